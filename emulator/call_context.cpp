@@ -1,0 +1,37 @@
+#include "emulator/call_context.h"
+
+#include <cstring>
+
+#include "emulator/emulator.h"
+
+std::string CallContext::text(std::size_t index) {
+    const char* text = ptr<const char>(index);
+    if (text == nullptr) {
+        fail("argument " + std::to_string(index + 1) + " should point to a text but is null");
+        return {};
+    }
+    return text;
+}
+
+void CallContext::result(Vec3 value) {
+    std::memcpy(&result_[0], &value.x, sizeof(float));
+    std::memcpy(&result_[1], &value.y, sizeof(float));
+    std::memcpy(&result_[2], &value.z, sizeof(float));
+    vectorResult_ = true;
+}
+
+World& CallContext::world() {
+    return emulator_.world;
+}
+
+std::uint32_t CallContext::gameTime() const {
+    return emulator_.clock.gameTime;
+}
+
+void CallContext::fail(const std::string& message) {
+    emulator_.fail(std::string(entry_.name) + ": " + message);
+}
+
+void CallContext::event(const std::string& text) {
+    emulator_.event(text);
+}

@@ -1,0 +1,86 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "emulator/game_clock.h"
+#include "emulator/keyboard.h"
+#include "emulator/native_table.h"
+#include "emulator/plugin_module.h"
+#include "emulator/scheduler.h"
+#include "emulator/timeline.h"
+#include "emulator/trace.h"
+#include "emulator/world.h"
+
+using FrameHook = void (*)(std::uint32_t gameTime, void* context);
+
+// The emulated host: the eight host functions, the scheduler, the native table and the world
+// behind it, and the trace of every native call.
+class Emulator {
+  public:
+    Emulator();
+
+    GameClock clock;
+    World world;
+    NativeTable natives;
+    Trace trace;
+    Keyboard keyboard;
+    Scheduler scheduler{clock};
+    PluginModule plugin;
+
+    // The host functions.
+    void nativeInit(NativeHash hash);
+    void nativePush(std::uint64_t word);
+    std::uint64_t* nativeCall();
+    void scriptWait(std::uint32_t ms);
+
+    // Runs whole frames until game time has moved by at least ms; false after a failure.
+    bool run(std::uint32_t ms);
+    void runFrame();
+
+    bool loadPlugin(const std::string& path);
+    void unloadPlugin();
+
+    // The first failure is kept; a failing script stops for good.
+    void fail(const std::string& message);
+    bool failed() const { return !failure_.empty(); }
+    const std::string& failure() const { return failure_; }
+
+    void event(const std::string& text) const;
+    void setTimelineSink(TimelineSink sink, void* context);
+    void setFrameHook(FrameHook hook, void* context);
+
+    std::string runningScriptName() const;
+
+    // Registration calls the plug-in made of the host, for the load and unload tests: names
+    // in order, each with the module handle it passed where it passes one.
+    void logHostCall(const char* name, HINSTANCE module = nullptr);
+    void markHostCalls() { hostCallMark_ = hostCalls_.size(); }
+    std::string hostCallsSinceMark() const;
+
+  private:
+    bool checkArguments(const NativeEntry& entry);
+    void recordCall(const NativeEntry& entry, bool vectorResult);
+
+    struct HostCall {
+        std::string name;
+        HINSTANCE module;
+    };
+    std::vector<HostCall> hostCalls_;
+    std::size_t hostCallMark_ = 0;
+    HINSTANCE pluginHandle_ = nullptr;  // the last loaded plug-in's, kept after unload
+
+    bool callActive_ = false;
+    NativeHash callHash_ = 0;
+    std::vector<std::uint64_t> callArgs_;
+    alignas(16) std::uint64_t result_[4] = {};
+    std::string failure_;
+    TimelineSink sink_ = nullptr;
+    void* sinkContext_ = nullptr;
+    FrameHook frameHook_ = nullptr;
+    void* frameHookContext_ = nullptr;
+};
+
+Emulator& emulator();
+// A fresh emulator: new world, clock, trace; no plug-in loaded.
+void resetEmulator();

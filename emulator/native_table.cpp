@@ -1,0 +1,62 @@
+#include "emulator/native_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+struct KnownNative {
+    NativeHash hash;
+    const char* name;
+};
+
+constexpr KnownNative KNOWN_NATIVES[] = {
+#define TSW_NATIVE(constant, hash, gameName) {hash, gameName},
+#include "host/native_list.inc"
+#undef TSW_NATIVE
+};
+
+[[noreturn]] void tableError(const char* what, NativeHash hash) {
+    std::fprintf(stderr, "emulator native table: %s 0x%016llX\n", what,
+                 static_cast<unsigned long long>(hash));
+    std::abort();
+}
+
+}  // namespace
+
+std::size_t NativeEntry::arity() const {
+    return std::strlen(params);
+}
+
+const char* nativeName(NativeHash hash) {
+    for (const KnownNative& known : KNOWN_NATIVES) {
+        if (known.hash == hash) {
+            return known.name;
+        }
+    }
+    return nullptr;
+}
+
+void NativeTable::add(std::initializer_list<NativeEntry> entries) {
+    for (NativeEntry entry : entries) {
+        entry.name = nativeName(entry.hash);
+        if (entry.name == nullptr) {
+            tableError("handler for a native missing from the native list:", entry.hash);
+        }
+        if (find(entry.hash) != nullptr) {
+            tableError("two handlers for", entry.hash);
+        }
+        const auto at =
+            std::lower_bound(entries_.begin(), entries_.end(), entry.hash,
+                             [](const NativeEntry& e, NativeHash hash) { return e.hash < hash; });
+        entries_.insert(at, entry);
+    }
+}
+
+const NativeEntry* NativeTable::find(NativeHash hash) const {
+    const auto at = std::lower_bound(entries_.begin(), entries_.end(), hash,
+                                     [](const NativeEntry& e, NativeHash h) { return e.hash < h; });
+    return (at != entries_.end() && at->hash == hash) ? &*at : nullptr;
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/native_hashes.h"
+
+// One native call as the host saw it. The text form is a contract other tools read:
+//   <game ms> <script> 0x<hash, 16 digits> 0x<word> ... -> 0x<result word>
+// with a position result written as its three floats instead of the word.
+struct TraceRecord {
+    std::uint32_t gameTime = 0;
+    std::string script;
+    NativeHash hash = 0;
+    std::vector<std::uint64_t> args;
+    std::string params;  // the parameter letters, to tell pointers from values
+    bool vectorResult = false;
+    std::uint64_t resultWord = 0;
+    float resultVector[3] = {0.0f, 0.0f, 0.0f};
+
+    bool operator==(const TraceRecord&) const = default;
+};
+
+std::string formatTraceLine(const TraceRecord& record);
+
+// Collects records (when asked), writes them to a file (when asked) and counts calls per native
+// since the last mark.
+class Trace {
+  public:
+    ~Trace();
+    bool openFile(const std::string& path);
+    void closeFile();
+    void keepRecords(bool keep) { keep_ = keep; }
+    bool wantsRecords() const { return keep_ || file_ != nullptr; }
+
+    void add(TraceRecord record);
+    void count(std::size_t nativeIndex);
+    void mark();
+    std::uint64_t countSinceMark(std::size_t nativeIndex) const;
+
+    const std::vector<TraceRecord>& records() const { return records_; }
+
+  private:
+    std::FILE* file_ = nullptr;
+    bool keep_ = false;
+    std::vector<TraceRecord> records_;
+    std::vector<std::uint64_t> countsSinceMark_;
+};

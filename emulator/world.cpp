@@ -1,0 +1,194 @@
+#include "emulator/world.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "emulator/jenkins.h"
+
+namespace {
+
+// Where a ped's chest point sits relative to its root, before the heading turns it.
+constexpr Vec3 CHEST_OFFSET{0.0f, 0.12f, 0.55f};
+
+}  // namespace
+
+void sinCosDegrees(float degrees, float& sine, float& cosine) {
+    // Reduce to [-180, 180), then use exact values on the axes and a Taylor series elsewhere.
+    double d = degrees - 360.0 * static_cast<double>(static_cast<long long>(degrees / 360.0));
+    if (d >= 180.0)
+        d -= 360.0;
+    if (d < -180.0)
+        d += 360.0;
+    if (d == 0.0 || d == 90.0 || d == -90.0 || d == -180.0) {
+        sine = d == 90.0 ? 1.0f : (d == -90.0 ? -1.0f : 0.0f);
+        cosine = d == 0.0 ? 1.0f : (d == -180.0 ? -1.0f : 0.0f);
+        return;
+    }
+    const double x = d * 3.14159265358979323846 / 180.0;
+    double term = x;
+    double s = 0.0;
+    double c = 0.0;
+    double cterm = 1.0;
+    for (int n = 1; n < 40; n += 2) {
+        s += term;
+        c += cterm;
+        term *= -x * x / ((n + 1) * (n + 2));
+        cterm *= -x * x / (n * (n + 1));
+    }
+    sine = static_cast<float>(s);
+    cosine = static_cast<float>(c);
+}
+
+World::World() {
+    player.ped = addEntity(EntityType::Ped, hashName("PLAYER_ZERO"), Vec3{0.0f, 0.0f, 0.0f});
+    EntityState& ped = entities.at(player.ped);
+    ped.pedType = 0;
+    ped.label = "player";
+    ped.relationshipGroup = hashName("PLAYER");
+    for (const char* name : {"BADGES", "PLAYER_ZERO_BADGE_000"}) {
+        hashName(name);
+    }
+}
+
+EntityState* World::find(std::int32_t handle) {
+    const auto it = entities.find(handle);
+    return it == entities.end() ? nullptr : &it->second;
+}
+
+EntityState* World::findLabel(const std::string& label) {
+    for (auto& [handle, entity] : entities) {
+        if (entity.label == label) {
+            return &entity;
+        }
+    }
+    return nullptr;
+}
+
+EntityState& World::playerPed() {
+    return entities.at(player.ped);
+}
+
+std::int32_t World::addEntity(EntityType type, std::uint32_t model, Vec3 at) {
+    EntityState entity;
+    entity.handle = nextEntityHandle++;
+    entity.type = type;
+    entity.model = model;
+    entity.position = at;
+    entities.emplace(entity.handle, entity);
+    return entity.handle;
+}
+
+bool World::deleteEntity(std::int32_t handle) {
+    return entities.erase(handle) > 0;
+}
+
+Vec3 World::positionOf(const EntityState& entity) const {
+    if (!entity.attachment) {
+        return entity.position;
+    }
+    const auto parent = entities.find(entity.attachment->parent);
+    if (parent == entities.end()) {
+        return entity.position;
+    }
+    const Vec3 anchor = bonePosition(parent->second, entity.attachment->bone);
+    return anchor + rotateByHeading(entity.attachment->offset, parent->second.heading);
+}
+
+// Only peds have the chest point; any other bone, or any bone of an object, is the centre.
+Vec3 World::bonePosition(const EntityState& entity, std::int32_t bone) const {
+    const Vec3 root = positionOf(entity);
+    if (entity.type == EntityType::Ped && bone == CHEST_BONE_INDEX) {
+        return root + rotateByHeading(CHEST_OFFSET, entity.heading);
+    }
+    return root;
+}
+
+std::vector<std::int32_t> World::attachedAt(std::int32_t parent, std::int32_t bone) const {
+    std::vector<std::int32_t> handles;
+    for (const auto& [handle, entity] : entities) {
+        if (entity.attachment && entity.attachment->parent == parent &&
+            entity.attachment->bone == bone) {
+            handles.push_back(handle);
+        }
+    }
+    return handles;
+}
+
+std::uint64_t World::makeGameText(std::string text) {
+    // The game keeps only a few recent texts; a caller must use one at once.
+    constexpr std::size_t KEPT_TEXTS = 64;
+    if (gameTexts.size() == KEPT_TEXTS) {
+        gameTexts.pop_front();
+    }
+    gameTexts.push_back(std::move(text));
+    return reinterpret_cast<std::uintptr_t>(gameTexts.back().c_str());
+}
+
+const std::string* World::gameText(std::uint64_t address) const {
+    for (const std::string& text : gameTexts) {
+        if (reinterpret_cast<std::uintptr_t>(text.c_str()) == address) {
+            return &text;
+        }
+    }
+    return nullptr;
+}
+
+std::uint32_t World::hashName(const std::string& text) {
+    const std::uint32_t hash = jenkinsHash(text);
+    names.emplace(hash, text);
+    return hash;
+}
+
+std::string World::describe(const EntityState& entity) const {
+    if (!entity.label.empty()) {
+        return entity.label;
+    }
+    return nameOf(entity.model) + " #" + std::to_string(entity.handle);
+}
+
+const MetaPedItem* findMetaPedItem(std::uint32_t drawable) {
+    // clang-format off
+    static constexpr MetaPedItem ITEMS[] = {
+        {jenkinsHash("PLAYER_ZERO_BADGE_000"), jenkinsHash("PLAYER_ZERO_BADGE_000_C0_000_AB"),
+         jenkinsHash("PLAYER_ZERO_BADGE_000_C0_000_NM"), jenkinsHash("BADGES")},
+    };
+    // clang-format on
+    for (const MetaPedItem& item : ITEMS) {
+        if (item.drawable == drawable) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::int32_t> nearbyPeds(const World& world, const EntityState& centre, float range,
+                                     std::int32_t ignoredPedType) {
+    const Vec3 origin = world.positionOf(centre);
+    std::vector<std::pair<float, std::int32_t>> found;
+    for (const auto& [handle, entity] : world.entities) {
+        if (entity.type != EntityType::Ped || handle == centre.handle ||
+            entity.pedType == ignoredPedType) {
+            continue;
+        }
+        const float distance = distance3d(world.positionOf(entity), origin);
+        if (distance <= range) {
+            found.emplace_back(distance, handle);
+        }
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::int32_t> handles;
+    for (const auto& [distance, handle] : found) {
+        handles.push_back(handle);
+    }
+    return handles;
+}
+
+std::string World::nameOf(std::uint32_t hash) const {
+    const auto it = names.find(hash);
+    if (it != names.end()) {
+        return it->second;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", hash);
+    return text;
+}

@@ -1,0 +1,49 @@
+#include "sim/data_file_view.h"
+
+#include <fstream>
+#include <sstream>
+
+DataFileView readDataFile(const std::string& path) {
+    DataFileView view;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return view;
+    }
+    view.exists = true;
+    std::ostringstream content;
+    content << file.rdbuf();
+    std::istringstream lines(content.str());
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        view.text += line + "\n";
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) {
+            view.entries[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return view;
+}
+
+std::string describeChanges(const DataFileView& before, const DataFileView& after) {
+    std::string changes;
+    auto add = [&](const std::string& change) {
+        changes += (changes.empty() ? "" : ", ") + change;
+    };
+    for (const auto& [key, value] : after.entries) {
+        const auto old = before.entries.find(key);
+        if (old == before.entries.end()) {
+            add(key + "=" + value);
+        } else if (old->second != value) {
+            add(key + " " + old->second + " -> " + value);
+        }
+    }
+    for (const auto& [key, value] : before.entries) {
+        if (after.entries.count(key) == 0) {
+            add(key + " removed");
+        }
+    }
+    return changes;
+}

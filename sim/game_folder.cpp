@@ -1,0 +1,104 @@
+#include "sim/game_folder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const PLUGIN_FOLDER = "TinStarWarden";
+const char* const SETTINGS_FILE = "TinStarWarden/TinStarWarden.ini";
+const char* const DATA_FILE = "TinStarWarden/TinStarWarden.dat";
+
+fs::path freshTemporaryFolder(std::error_code& error) {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path(error) /
+            ("tsw-game-" + std::to_string(stamp) + "-" + std::to_string(attempt));
+        if (error) {
+            return {};
+        }
+        if (fs::create_directory(candidate, error)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+bool GameFolder::enter(const std::string& requested, std::string& error) {
+    std::error_code code;
+    temporary_ = requested.empty();
+    root_ = temporary_ ? freshTemporaryFolder(code) : fs::absolute(requested, code);
+    if (!code && !root_.empty()) {
+        fs::create_directories(root_ / PLUGIN_FOLDER, code);
+    }
+    if (!code && !root_.empty()) {
+        previous_ = fs::current_path(code);
+    }
+    if (!code && !root_.empty()) {
+        fs::current_path(root_, code);
+    }
+    if (code || root_.empty()) {
+        error = "cannot prepare the game folder " + root_.string() + ": " + code.message();
+        return false;
+    }
+    // The package ships an empty data file; a scenario adds lines or removes it.
+    std::ofstream(DATA_FILE, std::ios::binary | std::ios::app);
+    return true;
+}
+
+void GameFolder::leave() {
+    std::error_code code;
+    fs::current_path(previous_, code);
+    if (temporary_) {
+        fs::remove_all(root_, code);
+    }
+}
+
+bool GameFolder::setIni(const std::string& section, const std::string& key,
+                        const std::string& value, std::string& error) {
+    auto it = std::find_if(ini_.begin(), ini_.end(),
+                           [&](const Section& s) { return s.first == section; });
+    if (it == ini_.end()) {
+        ini_.push_back({section, {}});
+        it = ini_.end() - 1;
+    }
+    it->second.emplace_back(key, value);
+    std::ofstream file(SETTINGS_FILE, std::ios::binary | std::ios::trunc);
+    for (const auto& [name, entries] : ini_) {
+        file << "[" << name << "]\r\n";
+        for (const auto& [entryKey, entryValue] : entries) {
+            file << entryKey << "=" << entryValue << "\r\n";
+        }
+    }
+    if (!file) {
+        error = std::string("cannot write ") + SETTINGS_FILE;
+        return false;
+    }
+    return true;
+}
+
+bool GameFolder::appendDataLine(const std::string& line, std::string& error) {
+    std::ofstream file(DATA_FILE, std::ios::binary | std::ios::app);
+    file << line << "\n";
+    if (!file) {
+        error = std::string("cannot write ") + DATA_FILE;
+        return false;
+    }
+    return true;
+}
+
+void GameFolder::remove(bool wholeFolder) {
+    std::error_code code;
+    if (wholeFolder) {
+        fs::remove_all(PLUGIN_FOLDER, code);
+    } else {
+        fs::remove(DATA_FILE, code);
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The emulated game's current folder with the plug-in's TinStarWarden/ folder in it: made (a
+// fresh temporary one unless named), entered for the run, and left (a temporary one deleted).
+class GameFolder {
+  public:
+    bool enter(const std::string& requested, std::string& error);
+    void leave();
+
+    // The settings file is rewritten whole, sections in order of first mention.
+    bool setIni(const std::string& section, const std::string& key, const std::string& value,
+                std::string& error);
+    bool appendDataLine(const std::string& line, std::string& error);
+    // Deletes the data file, or the whole TinStarWarden/ folder.
+    void remove(bool wholeFolder);
+
+  private:
+    using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
+
+    std::filesystem::path previous_;
+    std::filesystem::path root_;
+    bool temporary_ = false;
+    std::vector<Section> ini_;
+};

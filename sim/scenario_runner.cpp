@@ -1,0 +1,307 @@
+#include "sim/scenario_runner.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "emulator/control_api.h"
+#include "sim/data_file_view.h"
+#include "sim/game_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const DATA_FILE = "TinStarWarden/TinStarWarden.dat";
+
+struct Failure {
+    std::string message;
+};
+
+class Runner {
+  public:
+    Runner(const ScenarioOptions& options, std::FILE* out) : options_(options), out_(out) {}
+
+    int run();
+
+  private:
+    static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
+    static void onFrame(std::uint32_t gameTime, void* self);
+    void print(std::uint32_t gameTime, const std::string& text);
+    void watchDataFile(std::uint32_t gameTime);
+    void resetDataBaseline();
+
+    bool runLines(const std::vector<std::string>& lines);
+    void runLine(const std::string& line);
+    bool fileCommand(const std::string& line);
+    void control(const std::string& command);
+    std::uint32_t gameTime();
+
+    void expectData(const std::string& line);
+    void expectNoData(const std::string& line);
+    void expectDataFile(const std::string& line);
+
+    const ScenarioOptions& options_;
+    std::FILE* out_;
+    GameFolder folder_;
+    DataFileView lastData_;
+    fs::file_time_type lastWrite_{};
+    std::size_t lineNumber_ = 0;
+};
+
+std::vector<std::string> readLines(const std::string& path, bool& ok) {
+    std::ifstream file(path);
+    ok = static_cast<bool>(file);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// The words after the first n words, as written (spaces inside kept).
+std::string restAfterWords(const std::string& line, int n) {
+    std::size_t at = 0;
+    for (int i = 0; i < n; ++i) {
+        at = line.find_first_not_of(" \t", at);
+        at = line.find_first_of(" \t", at);
+        if (at == std::string::npos) {
+            return {};
+        }
+    }
+    return trim(line.substr(at));
+}
+
+std::string unescapeNewlines(const std::string& text) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            result += '\n';
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+std::string firstWord(const std::string& line) {
+    std::istringstream stream(line);
+    std::string word;
+    stream >> word;
+    return word;
+}
+
+}  // namespace
+
+int runScenario(const ScenarioOptions& options, std::FILE* out) {
+    Runner runner(options, out);
+    return runner.run();
+}
+
+int Runner::run() {
+    bool readable = false;
+    const std::vector<std::string> lines = readLines(options_.scenarioPath, readable);
+    if (!readable) {
+        std::fprintf(out_, "cannot read the scenario %s\n", options_.scenarioPath.c_str());
+        return 1;
+    }
+    std::string error;
+    if (!folder_.enter(options_.gameDir, error)) {
+        std::fprintf(out_, "%s\n", error.c_str());
+        return 1;
+    }
+    tswEmuReset();
+    tswEmuSetTimelineSink(&Runner::onTimeline, this);
+    tswEmuSetFrameHook(&Runner::onFrame, this);
+    const bool passed = runLines(lines);
+    tswEmuSetTimelineSink(nullptr, nullptr);
+    tswEmuSetFrameHook(nullptr, nullptr);
+    tswEmuReset();
+    folder_.leave();
+    std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(), passed ? "passed" : "FAILED");
+    return passed ? 0 : 1;
+}
+
+bool Runner::runLines(const std::vector<std::string>& lines) {
+    try {
+        control("scripts BadgeScript BadgeMenuScript");
+        if (!options_.tracePath.empty()) {
+            control("trace " + options_.tracePath);
+        }
+        resetDataBaseline();
+        for (const std::string& raw : lines) {
+            ++lineNumber_;
+            const std::string line = trim(raw);
+            if (!line.empty() && line[0] != '#') {
+                runLine(line);
+            }
+        }
+        return true;
+    } catch (const Failure& failure) {
+        std::fprintf(out_, "%s:%zu: %s\n", options_.scenarioPath.c_str(), lineNumber_,
+                     failure.message.c_str());
+        return false;
+    }
+}
+
+void Runner::runLine(const std::string& line) {
+    if (firstWord(line) != "expect") {
+        print(gameTime(), "> " + line);
+    }
+    if (fileCommand(line)) {
+        return;
+    }
+    if (line == "load") {
+        control("load " + options_.pluginPath);
+    } else {
+        control(line);
+    }
+}
+
+// Commands on the game folder's files, which the simulator handles itself.
+bool Runner::fileCommand(const std::string& line) {
+    const std::string verb = firstWord(line);
+    const std::string what = firstWord(restAfterWords(line, 1));
+    std::string error;
+    if (verb == "ini") {
+        std::istringstream words(restAfterWords(line, 1));
+        std::string section;
+        std::string key;
+        words >> section >> key;
+        const std::string value = restAfterWords(line, 3);
+        if (section.empty() || key.empty() || !folder_.setIni(section, key, value, error)) {
+            throw Failure{error.empty() ? "usage: ini SECTION KEY VALUE" : error};
+        }
+    } else if (verb == "data") {
+        if (!folder_.appendDataLine(restAfterWords(line, 1), error)) {
+            throw Failure{error};
+        }
+    } else if (verb == "nodata" || verb == "nofolder") {
+        folder_.remove(verb == "nofolder");
+    } else if (verb == "expect" && what == "data") {
+        expectData(line);
+    } else if (verb == "expect" && what == "nodata") {
+        expectNoData(line);
+    } else if (verb == "expect" && what == "datafile") {
+        expectDataFile(line);
+    } else {
+        return false;
+    }
+    if (verb != "expect") {
+        resetDataBaseline();
+    }
+    return true;
+}
+
+void Runner::control(const std::string& command) {
+    char reply[2048];
+    const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
+    switch (code) {
+        case TSW_OK:
+            return;
+        case TSW_EXPECTATION_FAILED:
+            throw Failure{reply};
+        case TSW_BAD_COMMAND:
+            throw Failure{std::string("bad command: ") + reply};
+        default:
+            throw Failure{std::string("emulator failure: ") + reply};
+    }
+}
+
+std::uint32_t Runner::gameTime() {
+    char reply[32];
+    tswEmuControl("time", reply, sizeof reply);
+    return static_cast<std::uint32_t>(std::stoul(reply));
+}
+
+void Runner::expectData(const std::string& line) {
+    std::istringstream words(restAfterWords(line, 2));
+    std::string key;
+    words >> key;
+    const std::string value = restAfterWords(line, 3);
+    const DataFileView view = readDataFile(DATA_FILE);
+    const auto it = view.entries.find(key);
+    if (it == view.entries.end() || it->second != value) {
+        throw Failure{"expected " + key + "=" + value + " in the data file, found " +
+                      (!view.exists               ? std::string("no data file")
+                       : it == view.entries.end() ? "no " + key + " entry"
+                                                  : key + "=" + it->second)};
+    }
+}
+
+void Runner::expectNoData(const std::string& line) {
+    const std::string key = restAfterWords(line, 2);
+    const DataFileView view = readDataFile(DATA_FILE);
+    const auto it = view.entries.find(key);
+    if (it != view.entries.end()) {
+        throw Failure{"expected no " + key + " entry in the data file, found " + key + "=" +
+                      it->second};
+    }
+}
+
+void Runner::expectDataFile(const std::string& line) {
+    const std::string wanted = unescapeNewlines(restAfterWords(line, 2));
+    const DataFileView view = readDataFile(DATA_FILE);
+    if (!view.exists || view.text != wanted) {
+        throw Failure{"expected the data file to read \"" + restAfterWords(line, 2) + "\", found " +
+                      (view.exists ? "\"" + view.text + "\"" : "no data file")};
+    }
+}
+
+void Runner::onTimeline(std::uint32_t gameTime, const char* text, void* self) {
+    static_cast<Runner*>(self)->print(gameTime, text);
+}
+
+void Runner::onFrame(std::uint32_t gameTime, void* self) {
+    static_cast<Runner*>(self)->watchDataFile(gameTime);
+}
+
+void Runner::print(std::uint32_t gameTime, const std::string& text) {
+    std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+}
+
+// Reports every write of the data file that the plug-in makes, with what changed.
+void Runner::watchDataFile(std::uint32_t gameTime) {
+    std::error_code error;
+    const fs::file_time_type written = fs::last_write_time(DATA_FILE, error);
+    if (error) {
+        if (lastData_.exists) {
+            print(gameTime, "data file removed");
+            lastData_ = DataFileView{};
+        }
+        return;
+    }
+    if (written == lastWrite_ && lastData_.exists) {
+        return;
+    }
+    lastWrite_ = written;
+    const DataFileView now = readDataFile(DATA_FILE);
+    const std::string changes = describeChanges(lastData_, now);
+    print(gameTime, changes.empty() ? "data file rewritten, nothing changed"
+                                    : "data file written: " + changes);
+    lastData_ = now;
+}
+
+void Runner::resetDataBaseline() {
+    std::error_code error;
+    lastWrite_ = fs::last_write_time(DATA_FILE, error);
+    lastData_ = readDataFile(DATA_FILE);
+}

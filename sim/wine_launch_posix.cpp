@@ -1,0 +1,49 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "sim/wine_launch.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Wine's drive Z: is the Unix root.
+std::string windowsPath(const std::string& path) {
+    return "Z:" + fs::absolute(path).lexically_normal().string();
+}
+
+}  // namespace
+
+int runUnderWine(const ScenarioOptions& options) {
+    if (!fs::exists(TSW_WINDOWS_SIM) || !fs::exists(TSW_DIST_ASI)) {
+        std::fprintf(stderr, "tsw-sim --wine needs %s and %s: run ./tsw build first\n",
+                     TSW_WINDOWS_SIM, TSW_DIST_ASI);
+        return 1;
+    }
+    setenv("WINEPREFIX", TSW_WINE_PREFIX, 0);
+    setenv("WINEDEBUG", "-all", 0);
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 0);
+    std::vector<std::string> args = {"wine", TSW_WINDOWS_SIM, "--plugin",
+                                     windowsPath(TSW_DIST_ASI)};
+    if (!options.tracePath.empty()) {
+        args.insert(args.end(), {"--trace", windowsPath(options.tracePath)});
+    }
+    if (!options.gameDir.empty()) {
+        args.insert(args.end(), {"--game-dir", windowsPath(options.gameDir)});
+    }
+    args.push_back(windowsPath(options.scenarioPath));
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    execvp("wine", argv.data());
+    std::perror("cannot start wine");
+    return 1;
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include "host/native_invoker.h"
+
+// The second argument is a bone index, not a bone id.
+inline Vector3 getWorldPositionOfEntityBone(Entity entity, std::int32_t boneIndex) {
+    return invokeNative<Vector3>(natives::GET_WORLD_POSITION_OF_ENTITY_BONE, entity, boneIndex);
+}
+
+struct Attachment {
+    Vector3 offset;
+    Vector3 rotation;
+};
+
+// The eight trailing flags are all passed as 1.
+inline void attachEntityToEntity(Entity entity, Entity parent, std::int32_t boneIndex,
+                                 const Attachment& at) {
+    invokeNative(natives::ATTACH_ENTITY_TO_ENTITY, entity, parent, boneIndex, at.offset.x,
+                 at.offset.y, at.offset.z, at.rotation.x, at.rotation.y, at.rotation.z, true, true,
+                 true, true, 1, true, true, true);
+}
+
+inline bool doesEntityExist(Entity entity) {
+    return invokeNative<bool>(natives::DOES_ENTITY_EXIST, entity);
+}
+
+inline bool isEntityDead(Entity entity) {
+    return invokeNative<bool>(natives::IS_ENTITY_DEAD, entity);
+}
+
+inline Vector3 getEntityCoords(Entity entity, bool alive, bool realCoords) {
+    return invokeNative<Vector3>(natives::GET_ENTITY_COORDS, entity, alive, realCoords);
+}
+
+// Box test with half-extents; z is only tested when do3dCheck is set.
+inline bool isEntityAtCoord(Entity entity, const Vector3& centre, const Vector3& halfSize,
+                            bool highlight, bool do3dCheck, std::int32_t transportMode) {
+    return invokeNative<bool>(natives::IS_ENTITY_AT_COORD, entity, centre.x, centre.y, centre.z,
+                              halfSize.x, halfSize.y, halfSize.z, highlight, do3dCheck,
+                              transportMode);
+}

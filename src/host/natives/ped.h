@@ -1,0 +1,49 @@
+#pragma once
+#include "host/native_invoker.h"
+
+inline void setPedConfigFlag(Ped ped, std::int32_t flag, bool value) {
+    invokeNative(natives::SET_PED_CONFIG_FLAG, ped, flag, value);
+}
+
+inline void setPedRelationshipGroupHash(Ped ped, Hash group) {
+    invokeNative(natives::SET_PED_RELATIONSHIP_GROUP_HASH, ped, group);
+}
+
+struct MetaPedTag {
+    Hash drawable;
+    Hash albedo;
+    Hash normal;
+    Hash material;
+};
+
+inline void setMetaPedTag(Ped ped, const MetaPedTag& tag) {
+    invokeNative(natives::SET_META_PED_TAG, ped, tag.drawable, tag.albedo, tag.normal, tag.material,
+                 Hash{0}, 0, 0, 0);
+}
+
+inline void updatePedVariation(Ped ped) {
+    invokeNative(natives::UPDATE_PED_VARIATION, ped, true, true, true, true, true);
+}
+
+inline bool isMetaPedUsingComponent(Ped ped, Hash component) {
+    return invokeNative<bool>(natives::IS_META_PED_USING_COMPONENT, ped, component);
+}
+
+inline void removeTagFromMetaPed(Ped ped, Hash component, std::int32_t p2) {
+    invokeNative(natives::REMOVE_TAG_FROM_META_PED, ped, component, p2);
+}
+
+inline bool isPedModel(Ped ped, Hash model) {
+    return invokeNative<bool>(natives::IS_PED_MODEL, ped, model);
+}
+
+inline bool isPedHuman(Ped ped) {
+    return invokeNative<bool>(natives::IS_PED_HUMAN, ped);
+}
+
+// The buffer holds 8-byte slots: slot 0 the capacity, handles from slot 1. Returns the count.
+inline std::int32_t getPedNearbyPeds(Ped ped, std::uint64_t* sizeAndPeds,
+                                     std::int32_t ignoredPedType, std::int32_t p3) {
+    return invokeNative<std::int32_t>(natives::GET_PED_NEARBY_PEDS, ped, sizeAndPeds,
+                                      ignoredPedType, p3);
+}
