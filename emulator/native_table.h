@@ -16,6 +16,7 @@ using NativeHandler = void (*)(CallContext&);
 //   f  a float's bits (high half 0)
 //   p  a pointer (a text or a caller's variable)
 //   w  a 64-bit word
+// A trailing ">p" says the result is an address (it differs between runs, like pointers).
 struct NativeEntry {
     NativeHash hash = 0;
     const char* params = "";
@@ -23,6 +24,7 @@ struct NativeEntry {
     const char* name = "";  // from the shared native list
 
     std::size_t arity() const;
+    bool resultIsAddress() const;
 };
 
 // Looked up in a flat table sorted by hash; an unknown hash is an error, never a silent 0.

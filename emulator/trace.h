@@ -14,7 +14,7 @@ struct TraceRecord {
     std::string script;
     NativeHash hash = 0;
     std::vector<std::uint64_t> args;
-    std::string params;  // the parameter letters, to tell pointers from values
+    std::string params;  // the parameter letters (native_table.h), to tell addresses from values
     bool vectorResult = false;
     std::uint64_t resultWord = 0;
     float resultVector[3] = {0.0f, 0.0f, 0.0f};

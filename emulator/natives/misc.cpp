@@ -43,7 +43,7 @@ void registerMiscNatives(NativeTable& table) {
         {natives::GET_GAME_TIMER,              "",        getGameTimer},
         {natives::GET_HASH_KEY,                "p",       getHashKey},
         {natives::GET_MISSION_FLAG,            "",        getMissionFlag},
-        {natives::VAR_STRING,                  "ipp",     varString},
+        {natives::VAR_STRING,                  "ipp>p",   varString},
         {natives::GET_DISTANCE_BETWEEN_COORDS, "ffffffb", getDistanceBetweenCoords},
     });
     // clang-format on
