@@ -26,8 +26,13 @@ constexpr KnownNative KNOWN_NATIVES[] = {
 
 }  // namespace
 
+// The letters before a ">" result mark are the arguments.
 std::size_t NativeEntry::arity() const {
-    return std::strlen(params);
+    return std::strcspn(params, ">");
+}
+
+bool NativeEntry::resultIsAddress() const {
+    return std::strcmp(params + arity(), ">p") == 0;
 }
 
 const char* nativeName(NativeHash hash) {

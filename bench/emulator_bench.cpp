@@ -1,0 +1,98 @@
+#include <benchmark/benchmark.h>
+#include <signal.h>
+
+#include <cstring>
+
+#include "emulator/emulator.h"
+#include "emulator/script_fiber.h"
+#include "host/native_invoker.h"
+
+namespace {
+
+const HINSTANCE BENCH_MODULE = reinterpret_cast<HINSTANCE>(0xBE00);
+constexpr std::uint32_t TEN_MINUTES_MS = 10 * 60 * 1000;
+
+void idleScript() {
+    for (;;) {
+        scriptWait(0);
+    }
+}
+
+void freshEmulatorWithTwoIdleScripts() {
+    resetEmulator();
+    scriptRegister(BENCH_MODULE, idleScript);
+    scriptRegister(BENCH_MODULE, idleScript);
+}
+
+// nativeInit, three nativePush64, nativeCall and reading a Vector3 result, through the host
+// functions the plug-in imports; optionally with every call written to a trace file.
+void nativeCallWholePath(benchmark::State& state) {
+    resetEmulator();
+    if (state.range(0) != 0 && !emulator().trace.openFile("/dev/null")) {
+        state.SkipWithError("cannot open /dev/null");
+        return;
+    }
+    const std::uint64_t ped = static_cast<std::uint32_t>(emulator().world.player.ped);
+    for (auto _ : state) {
+        nativeInit(natives::GET_ENTITY_COORDS);
+        nativePush64(ped);
+        nativePush64(1);
+        nativePush64(0);
+        Vector3 at;
+        std::memcpy(&at, nativeCall(), sizeof at);
+        benchmark::DoNotOptimize(at);
+    }
+    if (emulator().failed()) {
+        state.SkipWithError(emulator().failure().c_str());
+    }
+}
+BENCHMARK(nativeCallWholePath)->ArgName("traceFile")->Arg(0)->Arg(1);
+
+void frameOfTwoIdleScripts(benchmark::State& state) {
+    freshEmulatorWithTwoIdleScripts();
+    for (auto _ : state) {
+        emulator().runFrame();
+    }
+}
+BENCHMARK(frameOfTwoIdleScripts);
+
+// The goal: 37,500 frames of 16 ms in well under a second.
+void tenMinutesOfTwoIdleScripts(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        freshEmulatorWithTwoIdleScripts();
+        state.ResumeTiming();
+        emulator().run(TEN_MINUTES_MS);
+    }
+    state.counters["frames"] = static_cast<double>(emulator().clock.frame);
+}
+BENCHMARK(tenMinutesOfTwoIdleScripts)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// One resume and one yield: two context switches.
+void fiberResumeAndYield(benchmark::State& state) {
+    ScriptFiber fiber([] {
+        for (;;) {
+            ScriptFiber::yield();
+        }
+    });
+    for (auto _ : state) {
+        fiber.resume();
+    }
+}
+BENCHMARK(fiberResumeAndYield);
+
+// What each ucontext switch pays on top of saving registers: one signal-mask system call.
+void signalMaskSystemCall(benchmark::State& state) {
+    sigset_t empty;
+    sigset_t old;
+    sigemptyset(&empty);
+    for (auto _ : state) {
+        pthread_sigmask(SIG_BLOCK, &empty, &old);
+        benchmark::DoNotOptimize(old);
+    }
+}
+BENCHMARK(signalMaskSystemCall);
+
+}  // namespace
+
+BENCHMARK_MAIN();

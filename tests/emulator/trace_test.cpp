@@ -1,0 +1,97 @@
+#include <fstream>
+#include <sstream>
+
+#include "emulator_fixture.h"
+#include "host/natives/entity.h"
+#include "host/natives/misc.h"
+#include "host/natives/player.h"
+
+void PrintTo(const TraceRecord& record, std::ostream* out) {
+    *out << formatTraceLine(record);
+}
+
+namespace {
+
+std::vector<std::string> traceLines() {
+    std::vector<std::string> lines;
+    for (const TraceRecord& record : emulator().trace.records()) {
+        lines.push_back(formatTraceLine(record));
+    }
+    return lines;
+}
+
+}  // namespace
+
+class TraceTest : public EmulatorTest {
+  protected:
+    void SetUp() override {
+        EmulatorTest::SetUp();
+        emu().world.playerPed().position = {1.5f, -2.25f, 0.1f};
+    }
+};
+
+TEST_F(TraceTest, LinesFollowTheTextFormat) {
+    emu().scheduler.setScriptNames({"BadgeScript"});
+    scriptRegister(MODULE_A, [] {
+        getGameTimer();
+        scriptWait(0);
+        const Ped ped = playerPedId();
+        getEntityCoords(ped, true, false);
+        isEntityAtCoord(ped, {1.5f, -2.25f, 3.0f}, {1.0f, 1.0f, 1.0f}, false, true, -1);
+        for (;;) {
+            scriptWait(1000);
+        }
+    });
+    emu().run(32);
+    getGameTimer();  // outside any script
+
+    EXPECT_EQ(traceLines(),
+              (std::vector<std::string>{
+                  "0 BadgeScript 0x4F67E8ECA7D3F667 -> 0x0",
+                  "16 BadgeScript 0x096275889B8E0EE0 -> 0x100",
+                  // Vector3 results print each float with enough digits to read back exactly.
+                  "16 BadgeScript 0xA86D5F069399F44D 0x100 0x1 0x0 -> 1.5 -2.25 0.100000001",
+                  "16 BadgeScript 0x5E58342602E94718 0x100 0x3FC00000 0xC0100000 0x40400000 "
+                  "0x3F800000 0x3F800000 0x3F800000 0x0 0x1 0xFFFFFFFF -> 0x0",
+                  "32 - 0x4F67E8ECA7D3F667 -> 0x20",
+              }));
+}
+
+TEST_F(TraceTest, RecordsCompareEqualToTheExpectedCall) {
+    emu().run(32);
+    getEntityCoords(playerPedId(), false, true);
+
+    TraceRecord expected;
+    expected.gameTime = 32;
+    expected.script = "-";
+    expected.hash = natives::GET_ENTITY_COORDS;
+    expected.args = {0x100, 0, 1};
+    expected.params = "ibb";
+    expected.vectorResult = true;
+    expected.resultVector[0] = 1.5f;
+    expected.resultVector[1] = -2.25f;
+    expected.resultVector[2] = 0.1f;
+    ASSERT_EQ(emu().trace.records().size(), 2u);
+    EXPECT_EQ(emu().trace.records()[1], expected);
+
+    expected.resultVector[2] = 0.2f;
+    EXPECT_NE(emu().trace.records()[1], expected);
+}
+
+TEST_F(TraceTest, FileHoldsOneLfTerminatedLinePerCall) {
+    const std::string path = ::testing::TempDir() + "emulator_trace_test.txt";
+    ASSERT_TRUE(emu().trace.openFile(path));
+    getGameTimer();
+    getEntityCoords(playerPedId(), true, false);
+    emu().trace.closeFile();
+
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string expected;
+    for (const std::string& line : traceLines()) {
+        expected += line + "\n";
+    }
+    EXPECT_EQ(emu().trace.records().size(), 3u);
+    EXPECT_EQ(text.str(), expected);
+}
