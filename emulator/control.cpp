@@ -86,20 +86,26 @@ ControlReply trace(Emulator& emu, const Words& words) {
     return ok();
 }
 
+// expect trace HASH [N]: at least one call (or exactly N) since the last mark;
+// expect notrace HASH: none.
 ControlReply expectTrace(Emulator& emu, const Words& words) {
     std::uint64_t hash = 0;
+    std::uint32_t exact = 0;
     const bool wanted = words[1] == "trace";
-    if (words.size() != 3 || !parseHash(words[2], hash)) {
-        return badCommand("usage: expect trace|notrace HASH");
+    const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
+    if ((words.size() != 3 && !counted) || !parseHash(words[2], hash)) {
+        return badCommand("usage: expect trace HASH [N], or expect notrace HASH");
     }
     const NativeEntry* entry = emu.natives.find(hash);
     const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
-    if ((calls > 0) == wanted) {
+    if (counted ? calls == exact : (calls > 0) == wanted) {
         return ok();
     }
     const std::string name = entry ? std::string(" (") + entry->name + ")" : "";
-    return expectationFailed(std::string(wanted ? "a call of " : "no call of ") + words[2] + name +
-                                 " since the last mark",
+    const std::string what = counted  ? std::to_string(exact) + " calls of "
+                             : wanted ? "a call of "
+                                      : "no call of ";
+    return expectationFailed(what + words[2] + name + " since the last mark",
                              std::to_string(calls) + " calls");
 }
 

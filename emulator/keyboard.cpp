@@ -31,7 +31,7 @@ void Keyboard::deliverRepeats(std::uint32_t now) {
     for (HeldKey& held : held_) {
         if (static_cast<std::int32_t>(now - held.nextRepeatAt) >= 0) {
             send(held.key, true, false);
-            held.nextRepeatAt = now + REPEAT_INTERVAL_MS;
+            held.nextRepeatAt += REPEAT_INTERVAL_MS;  // keeps the pace whatever the frame step
         }
     }
 }

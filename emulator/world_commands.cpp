@@ -69,6 +69,35 @@ ControlReply gameRemovesBadge(Emulator& emu) {
     return ok();
 }
 
+ControlReply gameRemovesOutfit(Emulator& emu) {
+    World& world = emu.world;
+    if (world.playerPed().wornCategories.erase(world.hashName("BADGES")) != 0) {
+        emu.event("the game takes the BADGES item off the player");
+    }
+    return ok();
+}
+
+// object spawn MODEL at X Y Z, or object spawn MODEL chest DX DY DZ (loose, near the player's
+// chest point).
+ControlReply spawnObject(Emulator& emu, const Words& words) {
+    double v[3] = {0, 0, 0};
+    const bool valid = words.size() == 7 && (words[3] == "at" || words[3] == "chest") &&
+                       parseNumber(words[4], v[0]) && parseNumber(words[5], v[1]) &&
+                       parseNumber(words[6], v[2]);
+    if (!valid) {
+        return badCommand(
+            "usage: object spawn MODEL at X Y Z, or object spawn MODEL chest DX DY DZ");
+    }
+    World& world = emu.world;
+    Vec3 at{static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])};
+    if (words[3] == "chest") {
+        at = world.bonePosition(world.playerPed(), CHEST_BONE_INDEX) + at;
+    }
+    const std::int32_t handle = world.addEntity(EntityType::Object, world.hashName(words[2]), at);
+    emu.event(world.describe(world.entities.at(handle)) + " placed in the world");
+    return ok();
+}
+
 ControlReply gate(World& world, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
@@ -150,20 +179,34 @@ ControlReply worldCommand(Emulator& emu, const Words& words, bool& handled) {
     handled = true;
     const std::string& verb = words[0];
     const std::string second = words.size() > 1 ? words[1] : "";
-    if (verb == "player" && second == "at")
+    const std::string rest = joinFrom(words, 1);
+    if (verb == "player" && second == "at") {
         return placePlayer(emu.world, words);
-    if (verb == "player" && second == "target")
+    }
+    if (verb == "player" && second == "target") {
         return playerTarget(emu.world, words);
-    if (verb == "prompt" && second == "use" && words.size() > 2)
+    }
+    if (verb == "prompt" && second == "use" && words.size() > 2) {
         return usePrompt(emu, words);
-    if (verb == "game" && joinFrom(words, 1) == "removes badge")
+    }
+    if (verb == "game" && rest == "removes badge") {
         return gameRemovesBadge(emu);
-    if (verb == "gate")
+    }
+    if (verb == "game" && rest == "removes outfit") {
+        return gameRemovesOutfit(emu);
+    }
+    if (verb == "object" && second == "spawn") {
+        return spawnObject(emu, words);
+    }
+    if (verb == "gate") {
         return gate(emu.world, words);
-    if (verb == "ped" && second == "spawn")
+    }
+    if (verb == "ped" && second == "spawn") {
         return spawnPed(emu.world, words);
-    if (verb == "nearby" && second == "count")
+    }
+    if (verb == "nearby" && second == "count") {
         return nearbyCount(emu.world, words);
+    }
     handled = false;
     return ok();
 }

@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <optional>
+
 #include "emulator/control.h"
 
 namespace {
@@ -10,15 +13,61 @@ std::string modelsAtChest(const World& world) {
     return models.empty() ? "none" : models;
 }
 
+bool parseTriple(const Words& words, std::size_t first, Vec3& v) {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    if (first + 3 > words.size() || !parseNumber(words[first], x) ||
+        !parseNumber(words[first + 1], y) || !parseNumber(words[first + 2], z)) {
+        return false;
+    }
+    v = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+    return true;
+}
+
+bool closeTo(Vec3 a, Vec3 b) {
+    return distance3d(a, b) < 1e-4f;
+}
+
+std::string formatTriple(Vec3 v) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%g %g %g", static_cast<double>(v.x), static_cast<double>(v.y),
+                  static_cast<double>(v.z));
+    return text;
+}
+
+// expect badge MODEL|none [offset X Y Z] [rotation X Y Z]: exactly that one object hangs at
+// the chest point, attached with that offset and rotation.
 ControlReply expectBadge(World& world, const Words& words) {
-    if (words.size() != 3) {
-        return badCommand("usage: expect badge MODEL|none");
+    std::optional<Vec3> offset;
+    std::optional<Vec3> rotation;
+    for (std::size_t i = 3; i < words.size(); i += 4) {
+        Vec3 v;
+        if (!parseTriple(words, i + 1, v) || (words[i] != "offset" && words[i] != "rotation")) {
+            return badCommand("usage: expect badge MODEL|none [offset X Y Z] [rotation X Y Z]");
+        }
+        (words[i] == "offset" ? offset : rotation) = v;
+    }
+    if (words.size() < 3) {
+        return badCommand("usage: expect badge MODEL|none [offset X Y Z] [rotation X Y Z]");
     }
     const std::string found = modelsAtChest(world);
     const bool none = words[2] == "none";
     const bool match = none ? found == "none" : found == world.nameOf(world.hashName(words[2]));
-    return match ? ok()
-                 : expectationFailed((none ? "no badge" : words[2]) + " at the chest", found);
+    if (!match) {
+        return expectationFailed((none ? "no badge" : words[2]) + " at the chest", found);
+    }
+    if (none) {
+        return ok();
+    }
+    const AttachmentState& at =
+        *world.entities.at(world.attachedAt(world.player.ped, CHEST_BONE_INDEX).front()).attachment;
+    if ((offset && !closeTo(*offset, at.offset)) ||
+        (rotation && !closeTo(*rotation, at.rotation))) {
+        return expectationFailed(joinFrom(words, 2), "offset " + formatTriple(at.offset) +
+                                                         " rotation " + formatTriple(at.rotation));
+    }
+    return ok();
 }
 
 ControlReply expectObjects(World& world, const Words& words) {

@@ -69,7 +69,14 @@ bool GameFolder::setIni(const std::string& section, const std::string& key,
         ini_.push_back({section, {}});
         it = ini_.end() - 1;
     }
-    it->second.emplace_back(key, value);
+    auto& entries = it->second;
+    const auto existing = std::find_if(entries.begin(), entries.end(),
+                                       [&](const auto& entry) { return entry.first == key; });
+    if (existing != entries.end()) {
+        existing->second = value;
+    } else {
+        entries.emplace_back(key, value);
+    }
     std::ofstream file(SETTINGS_FILE, std::ios::binary | std::ios::trunc);
     for (const auto& [name, entries] : ini_) {
         file << "[" << name << "]\r\n";

@@ -11,7 +11,8 @@ class GameFolder {
     bool enter(const std::string& requested, std::string& error);
     void leave();
 
-    // The settings file is rewritten whole, sections in order of first mention.
+    // The settings file is rewritten whole, sections and keys in order of first mention; a key
+    // set again takes the new value.
     bool setIni(const std::string& section, const std::string& key, const std::string& value,
                 std::string& error);
     bool appendDataLine(const std::string& line, std::string& error);

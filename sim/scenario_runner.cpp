@@ -10,6 +10,7 @@
 
 #include "emulator/control_api.h"
 #include "sim/data_file_view.h"
+#include "sim/file_stamp.h"
 #include "sim/game_folder.h"
 
 namespace fs = std::filesystem;
@@ -49,7 +50,7 @@ class Runner {
     std::FILE* out_;
     GameFolder folder_;
     DataFileView lastData_;
-    fs::file_time_type lastWrite_{};
+    FileStamp lastStamp_;
     std::size_t lineNumber_ = 0;
 };
 
@@ -202,6 +203,10 @@ bool Runner::fileCommand(const std::string& line) {
         expectNoData(line);
     } else if (verb == "expect" && what == "datafile") {
         expectDataFile(line);
+    } else if (verb == "expect" && what == "nodatafile") {
+        if (readDataFile(DATA_FILE).exists) {
+            throw Failure{"expected no data file, found one"};
+        }
     } else {
         return false;
     }
@@ -280,19 +285,16 @@ void Runner::print(std::uint32_t gameTime, const std::string& text) {
 
 // Reports every write of the data file that the plug-in makes, with what changed.
 void Runner::watchDataFile(std::uint32_t gameTime) {
-    std::error_code error;
-    const fs::file_time_type written = fs::last_write_time(DATA_FILE, error);
-    if (error) {
-        if (lastData_.exists) {
-            print(gameTime, "data file removed");
-            lastData_ = DataFileView{};
-        }
+    const FileStamp stamp = fileStamp(DATA_FILE);
+    if (stamp == lastStamp_) {
         return;
     }
-    if (written == lastWrite_ && lastData_.exists) {
+    lastStamp_ = stamp;
+    if (!stamp.exists) {
+        print(gameTime, "data file removed");
+        lastData_ = DataFileView{};
         return;
     }
-    lastWrite_ = written;
     const DataFileView now = readDataFile(DATA_FILE);
     const std::string changes = describeChanges(lastData_, now);
     print(gameTime, changes.empty() ? "data file rewritten, nothing changed"
@@ -301,7 +303,6 @@ void Runner::watchDataFile(std::uint32_t gameTime) {
 }
 
 void Runner::resetDataBaseline() {
-    std::error_code error;
-    lastWrite_ = fs::last_write_time(DATA_FILE, error);
+    lastStamp_ = fileStamp(DATA_FILE);
     lastData_ = readDataFile(DATA_FILE);
 }

@@ -15,6 +15,7 @@ void registerPromptNatives(NativeTable& table);
 void registerUilogNatives(NativeTable& table);
 void registerLawNatives(NativeTable& table);
 
-// Shared by several areas: the entity named by argument index, or a loud failure.
+// Shared by several areas: the entity named by an argument, or null when there is none (the
+// native then does nothing); a ped argument naming an object is a loud failure.
 EntityState* entityArg(CallContext& call, std::size_t index);
 EntityState* pedArg(CallContext& call, std::size_t index);

@@ -12,14 +12,11 @@ void registerAllNatives(NativeTable& table) {
     registerLawNatives(table);
 }
 
+// A handle of 0, or of an entity that is gone, is no error in the game: the native does
+// nothing and answers 0. Scripts rely on that (a ped can vanish between two calls).
 EntityState* entityArg(CallContext& call, std::size_t index) {
-    const auto handle = call.arg<std::int32_t>(index);
-    EntityState* entity = call.world().find(handle);
-    if (entity == nullptr) {
-        call.fail("argument " + std::to_string(index + 1) + " is " + std::to_string(handle) +
-                  ", not an existing entity");
-    }
-    return entity;
+    EntityState* entity = call.world().find(call.arg<std::int32_t>(index));
+    return (entity != nullptr && !entity->stale) ? entity : nullptr;
 }
 
 EntityState* pedArg(CallContext& call, std::size_t index) {

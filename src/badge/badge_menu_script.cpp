@@ -1,9 +1,91 @@
 #include "badge/badge_menu_script.h"
 
+#include <cstdint>
+
+#include "badge/badge_attachment.h"
+#include "badge/badge_catalogue.h"
+#include "badge/badge_menu.h"
+#include "badge/game_time.h"
+#include "badge/player_state.h"
 #include "host/host_api.h"
+#include "host/natives/hud.h"
+#include "host/natives/misc.h"
+#include "host/natives/object.h"
+#include "host/natives/ped.h"
+#include "host/natives/player.h"
+#include "lawman/office_upkeep.h"
+#include "persist/settings.h"
+
+namespace {
+
+constexpr DWORD START_DELAY_MS = 500;
+constexpr std::int32_t CLOTHING_CHECK_INTERVAL_MS = 1000;
+constexpr std::int32_t PROMPT_BLOCK_INTERVAL_MS = 10;
+constexpr std::int32_t MARSHAL_GREETING_RESET_FLAG = 31;
+
+// The game's badge clothing item follows the badge object.
+void keepClothingInStep() {
+    if (isBadgeWorn()) {
+        if (!isMetaPedUsingComponent(playerPed, getHashKey("BADGES"))) {
+            applyBadgeOutfit();
+        }
+    } else {
+        removeTagFromMetaPed(playerPed, getHashKey("BADGES"), 1);
+    }
+}
+
+// Only the marshal badge right at the attachment point; reset flags last a frame, so this is
+// set on every pass.
+void marshalGreetingSwitch() {
+    const Hash marshal = getHashKey(badgeCatalogue[0].modelName);
+    const bool marshalWorn =
+        doesObjectOfTypeExistAtCoords(anchorPosition, IN_PLACE_RADIUS, marshal);
+    if (marshalWorn && settings.greetingEnabled) {
+        setPlayerResetFlag(playerId, MARSHAL_GREETING_RESET_FLAG, true);
+    }
+}
+
+void promptBlock() {
+    doorSetUp();
+    blipUpkeep();
+    if (isBadgeWorn()) {
+        doorPromptUpkeep();
+    } else {
+        uiPromptDelete(lockPrompt);
+    }
+    menuPromptUpkeep();
+}
+
+void runPass(std::int32_t& nextSecondAt, std::int32_t& lastBlockAt) {
+    if (getGameTimer() > nextSecondAt) {
+        keepClothingInStep();
+        forcedDoorUnlock();
+        nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
+    }
+    marshalGreetingSwitch();
+    if (uiPromptHasStandardModeCompleted(lockPrompt)) {
+        doorToggle();
+    }
+    if (msSince(lastBlockAt) > PROMPT_BLOCK_INTERVAL_MS) {
+        promptBlock();
+        lastBlockAt = getGameTimer();
+    }
+    if (uiPromptHasStandardModeCompleted(selectBadgePrompt)) {
+        cycleBadge();
+    }
+    if (uiPromptHasStandardModeCompleted(removeBadgePrompt)) {
+        removeBadge();
+    }
+}
+
+}  // namespace
 
 void BadgeMenuScript() {
+    scriptWait(START_DELAY_MS);
+    std::int32_t nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
+    std::int32_t lastBlockAt = getGameTimer();
     for (;;) {
+        runPass(nextSecondAt, lastBlockAt);
         scriptWait(0);
     }
 }

@@ -1,9 +1,91 @@
 #include "badge/badge_script.h"
 
+#include <cstdint>
+#include <vector>
+
+#include "badge/badge_attachment.h"
+#include "badge/badge_catalogue.h"
+#include "badge/edit_mode.h"
+#include "badge/game_time.h"
+#include "badge/player_state.h"
+#include "badge/stored_badge.h"
 #include "host/host_api.h"
+#include "host/natives/misc.h"
+#include "host/natives/object.h"
+#include "host/natives/ped.h"
+#include "host/natives/player.h"
+#include "lawman/lawman_steps.h"
+#include "lawman/lawman_switch.h"
+#include "lawman/ped_queries.h"
+#include "persist/data_file.h"
+
+namespace {
+
+constexpr DWORD START_DELAY_MS = 500;
+constexpr DWORD AFTER_ATTACHMENT_CHECK_MS = 100;
+constexpr DWORD OFF_DUTY_PAUSE_MS = 3000;
+constexpr std::int32_t LAWMAN_BLOCK_INTERVAL_MS = 1000;
+constexpr std::int32_t PLAYER_CONFIG_FLAG = 64;
+constexpr float OFF_DUTY_RADIUS = 100.0f;
+
+// Undoes the player's part of the lawman pass and lets the lawmen nearby speak again.
+void offDutyReset() {
+    setDisablePlayerWantedLevel(playerId, false);
+    setPedConfigFlag(playerPed, PLAYER_CONFIG_FLAG, false);
+    setPedRelationshipGroupHash(playerPed, getHashKey("PLAYER"));
+    const std::vector<Ped> nearby =
+        collectNearbyPeds(playerPed, MAX_SCAN_CAPACITY, OFF_DUTY_RADIUS, 0, true);
+    for (Ped ped : nearby) {
+        setLawmanSwitch(ped, false);
+    }
+    scriptWait(OFF_DUTY_PAUSE_MS);
+}
+
+void lawmanPass(std::int32_t& lawmanDueTime) {
+    if (getGameTimer() > lawmanDueTime) {
+        closestPedGreeting();
+        relationshipStep();
+        officeSweep();
+        lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
+    }
+    lawmanSwitchSweep();
+    playerDutyStep();
+    targetedGreeting();
+}
+
+void runPass(bool& editModeOn, std::int32_t& lawmanDueTime) {
+    refreshAnchorPosition();
+    if (editToggle(editModeOn)) {
+        runEditSteps();
+    }
+    refreshPlayerValues();
+    // The game gates the attachment check: it runs while the player's control is off.
+    if (!isPlayerControlOn(playerId)) {
+        ensureBadgeAttached();
+        scriptWait(AFTER_ATTACHMENT_CHECK_MS);
+    }
+    if (!isBadgeWorn() || getMissionFlag()) {
+        offDutyReset();
+    } else {
+        lawmanPass(lawmanDueTime);
+    }
+}
+
+}  // namespace
 
 void BadgeScript() {
+    scriptWait(START_DELAY_MS);
+    std::int32_t lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
+    if (!openDataFile()) {
+        return;
+    }
+    const std::int32_t index = readStoredBadgeIndex();
+    if (isBadgeIndex(index)) {
+        wearBadge(index);
+    }
+    bool editModeOn = false;
     for (;;) {
+        runPass(editModeOn, lawmanDueTime);
         scriptWait(0);
     }
 }

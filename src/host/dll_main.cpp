@@ -1,5 +1,8 @@
+#include <cstdlib>
+
 #include "badge/badge_menu_script.h"
 #include "badge/badge_script.h"
+#include "host/clock.h"
 #include "host/host_api.h"
 #include "host/key_state.h"
 
@@ -13,6 +16,7 @@ void badgeScriptEntry() {
     BadgeScript();
 }
 void badgeMenuScriptEntry() {
+    std::srand(tickCount());
     BadgeMenuScript();
 }
 

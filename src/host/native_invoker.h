@@ -4,7 +4,6 @@
 // buffer for the next call).
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
 #include "host/host_api.h"
@@ -61,8 +60,11 @@ R fromResult(const std::uint64_t* result) {
     } else if constexpr (std::is_same_v<R, std::uint64_t>) {
         return result[0];
     } else if constexpr (std::is_same_v<R, Vector3>) {
+        // x, y and z each in the first four bytes of their own word.
         Vector3 vector;
-        std::memcpy(&vector, result, sizeof vector);
+        vector.x = std::bit_cast<float>(static_cast<std::uint32_t>(result[0]));
+        vector.y = std::bit_cast<float>(static_cast<std::uint32_t>(result[1]));
+        vector.z = std::bit_cast<float>(static_cast<std::uint32_t>(result[2]));
         return vector;
     } else {
         static_assert(sizeof(R) == 4 && std::is_integral_v<R>, "unsupported native result");

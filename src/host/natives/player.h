@@ -5,8 +5,8 @@ inline Ped playerPedId() {
     return invokeNative<Ped>(natives::PLAYER_PED_ID);
 }
 
-// Always 0 in story mode.
-inline Player playerId() {
+// PLAYER_ID: always 0 in story mode.
+inline Player currentPlayerId() {
     return invokeNative<Player>(natives::PLAYER_ID);
 }
 

@@ -1,0 +1,93 @@
+#include "badge/badge_menu.h"
+
+#include <cstdint>
+
+#include "badge/badge_attachment.h"
+#include "badge/badge_catalogue.h"
+#include "badge/law_offices.h"
+#include "badge/player_state.h"
+#include "badge/prompts.h"
+#include "badge/stored_badge.h"
+#include "host/natives/entity.h"
+#include "host/natives/hud.h"
+#include "host/natives/law.h"
+#include "host/natives/misc.h"
+#include "host/natives/object.h"
+#include "host/natives/ped.h"
+#include "host/natives/player.h"
+
+Prompt selectBadgePrompt = 0;
+Prompt removeBadgePrompt = 0;
+
+namespace {
+
+// An office spot is small across and very tall.
+constexpr Vector3 OFFICE_SPOT_HALF_SIZE{1.0f, 1.0f, 1200.0f};
+
+// The first catalogue model found at the point, or -1.
+std::int32_t currentBadgeAt(const Vector3& point) {
+    for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
+        const Hash model = getHashKey(badgeCatalogue[index].modelName);
+        if (doesObjectOfTypeExistAtCoords(point, WORN_RADIUS, model)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+// The closest object of each of the six models goes; a second one of a model stays.
+void deleteCatalogueBadgesAt(const Vector3& point) {
+    Object found[BADGE_COUNT] = {};
+    for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
+        const Hash model = getHashKey(badgeCatalogue[index].modelName);
+        found[index] = getClosestObjectOfType(point, WORN_RADIUS, model);
+    }
+    for (Object& object : found) {
+        deleteObject(&object);
+    }
+}
+
+}  // namespace
+
+bool atLawOffice() {
+    for (const Vector3& office : lawOffices) {
+        if (isEntityAtCoord(playerPed, office, OFFICE_SPOT_HALF_SIZE, false, false, 0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void menuPromptUpkeep() {
+    if (!atLawOffice()) {
+        uiPromptDelete(selectBadgePrompt);
+        uiPromptDelete(removeBadgePrompt);
+        return;
+    }
+    if (!uiPromptIsEnabled(selectBadgePrompt) && !isLawIncidentActive(playerId)) {
+        buildPrompt(selectBadgePrompt, "INPUT_JUMP", "Select Badge");
+    }
+    if (!uiPromptIsEnabled(removeBadgePrompt)) {
+        buildPrompt(removeBadgePrompt, "INPUT_INTERACT_OPTION1", "REMOVE BADGE");
+    }
+}
+
+void cycleBadge() {
+    const Vector3 anchor = badgeAnchorNow();
+    const std::int32_t current = currentBadgeAt(anchor);
+    std::int32_t next = 0;
+    if (current >= 0) {
+        deleteCatalogueBadgesAt(anchor);
+        next = (current + 1) % BADGE_COUNT;
+    }
+    attachBadge(next, anchor, readStoredAttachment());
+    storeBadgeIndex(next);
+    applyBadgeOutfit();
+}
+
+void removeBadge() {
+    removeBadgeObjects(badgeAnchorNow(), NARROW_RADIUS, NARROW_RADIUS);
+    storeBadgeIndex(NO_BADGE_INDEX);
+    removeTagFromMetaPed(playerPed, getHashKey("BADGES"), 1);
+    updatePedVariation(playerPedId());
+}

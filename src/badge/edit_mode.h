@@ -1,0 +1,10 @@
+#pragma once
+
+// The badge edit mode: a key switches it, further held keys move and turn the worn badge.
+
+// Asks for the toggle key's release; flips the mode and shows its message. Returns whether the
+// edit steps run in this pass (edit mode on after the toggle).
+bool editToggle(bool& editModeOn);
+
+// The thirteen key checks, in order; every step that runs waits its own refresh time.
+void runEditSteps();

@@ -1,0 +1,25 @@
+#include "badge/player_state.h"
+
+#include "badge/badge_catalogue.h"
+#include "host/natives/entity.h"
+#include "host/natives/player.h"
+
+Vector3 anchorPosition;
+Player playerId = 0;
+Ped playerPed = 0;
+Entity targetEntity = 0;
+
+Vector3 badgeAnchorNow() {
+    const Ped ped = playerPedId();
+    return getWorldPositionOfEntityBone(ped, BADGE_BONE_INDEX);
+}
+
+void refreshAnchorPosition() {
+    anchorPosition = badgeAnchorNow();
+}
+
+void refreshPlayerValues() {
+    playerId = currentPlayerId();
+    playerPed = playerPedId();
+    getPlayerTargetEntity(playerId, &targetEntity);
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+#include "host/natives/entity.h"
+
+// The badge as the data file remembers it. The menu script may run before the badge script
+// has opened the data file: then every value reads as absent and nothing is written.
+
+// `xxxxx`, `yyyyy`, `zzzzz`, `rot_xxxxx`, `rot_yyyyy`, `rot_zzzzz`, read in that order.
+Attachment readStoredAttachment();
+
+// The `badge` entry: the catalogue index of the chosen badge, or any other value for none.
+std::int32_t readStoredBadgeIndex();
+
+// Writes `badge` and saves at once.
+void storeBadgeIndex(std::int32_t index);

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "host/native_invoker.h"
+
+// The largest scan the plug-in asks for (the off-duty reset's).
+constexpr std::int32_t MAX_SCAN_CAPACITY = 1024;
+
+// Peds near the centre ped in the game's order: existing ones, dead ones only with
+// includeFlagged, within maxDistance (-1.0 keeps every distance). At most capacity peds.
+std::vector<Ped> collectNearbyPeds(Ped centre, std::int32_t capacity, float maxDistance,
+                                   std::int32_t scanMode, bool includeFlagged);
+
+// The closest living human within the radius, or 0; on equal distances the game's first.
+Ped closestPed(Ped centre, float radius);
+
+float entityDistance(Entity a, Entity b);
