@@ -4,7 +4,7 @@
 
 #include "emulator/emulator.h"
 
-std::string CallContext::text(std::size_t index) {
+std::string_view CallContext::text(std::size_t index) {
     const char* text = ptr<const char>(index);
     if (text == nullptr) {
         fail("argument " + std::to_string(index + 1) + " should point to a text but is null");

@@ -2,6 +2,7 @@
 #include <bit>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "emulator/native_table.h"
@@ -38,7 +39,7 @@ class CallContext {
     }
 
     // A pointer argument read as a NUL-terminated text; fails the call when it is null.
-    std::string text(std::size_t index);
+    std::string_view text(std::size_t index);
 
     Vec3 vec(std::size_t first) const {
         return {arg<float>(first), arg<float>(first + 1), arg<float>(first + 2)};

@@ -73,8 +73,20 @@ std::uint64_t* Emulator::nativeCall() {
         fail("unknown native hash " + hexHash(callHash_));
     } else if (checkArguments(*entry)) {
         CallContext context(*this, *entry, callArgs_.data(), result_);
+        ScriptSlot* slot = scheduler.running();
+        const bool timed = slot != nullptr && scheduler.timing();
+        const auto start =
+            timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
+        insideNative_ = true;
         entry->handler(context);
+        insideNative_ = false;
+        if (timed) {
+            slot->nativeTime += std::chrono::steady_clock::now() - start;
+        }
         trace.count(natives.indexOf(entry));
+        if (slot != nullptr) {
+            ++slot->nativeCalls;
+        }
         recordCall(*entry, context.hasVectorResult());
     }
     if (failed() && scheduler.running() != nullptr) {

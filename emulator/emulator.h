@@ -51,6 +51,9 @@ class Emulator {
     void setFrameHook(FrameHook hook, void* context);
 
     std::string runningScriptName() const;
+    // True while a native's handler runs: the benchmarks tell the plug-in's own allocations
+    // from the emulated game's.
+    bool insideNative() const { return insideNative_; }
 
     // Registration calls the plug-in made of the host, for the load and unload tests: names
     // in order, each with the module handle it passed where it passes one.
@@ -71,6 +74,7 @@ class Emulator {
     HINSTANCE pluginHandle_ = nullptr;  // the last loaded plug-in's, kept after unload
 
     bool callActive_ = false;
+    bool insideNative_ = false;
     NativeHash callHash_ = 0;
     std::vector<std::uint64_t> callArgs_;
     alignas(16) std::uint64_t result_[4] = {};

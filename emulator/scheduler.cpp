@@ -35,6 +35,7 @@ void Scheduler::unregisterModule(HINSTANCE module) {
 
 void Scheduler::waitRunning(std::uint32_t ms) {
     ScriptSlot* slot = running_;
+    slot->zeroWaits += ms == 0 ? 1 : 0;
     slot->wakeAt = clock_.gameTime + ms;
     slot->readyFrame = clock_.frame + 1;
     ScriptFiber::yield();
@@ -66,7 +67,12 @@ void Scheduler::runFrame() {
             }
         }
         running_ = slot;
+        const auto start =
+            timing_ ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
         slot->fiber->resume();
+        if (timing_) {
+            slot->runTime += std::chrono::steady_clock::now() - start;
+        }
         running_ = nullptr;
         if (slot->fiber->finished() && event_) {
             event_(*slot, "ended");

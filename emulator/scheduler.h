@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +17,12 @@ struct ScriptSlot {
     std::uint32_t wakeAt = 0;      // game time at which the script's wait is over
     std::uint64_t readyFrame = 0;  // first frame it may run in (a wait of 0 means the next)
     bool started = false;
+    // For the benchmarks: calls made, waits of 0 (each ends a pass of the plug-in's scripts),
+    // and, with timing on, wall time spent in the script and in the natives it called.
+    std::uint64_t nativeCalls = 0;
+    std::uint64_t zeroWaits = 0;
+    std::chrono::nanoseconds runTime{0};
+    std::chrono::nanoseconds nativeTime{0};
     bool faulted = false;  // stopped by an emulator failure, never resumed
 };
 
@@ -28,6 +35,8 @@ class Scheduler {
 
     void setScriptNames(std::vector<std::string> names) { names_ = std::move(names); }
     void onScriptEvent(ScriptEvent event) { event_ = std::move(event); }
+    void setTiming(bool on) { timing_ = on; }
+    bool timing() const { return timing_; }
 
     void registerScript(HINSTANCE module, ScriptEntry entry);
     void unregisterModule(HINSTANCE module);
@@ -40,8 +49,9 @@ class Scheduler {
     // Every due script runs until its next wait.
     void runFrame();
 
-    const ScriptSlot* running() const { return running_; }
+    ScriptSlot* running() const { return running_; }
     std::size_t scriptCount() const { return scripts_.size(); }
+    const std::vector<std::unique_ptr<ScriptSlot>>& scripts() const { return scripts_; }
 
   private:
     bool due(const ScriptSlot& slot) const;
@@ -52,4 +62,5 @@ class Scheduler {
     std::vector<std::string> names_;
     ScriptSlot* running_ = nullptr;
     ScriptEvent event_;
+    bool timing_ = false;
 };

@@ -133,9 +133,11 @@ const std::string* World::gameText(std::uint64_t address) const {
     return nullptr;
 }
 
-std::uint32_t World::hashName(const std::string& text) {
+std::uint32_t World::hashName(std::string_view text) {
     const std::uint32_t hash = jenkinsHash(text);
-    names.emplace(hash, text);
+    if (names.find(hash) == names.end()) {
+        names.emplace(hash, std::string(text));
+    }
     return hash;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "emulator/random.h"
@@ -108,7 +109,8 @@ struct World {
     std::uint64_t makeGameText(std::string text);
     const std::string* gameText(std::uint64_t address) const;
 
-    std::uint32_t hashName(const std::string& text);
+    // Remembers the text for reports; no allocation for a name seen before.
+    std::uint32_t hashName(std::string_view text);
     std::string nameOf(std::uint32_t hash) const;
     std::string describe(const EntityState& entity) const;
 };

@@ -21,12 +21,12 @@ void varString(CallContext& call) {
         call.fail("the first bit of flags must be clear");
         return;
     }
-    const std::string type = call.text(1);
+    const std::string_view type = call.text(1);
     if (type != "LITERAL_STRING") {
-        call.fail("only LITERAL_STRING texts are emulated, got " + type);
+        call.fail("only LITERAL_STRING texts are emulated, got " + std::string(type));
         return;
     }
-    call.resultWord(call.world().makeGameText(call.text(2)));
+    call.resultWord(call.world().makeGameText(std::string(call.text(2))));
 }
 
 void getDistanceBetweenCoords(CallContext& call) {

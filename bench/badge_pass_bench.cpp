@@ -1,0 +1,158 @@
+// What one pass of each of the plug-in's scripts costs with 0, 50 and 500 peds around the
+// player, badge worn (lawman pass) or not (off-duty reset): native calls, heap allocations
+// made by the plug-in's own code, and wall time (all of it, and the part spent in the
+// emulated game's natives). The plug-in is linked in directly and run by the emulated host.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+
+#include "emulator/emulator.h"
+#include "host/platform_types.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
+
+namespace {
+
+const HINSTANCE PLUGIN_MODULE = reinterpret_cast<HINSTANCE>(0x7500);
+constexpr Vec3 PLAYER_AT{-276.0f, 805.0f, 119.0f};
+
+std::atomic<std::uint64_t> pluginAllocations{0};
+
+bool inPluginCode() {
+    const ScriptSlot* slot = emulator().scheduler.running();
+    return slot != nullptr && !emulator().insideNative();
+}
+
+void writeDataFile(bool badgeWorn) {
+    std::filesystem::create_directories("TinStarWarden");
+    std::ofstream file("TinStarWarden/TinStarWarden.dat", std::ios::trunc);
+    file << "badge=" << (badgeWorn ? 0 : 7) << "\n"
+         << "rot_xxxxx=-14\nrot_yyyyy=0\nrot_zzzzz=0\nxxxxx=0\nyyyyy=0\nzzzzz=0\n";
+}
+
+void startGame(std::int64_t peds, bool badgeWorn) {
+    writeDataFile(badgeWorn);
+    resetEmulator();
+    World& world = emulator().world;
+    world.playerPed().position = PLAYER_AT;
+    for (std::int64_t i = 0; i < peds; ++i) {
+        // On a ring within 60 of the player, all inside the off-duty reset's 100.
+        const float angle = static_cast<float>(i) * 0.37f;
+        const float distance = 5.0f + static_cast<float>(i % 55);
+        Vec3 at = PLAYER_AT;
+        at.x += distance * (angle < 3.14f ? 1.0f : -1.0f) * 0.7f;
+        at.y += distance * 0.7f;
+        world.addEntity(EntityType::Ped, world.hashName("A_M_M_VALTOWNFOLK_01"), at);
+    }
+    emulator().scheduler.setScriptNames({"BadgeScript", "BadgeMenuScript"});
+    DllMain(PLUGIN_MODULE, 1, nullptr);
+    emulator().run(5000);
+}
+
+struct Totals {
+    std::uint64_t passes = 0;
+    std::uint64_t calls = 0;
+    double runNs = 0;
+    double nativeNs = 0;
+};
+
+Totals totalsOf(const ScriptSlot& slot) {
+    return {slot.zeroWaits, slot.nativeCalls, static_cast<double>(slot.runTime.count()),
+            static_cast<double>(slot.nativeTime.count())};
+}
+
+void reportScript(benchmark::State& state, const std::string& prefix, const Totals& before,
+                  const Totals& after) {
+    const double passes = static_cast<double>(after.passes - before.passes);
+    if (passes == 0) {
+        return;
+    }
+    state.counters[prefix + "calls/pass"] =
+        static_cast<double>(after.calls - before.calls) / passes;
+    state.counters[prefix + "us/pass"] = (after.runNs - before.runNs) / passes / 1000.0;
+    state.counters[prefix + "us_plugin/pass"] =
+        ((after.runNs - before.runNs) - (after.nativeNs - before.nativeNs)) / passes / 1000.0;
+}
+
+// One iteration is 30 s of game time: ten off-duty passes, or about 1900 lawman passes.
+void scriptPasses(benchmark::State& state) {
+    const auto peds = state.range(0);
+    const bool badgeWorn = state.range(1) != 0;
+    startGame(peds, badgeWorn);
+    emulator().scheduler.setTiming(true);
+    const auto& scripts = emulator().scheduler.scripts();
+    const Totals badgeBefore = totalsOf(*scripts[0]);
+    const Totals menuBefore = totalsOf(*scripts[1]);
+    const std::uint64_t allocationsBefore = pluginAllocations;
+    for (auto _ : state) {
+        emulator().run(30'000);
+    }
+    const Totals badgeAfter = totalsOf(*scripts[0]);
+    const std::uint64_t passes = badgeAfter.passes - badgeBefore.passes;
+    reportScript(state, "badge_", badgeBefore, badgeAfter);
+    reportScript(state, "menu_", menuBefore, totalsOf(*scripts[1]));
+    state.counters["plugin_allocs/badge_pass"] =
+        passes ? static_cast<double>(pluginAllocations - allocationsBefore) / passes : 0.0;
+    resetEmulator();
+}
+
+class GameFolder {
+  public:
+    GameFolder() {
+        root_ = std::filesystem::temp_directory_path() / ("tsw-bench-" + std::to_string(getpid()));
+        std::filesystem::create_directories(root_);
+        std::filesystem::current_path(root_);
+    }
+    ~GameFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(root_, error);
+    }
+
+  private:
+    std::filesystem::path root_;
+};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    // The check itself may allocate (the emulator is made on first use): not counted twice.
+    static thread_local bool checking = false;
+    if (!checking) {
+        checking = true;
+        if (inPluginCode()) {
+            ++pluginAllocations;
+        }
+        checking = false;
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+BENCHMARK(scriptPasses)
+    ->ArgNames({"peds", "badge"})
+    ->ArgsProduct({{0, 50, 500}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+int main(int argc, char** argv) {
+    GameFolder folder;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
