@@ -35,6 +35,11 @@ void getDistanceBetweenCoords(CallContext& call) {
     call.result(call.arg<bool>(6) ? distance3d(a, b) : distance2d(a, b));
 }
 
+// The upper bound is exclusive; draws come from the world's seeded generator.
+void getRandomIntInRange(CallContext& call) {
+    call.result(call.world().random.inRange(call.arg<std::int32_t>(0), call.arg<std::int32_t>(1)));
+}
+
 }  // namespace
 
 void registerMiscNatives(NativeTable& table) {
@@ -45,6 +50,7 @@ void registerMiscNatives(NativeTable& table) {
         {natives::GET_MISSION_FLAG,            "",        getMissionFlag},
         {natives::VAR_STRING,                  "ipp>p",   varString},
         {natives::GET_DISTANCE_BETWEEN_COORDS, "ffffffb", getDistanceBetweenCoords},
+        {natives::GET_RANDOM_INT_IN_RANGE,     "ii",      getRandomIntInRange},
     });
     // clang-format on
 }
