@@ -4,11 +4,8 @@
 
 namespace {
 
-constexpr float ABSENT_FLOAT = -999.0f;
-constexpr std::int32_t ABSENT_INT = -999;
-
 float storedFloat(const char* key) {
-    return dataFile != nullptr ? dataFile->getFloat(key) : ABSENT_FLOAT;
+    return dataFile != nullptr ? dataFile->getFloat(key) : DictDataFile::ABSENT_FLOAT;
 }
 
 }  // namespace
@@ -25,7 +22,7 @@ Attachment readStoredAttachment() {
 }
 
 std::int32_t readStoredBadgeIndex() {
-    return dataFile != nullptr ? dataFile->getInt("badge") : ABSENT_INT;
+    return dataFile != nullptr ? dataFile->getInt("badge") : DictDataFile::ABSENT_INT;
 }
 
 void storeBadgeIndex(std::int32_t index) {

@@ -1,0 +1,108 @@
+#include "persist/dict_data_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "persist/number_text.h"
+#include "persist/replace_file.h"
+
+namespace {
+
+// Written beside the file and moved over it, so a crash or a full disk mid-write leaves the
+// old file whole.
+constexpr const char* TEMPORARY_SUFFIX = ".tmp";
+
+struct KeyValue {
+    std::string_view key;
+    std::string_view value;
+};
+
+// Fields as repeated reads delimited by '=' give them: each '=' ends the field before it, and
+// the text after the last '=' is a field only when it is not empty. Only two fields make an
+// entry, so "=5" has the empty key, "a=b=" is a -> b, and "a=", "a" and "a=b=c" are none.
+std::optional<KeyValue> twoFields(std::string_view line) {
+    const auto first = line.find('=');
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view rest = line.substr(first + 1);
+    const auto second = rest.find('=');
+    if (second == std::string_view::npos) {
+        return rest.empty() ? std::nullopt : std::optional<KeyValue>({line.substr(0, first), rest});
+    }
+    if (second + 1 != rest.size()) {
+        return std::nullopt;
+    }
+    return KeyValue{line.substr(0, first), rest.substr(0, second)};
+}
+
+}  // namespace
+
+DictDataFile::DictDataFile(std::string filePath) : BaseDataFile(std::move(filePath)) {}
+
+bool DictDataFile::parseLine(const std::string& line) {
+    if (line.empty()) {
+        return true;
+    }
+    const auto fields = twoFields(line);
+    if (!fields) {
+        return false;
+    }
+    entries[std::string(fields->key)] = std::string(fields->value);
+    return true;
+}
+
+bool DictDataFile::write() {
+    const std::string temporary = path + TEMPORARY_SUFFIX;
+    if (writeEntries(temporary) && replaceFile(temporary, path)) {
+        return true;
+    }
+    std::remove(temporary.c_str());
+    return false;
+}
+
+// Text mode: the Windows build stores each line end as CR LF.
+bool DictDataFile::writeEntries(const std::string& target) const {
+    std::ofstream file(target);
+    if (!file) {
+        return false;
+    }
+    for (const auto& [key, value] : entries) {
+        file << key + "=" + value + "\n";
+    }
+    file.close();
+    return !file.fail();
+}
+
+std::string DictDataFile::getString(const char* key) const {
+    const auto found = entries.find(key);
+    return found == entries.end() ? std::string() : found->second;
+}
+
+std::int32_t DictDataFile::getInt(const char* key) const {
+    return intPrefix(getString(key)).value_or(ABSENT_INT);
+}
+
+float DictDataFile::getFloat(const char* key) const {
+    return floatPrefix(getString(key)).value_or(ABSENT_FLOAT);
+}
+
+void DictDataFile::setString(const char* key, const std::string& text) {
+    if (!text.empty()) {
+        entries[key] = text;
+        dirty = true;
+    } else if (entries.erase(key) > 0) {
+        dirty = true;
+    }
+}
+
+void DictDataFile::setInt(const char* key, std::int32_t value) {
+    setString(key, intText(value));
+}
+
+void DictDataFile::setFloat(const char* key, float value) {
+    setString(key, floatText(value));
+}

@@ -1,0 +1,65 @@
+#include "persist/number_text.h"
+
+#include <charconv>
+
+namespace {
+
+// White space as the C locale's isspace has it, whatever the process's locale.
+std::string_view skipSpace(std::string_view text) {
+    while (!text.empty() &&
+           (text.front() == ' ' || (text.front() >= '\t' && text.front() <= '\r'))) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+// from_chars takes a '-' but no '+', and after a '+' no second sign may follow ("+-5").
+std::optional<std::string_view> withoutPlus(std::string_view text) {
+    if (!text.starts_with('+')) {
+        return text;
+    }
+    text.remove_prefix(1);
+    if (text.starts_with('-')) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+template <typename Number>
+std::optional<Number> numberPrefix(std::string_view text) {
+    const auto number = withoutPlus(skipSpace(text));
+    if (!number) {
+        return std::nullopt;
+    }
+    Number value{};
+    const auto result = std::from_chars(number->data(), number->data() + number->size(), value);
+    if (result.ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::string intText(std::int32_t value) {
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+std::string floatText(float value) {
+    // The largest float takes 39 digits before the point.
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
+                                   std::chars_format::fixed, 6)
+                         .ptr;
+    return std::string(text, end);
+}
+
+std::optional<std::int32_t> intPrefix(std::string_view text) {
+    return numberPrefix<std::int32_t>(text);
+}
+
+std::optional<float> floatPrefix(std::string_view text) {
+    return numberPrefix<float>(text);
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Number texts of the data file, the same in every locale and on both toolchains.
+
+// Decimal, "-" first when negative.
+std::string intText(std::int32_t value);
+
+// printf "%f" of the value widened to double: fixed, six digits after the point.
+std::string floatText(float value);
+
+// Leading white space, an optional sign and decimal digits, the rest ignored ("12abc" is 12,
+// "3.7" is 3). Empty when there is no digit or the number does not fit 32 bits.
+std::optional<std::int32_t> intPrefix(std::string_view text);
+
+// Leading white space and the longest decimal float, infinity or not-a-number ("0.5xyz" is
+// 0.5). Empty when there is none or when it overflows the float range or underflows to zero.
+std::optional<float> floatPrefix(std::string_view text);

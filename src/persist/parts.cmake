@@ -1,0 +1,26 @@
+# The persistence code by job, with full paths: the plug-in's source list and the test, fuzz
+# and Windows check programs that build a part on its own all take them from here.
+set(TSW_PERSIST_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(TSW_PERSIST_DATA_FILE_SOURCES
+    ${TSW_PERSIST_DIR}/base_data_file.cpp
+    ${TSW_PERSIST_DIR}/dict_data_file.cpp
+    ${TSW_PERSIST_DIR}/number_text.cpp
+)
+set(TSW_PERSIST_SETTINGS_SOURCES
+    ${TSW_PERSIST_DIR}/settings.cpp
+)
+# The stand-in for the Windows profile reader, plain C++ on every platform.
+set(TSW_PERSIST_INI_SOURCES
+    ${TSW_PERSIST_DIR}/ini_document.cpp
+    ${TSW_PERSIST_DIR}/ini_reader.cpp
+    ${TSW_PERSIST_DIR}/ini_text.cpp
+)
+set(TSW_PERSIST_POSIX_SOURCES
+    ${TSW_PERSIST_INI_SOURCES}
+    ${TSW_PERSIST_DIR}/profile_reader_portable.cpp
+    ${TSW_PERSIST_DIR}/replace_file_posix.cpp
+)
+set(TSW_PERSIST_WINDOWS_SOURCES
+    ${TSW_PERSIST_DIR}/profile_reader_windows.cpp
+    ${TSW_PERSIST_DIR}/replace_file_windows.cpp
+)

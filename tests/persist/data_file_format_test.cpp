@@ -1,0 +1,125 @@
+#include <cmath>
+#include <limits>
+#include <map>
+#include <string>
+
+#include "persist/dict_data_file.h"
+#include "temp_folder.h"
+
+namespace {
+
+using Entries = std::map<std::string, std::string>;
+
+class DataFileFormat : public TempFolderTest {
+  protected:
+    Entries loaded(const std::string& bytes) {
+        writeBytes("data.dat", bytes);
+        DictDataFile file("data.dat");
+        EXPECT_TRUE(file.load());
+        EXPECT_FALSE(file.isDirty());
+        return file.entries;
+    }
+
+    DictDataFile file{"data.dat"};
+};
+
+TEST_F(DataFileFormat, WritesOneLinePerKeyInByteOrder) {
+    // 0xC3 sorts after every ASCII key only when bytes compare unsigned.
+    for (const char* key : {"b", "\xC3\xA9", "a", "B", "ab", "rot_xxxxx"}) {
+        file.setString(key, "1");
+    }
+    ASSERT_TRUE(file.save(false));
+    EXPECT_EQ(readBytes("data.dat"), "B=1\na=1\nab=1\nb=1\nrot_xxxxx=1\n\xC3\xA9=1\n");
+}
+
+TEST_F(DataFileFormat, WritesDecimalIntsAndSixDigitFloats) {
+    file.setInt("badge", 2);
+    file.setInt("rot_xxxxx", -14);
+    file.setInt("yyyyy", 0);
+    file.setInt("low", std::numeric_limits<std::int32_t>::min());
+    file.setFloat("xxxxx", 0.15f);
+    file.setFloat("zzzzz", -1.25f);
+    file.setFloat("big", 1e10f);
+    file.setFloat("tiny", 1e-7f);
+    ASSERT_TRUE(file.save(false));
+    EXPECT_EQ(readBytes("data.dat"),
+              "badge=2\nbig=10000000000.000000\nlow=-2147483648\nrot_xxxxx=-14\n"
+              "tiny=0.000000\nxxxxx=0.150000\nyyyyy=0\nzzzzz=-1.250000\n");
+    EXPECT_EQ(file.getFloat("xxxxx"), 0.15f);
+}
+
+TEST_F(DataFileFormat, ReadsLfAndCrLfBlankLinesAndALastLineWithoutLf) {
+    EXPECT_EQ(loaded("badge=3\r\nxxxxx=0.5\n\n\r\nlast=7"),
+              (Entries{{"badge", "3"}, {"xxxxx", "0.5"}, {"last", "7"}}));
+    EXPECT_EQ(loaded(""), Entries{});
+}
+
+TEST_F(DataFileFormat, TakesLinesOfExactlyTwoFieldsUntrimmed) {
+    const Entries entries =
+        loaded("=5\na=b=\nc==\nbadge =3\n Badge = 2 \nxxxxx=\nlone\nd=e=f\ng=h==\n");
+    EXPECT_EQ(entries,
+              (Entries{{"", "5"}, {"a", "b"}, {"c", ""}, {"badge ", "3"}, {" Badge ", " 2 "}}));
+}
+
+TEST_F(DataFileFormat, LaterDuplicateKeyWinsAndIsWrittenOnce) {
+    writeBytes("data.dat", "badge=1\nxxxxx=0.5\nbadge=4\n");
+    ASSERT_TRUE(file.load());
+    EXPECT_EQ(file.getInt("badge"), 4);
+    ASSERT_TRUE(file.save(true));
+    EXPECT_EQ(readBytes("data.dat"), "badge=4\nxxxxx=0.5\n");
+}
+
+struct IntCase {
+    const char* text;
+    std::int32_t expected;
+};
+
+TEST_F(DataFileFormat, GetIntReadsTheLeadingIntegerOrAbsent) {
+    constexpr std::int32_t ABSENT = DictDataFile::ABSENT_INT;
+    const IntCase cases[] = {
+        {"12abc", 12},
+        {"3.7", 3},
+        {"0.150000", 0},
+        {" \t-5", -5},
+        {"+7", 7},
+        {"2147483647", std::numeric_limits<std::int32_t>::max()},
+        {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+        {"2147483648", ABSENT},
+        {"-2147483649", ABSENT},
+        {"99999999999999999999", ABSENT},
+        {"abc", ABSENT},
+        {"-", ABSENT},
+        {"+-5", ABSENT},
+        {"--5", ABSENT},
+    };
+    for (const IntCase& c : cases) {
+        file.setString("k", c.text);
+        EXPECT_EQ(file.getInt("k"), c.expected) << c.text;
+    }
+    EXPECT_EQ(file.getInt("missing"), ABSENT);
+}
+
+struct FloatCase {
+    const char* text;
+    float expected;
+};
+
+TEST_F(DataFileFormat, GetFloatReadsTheLeadingFloatOrAbsent) {
+    constexpr float ABSENT = DictDataFile::ABSENT_FLOAT;
+    const float infinity = std::numeric_limits<float>::infinity();
+    const FloatCase cases[] = {
+        {"0.5xyz", 0.5f},  {"3", 3.0f},       {" \n+1e3", 1000.0f},     {"-.25", -0.25f},
+        {"0x10", 0.0f},    {"inf", infinity}, {"-Infinity", -infinity}, {"1e39", ABSENT},
+        {"-1e39", ABSENT}, {"1e-50", ABSENT}, {"abc", ABSENT},          {".", ABSENT},
+        {"+-1", ABSENT},
+    };
+    for (const FloatCase& c : cases) {
+        file.setString("k", c.text);
+        EXPECT_EQ(file.getFloat("k"), c.expected) << c.text;
+    }
+    file.setString("k", "nan(1)");
+    EXPECT_TRUE(std::isnan(file.getFloat("k")));
+    EXPECT_EQ(file.getFloat("missing"), ABSENT);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// The data file's Windows-only behaviour, run under Wine: lines stored as CR LF, a save that
+// replaces an existing file, failed saves that leave the old file and no temporary one.
+// Prints each failed check and exits non-zero when there was one.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "persist/dict_data_file.h"
+
+namespace {
+
+int failures = 0;
+
+void check(bool passed, const char* what) {
+    if (!passed) {
+        std::printf("FAILED: %s\n", what);
+        ++failures;
+    }
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string freshFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder =
+        std::string(temp) + "tsw-data-file-check-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void checkSaveReplacesWithCrLf(const std::string& path) {
+    std::ofstream(path, std::ios::binary) << "badge=1\r\nold=x\r\n";
+    DictDataFile file(path);
+    check(file.load(), "load of a CR LF file");
+    check(file.getInt("badge") == 1 && file.getString("old") == "x", "CR LF lines read");
+    file.setInt("badge", 3);
+    file.setFloat("xxxxx", 0.15f);
+    check(file.save(false), "save over an existing file");
+    check(readBytes(path) == "badge=3\r\nold=x\r\nxxxxx=0.150000\r\n", "saved as CR LF lines");
+    check(!exists(path + ".tmp"), "no temporary file after a save");
+    check(file.save(true), "second save over the file just written");
+}
+
+void checkFailedSavesLeaveTheOldFile(const std::string& folder, const std::string& path) {
+    DictDataFile nowhere(folder + "\\missing\\data.dat");
+    nowhere.setInt("badge", 1);
+    check(!nowhere.save(false), "save into a missing folder fails");
+    check(nowhere.isDirty(), "failed save stays dirty");
+
+    // An editor holding the file open without delete sharing makes the move fail.
+    std::ofstream(path, std::ios::binary) << "badge=1\r\n";
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DictDataFile file(path);
+    file.setInt("badge", 5);
+    check(!file.save(false), "save over a file held open fails");
+    CloseHandle(held);
+    check(file.isDirty(), "failed replace stays dirty");
+    check(readBytes(path) == "badge=1\r\n", "failed replace keeps the old file");
+    check(!exists(path + ".tmp"), "failed replace removes its temporary file");
+    check(file.save(false), "save after the file is let go");
+}
+
+}  // namespace
+
+int main() {
+    const std::string folder = freshFolder();
+    const std::string path = folder + "\\TinStarWarden.dat";
+    checkSaveReplacesWithCrLf(path);
+    checkFailedSavesLeaveTheOldFile(folder, path);
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+    std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");
+    return failures == 0 ? 0 : 1;
+}
