@@ -48,7 +48,7 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
         error = "cannot prepare the game folder " + root_.string() + ": " + code.message();
         return false;
     }
-    // The package ships an empty data file; a scenario adds lines or removes it.
+    // An empty data file to start from: a scenario writes its lines or removes it.
     std::ofstream(DATA_FILE, std::ios::binary | std::ios::app);
     return true;
 }

@@ -8,15 +8,18 @@ set(TSW_WINE_ENV
     "WINEPREFIX=${TSW_WINE_PREFIX}"
     "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=")
+set(TSW_WINE_PREFIX_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/wine/wine_prefix.sh)
 
-add_test(NAME wine_prefix_setup
-    COMMAND ${CMAKE_COMMAND} -E env ${TSW_WINE_ENV}
-            sh -c "'${TSW_WINEBOOT}' -i >/dev/null 2>&1; '${TSW_WINESERVER}' -p")
-set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP WinePrefix)
+add_test(NAME wine.prefix_setup
+    COMMAND bash ${TSW_WINE_PREFIX_SCRIPT} start ${TSW_WINESERVER} ${TSW_WINEBOOT})
+# A first wineboot builds the whole prefix.
+set_tests_properties(wine.prefix_setup PROPERTIES
+    FIXTURES_SETUP WinePrefix ENVIRONMENT "${TSW_WINE_ENV}" TIMEOUT 300)
 
-add_test(NAME wine_server_stop
-    COMMAND ${CMAKE_COMMAND} -E env ${TSW_WINE_ENV} ${TSW_WINESERVER} -k)
-set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP WinePrefix)
+add_test(NAME wine.prefix_stop
+    COMMAND bash ${TSW_WINE_PREFIX_SCRIPT} stop ${TSW_WINESERVER} ${TSW_WINEBOOT})
+set_tests_properties(wine.prefix_stop PROPERTIES
+    FIXTURES_CLEANUP WinePrefix ENVIRONMENT "${TSW_WINE_ENV}")
 
 # tsw_add_wine_test(NAME COMMAND...): a test that needs the Wine prefix.
 function(tsw_add_wine_test name)
@@ -24,5 +27,6 @@ function(tsw_add_wine_test name)
     set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED WinePrefix
         ENVIRONMENT "${TSW_WINE_ENV}"
-        LABELS wine)
+        LABELS wine
+        TIMEOUT 120)
 endfunction()
