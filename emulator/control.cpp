@@ -86,15 +86,15 @@ ControlReply trace(Emulator& emu, const Words& words) {
     return ok();
 }
 
-// expect trace HASH [N]: at least one call (or exactly N) since the last mark;
-// expect notrace HASH: none.
+// expect trace NATIVE [N]: at least one call (or exactly N) since the last mark;
+// expect notrace NATIVE: none. NATIVE is a name from the native list or a hash.
 ControlReply expectTrace(Emulator& emu, const Words& words) {
     std::uint64_t hash = 0;
     std::uint32_t exact = 0;
     const bool wanted = words[1] == "trace";
     const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
-    if ((words.size() != 3 && !counted) || !parseHash(words[2], hash)) {
-        return badCommand("usage: expect trace HASH [N], or expect notrace HASH");
+    if ((words.size() != 3 && !counted) || !parseNative(words[2], hash)) {
+        return badCommand("usage: expect trace NATIVE [N], or expect notrace NATIVE");
     }
     const NativeEntry* entry = emu.natives.find(hash);
     const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
@@ -209,6 +209,14 @@ bool parseHash(const std::string& text, std::uint64_t& value) {
     char* end = nullptr;
     value = std::strtoull(text.c_str(), &end, 0);
     return *end == '\0';
+}
+
+bool parseNative(const std::string& text, std::uint64_t& hash) {
+    if (const auto named = nativeHashByName(text)) {
+        hash = *named;
+        return true;
+    }
+    return parseHash(text, hash);
 }
 
 bool parseOnOff(const std::string& text, bool& value) {

@@ -24,6 +24,8 @@ std::string joinFrom(const Words& words, std::size_t first);
 bool parseNumber(const std::string& text, double& value);
 bool parseUnsigned(const std::string& text, std::uint32_t& value);
 bool parseHash(const std::string& text, std::uint64_t& value);
+// A native's name from the native list, or its hash.
+bool parseNative(const std::string& text, std::uint64_t& hash);
 bool parseOnOff(const std::string& text, bool& value);
 
 // Handlers of world commands (world_commands.cpp) and expectations (world_expectations.cpp);

@@ -4,16 +4,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 namespace {
 
 struct KnownNative {
     NativeHash hash;
-    const char* name;
+    const char* name;      // the game's, "PLAYER::_SET_PLAYER_RESET_FLAG"
+    const char* constant;  // the plug-in's, "SET_PLAYER_RESET_FLAG"
 };
 
 constexpr KnownNative KNOWN_NATIVES[] = {
-#define TSW_NATIVE(constant, hash, gameName) {hash, gameName},
+#define TSW_NATIVE(constant, hash, gameName) {hash, gameName, #constant},
 #include "host/native_list.inc"
 #undef TSW_NATIVE
 };
@@ -42,6 +45,19 @@ const char* nativeName(NativeHash hash) {
         }
     }
     return nullptr;
+}
+
+// The constant, the game name, or the game name without its namespace: scenarios may use any.
+std::optional<NativeHash> nativeHashByName(std::string_view name) {
+    for (const KnownNative& known : KNOWN_NATIVES) {
+        const std::string_view full = known.name;
+        const auto colons = full.rfind("::");
+        const std::string_view bare = colons == std::string_view::npos ? full : full.substr(colons + 2);
+        if (name == known.constant || name == full || name == bare) {
+            return known.hash;
+        }
+    }
+    return std::nullopt;
 }
 
 void NativeTable::add(std::initializer_list<NativeEntry> entries) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/native_hashes.h"
@@ -45,6 +47,9 @@ class NativeTable {
 
 // The game name of a native in the shared list, or nullptr.
 const char* nativeName(NativeHash hash);
+// A native of the shared list by the plug-in's constant name (SET_PLAYER_RESET_FLAG) or its
+// game name with or without the namespace (PLAYER::_SET_PLAYER_RESET_FLAG).
+std::optional<NativeHash> nativeHashByName(std::string_view name);
 
 // Every area registers here (natives/*.cpp).
 void registerAllNatives(NativeTable& table);
