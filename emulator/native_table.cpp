@@ -52,7 +52,8 @@ std::optional<NativeHash> nativeHashByName(std::string_view name) {
     for (const KnownNative& known : KNOWN_NATIVES) {
         const std::string_view full = known.name;
         const auto colons = full.rfind("::");
-        const std::string_view bare = colons == std::string_view::npos ? full : full.substr(colons + 2);
+        const std::string_view bare =
+            colons == std::string_view::npos ? full : full.substr(colons + 2);
         if (name == known.constant || name == full || name == bare) {
             return known.hash;
         }
