@@ -7,151 +7,47 @@
 
 namespace {
 
-ControlReply runFor(Emulator& emu, const Words& words) {
-    std::uint32_t ms = 0;
-    if (words.size() != 2 || !parseUnsigned(words[1], ms)) {
-        return badCommand("usage: run MS");
+// How many of the verb's leading words the command has; 0 when they differ.
+std::size_t matchedWords(const Verb& verb, const Words& words) {
+    const Words verbWords = splitWords(verb.words);
+    if (verbWords.size() > words.size()) {
+        return 0;
     }
-    emu.run(ms);
-    return ok();
-}
-
-ControlReply key(Emulator& emu, const Words& words) {
-    std::uint32_t code = 0;
-    bool repeat = true;
-    if (words.size() == 3 && words[1] == "repeat" && parseOnOff(words[2], repeat)) {
-        emu.keyboard.setAutoRepeat(repeat);
-        return ok();
-    }
-    if (words.size() != 3 || !parseUnsigned(words[2], code) ||
-        (words[1] != "down" && words[1] != "up")) {
-        return badCommand("usage: key down|up VK, or key repeat on|off");
-    }
-    if (words[1] == "down") {
-        emu.keyboard.press(code, emu.clock.tickCount);
-    } else {
-        emu.keyboard.release(code);
-    }
-    return ok();
-}
-
-ControlReply clockCommand(Emulator& emu, const Words& words) {
-    std::uint32_t value = 0;
-    if (words.size() != 3 || !parseUnsigned(words[2], value)) {
-        return badCommand("usage: clock game|tick|step MS");
-    }
-    if (words[1] == "game") {
-        emu.clock.gameTime = value;
-    } else if (words[1] == "tick") {
-        emu.clock.tickCount = value;
-    } else if (words[1] == "step" && value > 0) {
-        emu.clock.frameStep = value;
-    } else {
-        return badCommand("usage: clock game|tick|step MS (a step above 0)");
-    }
-    return ok();
-}
-
-ControlReply plugin(Emulator& emu, const Words& words) {
-    if (words[0] == "load" && words.size() == 2) {
-        emu.loadPlugin(words[1]);
-        return ok();
-    }
-    if (!emu.plugin.loaded()) {
-        return badCommand("no plug-in is loaded");
-    }
-    if (words[0] == "unload" && words.size() == 1) {
-        emu.unloadPlugin();
-    } else if (words[0] == "thread" && words.size() == 1) {
-        emu.plugin.threadAttachDetach();
-    } else {
-        return badCommand("usage: load PATH, unload, thread");
-    }
-    return ok();
-}
-
-ControlReply trace(Emulator& emu, const Words& words) {
-    if (words.size() == 2 && words[1] == "off") {
-        emu.trace.closeFile();
-    } else if (words.size() == 2 && words[1] == "keep") {
-        emu.trace.keepRecords(true);
-    } else if (words.size() >= 2) {
-        const std::string path = joinFrom(words, 1);
-        if (!emu.trace.openFile(path)) {
-            return badCommand("cannot write the trace file " + path);
+    for (std::size_t i = 0; i < verbWords.size(); ++i) {
+        if (verbWords[i] != words[i]) {
+            return 0;
         }
-    } else {
-        return badCommand("usage: trace FILE|off|keep");
     }
-    return ok();
-}
-
-// expect trace NATIVE [N]: at least one call (or exactly N) since the last mark;
-// expect notrace NATIVE: none. NATIVE is a name from the native list or a hash.
-ControlReply expectTrace(Emulator& emu, const Words& words) {
-    std::uint64_t hash = 0;
-    std::uint32_t exact = 0;
-    const bool wanted = words[1] == "trace";
-    const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
-    if ((words.size() != 3 && !counted) || !parseNative(words[2], hash)) {
-        return badCommand("usage: expect trace NATIVE [N], or expect notrace NATIVE");
-    }
-    const NativeEntry* entry = emu.natives.find(hash);
-    const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
-    if (counted ? calls == exact : (calls > 0) == wanted) {
-        return ok();
-    }
-    const std::string name = entry ? std::string(" (") + entry->name + ")" : "";
-    const std::string what = counted  ? std::to_string(exact) + " calls of "
-                             : wanted ? "a call of "
-                                      : "no call of ";
-    return expectationFailed(what + words[2] + name + " since the last mark",
-                             std::to_string(calls) + " calls");
-}
-
-ControlReply misc(Emulator& emu, const Words& words, bool& handled) {
-    handled = true;
-    std::uint32_t value = 0;
-    if (words[0] == "seed" && words.size() == 2 && parseUnsigned(words[1], value)) {
-        emu.world.random.seed(value);
-    } else if (words[0] == "scripts" && words.size() >= 2) {
-        emu.scheduler.setScriptNames(Words(words.begin() + 1, words.end()));
-    } else if (words[0] == "mark" && words.size() == 1) {
-        emu.trace.mark();
-        emu.markHostCalls();
-    } else if (words[0] == "time" && words.size() == 1) {
-        return ok(std::to_string(emu.clock.gameTime));
-    } else {
-        handled = false;
-    }
-    return ok();
-}
-
-ControlReply dispatch(Emulator& emu, const Words& words) {
-    const std::string& verb = words[0];
-    if (verb == "run")
-        return runFor(emu, words);
-    if (verb == "key")
-        return key(emu, words);
-    if (verb == "clock")
-        return clockCommand(emu, words);
-    if (verb == "load" || verb == "unload" || verb == "thread")
-        return plugin(emu, words);
-    if (verb == "trace")
-        return trace(emu, words);
-    if (verb == "expect" && words.size() >= 2 && (words[1] == "trace" || words[1] == "notrace")) {
-        return expectTrace(emu, words);
-    }
-    bool handled = false;
-    ControlReply reply = misc(emu, words, handled);
-    if (!handled) {
-        reply = verb == "expect" ? worldExpectation(emu, words, handled)
-                                 : worldCommand(emu, words, handled);
-    }
-    return handled ? reply : badCommand("unknown command: " + joinFrom(words, 0));
+    return verbWords.size();
 }
 
 }  // namespace
+
+std::vector<Verb> allVerbs(const World& world) {
+    std::vector<Verb> verbs;
+    for (const Area* area : world.areas()) {
+        const auto own = area->verbs();
+        verbs.insert(verbs.end(), own.begin(), own.end());
+    }
+    return verbs;
+}
+
+// The verb with the most leading words that match decides ("ped set" before "ped").
+ControlReply runCommand(Emulator& emu, const Words& words) {
+    const Verb* best = nullptr;
+    std::size_t bestLength = 0;
+    for (const Verb& verb : emu.verbs()) {
+        const std::size_t length = matchedWords(verb, words);
+        if (length > bestLength) {
+            best = &verb;
+            bestLength = length;
+        }
+    }
+    if (best == nullptr) {
+        return badCommand("unknown command: " + joinFrom(words, 0));
+    }
+    return best->run(emu, words);
+}
 
 ControlReply ok(std::string text) {
     return {TSW_OK, std::move(text)};
@@ -159,6 +55,10 @@ ControlReply ok(std::string text) {
 
 ControlReply badCommand(std::string text) {
     return {TSW_BAD_COMMAND, std::move(text)};
+}
+
+ControlReply usage(const char* text) {
+    return badCommand(std::string("usage: ") + text);
 }
 
 ControlReply expectationFailed(std::string expected, std::string found) {
@@ -192,12 +92,31 @@ bool parseNumber(const std::string& text, double& value) {
     return !text.empty() && *end == '\0';
 }
 
+bool parseFloat(const std::string& text, float& value) {
+    double wide = 0;
+    if (!parseNumber(text, wide)) {
+        return false;
+    }
+    value = static_cast<float>(wide);
+    return true;
+}
+
 bool parseUnsigned(const std::string& text, std::uint32_t& value) {
     std::uint64_t wide = 0;
     if (!parseHash(text, wide) || wide > 0xFFFFFFFFull) {
         return false;
     }
     value = static_cast<std::uint32_t>(wide);
+    return true;
+}
+
+bool parseInt(const std::string& text, std::int32_t& value) {
+    char* end = nullptr;
+    const long long wide = std::strtoll(text.c_str(), &end, 0);
+    if (text.empty() || *end != '\0' || wide < INT32_MIN || wide > INT32_MAX) {
+        return false;
+    }
+    value = static_cast<std::int32_t>(wide);
     return true;
 }
 
@@ -227,6 +146,28 @@ bool parseOnOff(const std::string& text, bool& value) {
     return true;
 }
 
+bool parseYesNo(const std::string& text, bool& value) {
+    if (text != "yes" && text != "no") {
+        return false;
+    }
+    value = text == "yes";
+    return true;
+}
+
+bool parseTriple(const Words& words, std::size_t first, Vec3& v) {
+    return first + 3 <= words.size() && parseFloat(words[first], v.x) &&
+           parseFloat(words[first + 1], v.y) && parseFloat(words[first + 2], v.z);
+}
+
+EntityState* namedPed(World& world, const std::string& name, ControlReply& reply) {
+    EntityState* ped = world.findLabel(name);
+    if (ped == nullptr || ped->type != EntityType::Ped) {
+        reply = badCommand("no ped named " + name);
+        return nullptr;
+    }
+    return ped;
+}
+
 extern "C" {
 
 void tswEmuReset(void) {
@@ -236,7 +177,7 @@ void tswEmuReset(void) {
 int tswEmuControl(const char* command, char* reply, size_t replySize) {
     Emulator& emu = emulator();
     const Words words = splitWords(command != nullptr ? command : "");
-    ControlReply result = words.empty() ? badCommand("empty command") : dispatch(emu, words);
+    ControlReply result = words.empty() ? badCommand("empty command") : runCommand(emu, words);
     if (emu.failed()) {
         result = {TSW_EMULATOR_FAILED, emu.failure()};
     }

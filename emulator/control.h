@@ -1,9 +1,12 @@
 #pragma once
-// The emulator's command language, split by area: each handler takes the command's words
-// (the verb already matched) and answers with a ControlReply.
+// The emulator's command language: one verb table assembled from the areas (area.h). Each
+// verb's handler takes the command's words (its leading words already matched) and answers
+// with a ControlReply.
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "emulator/area.h"
 #include "emulator/control_api.h"
 #include "emulator/emulator.h"
 
@@ -12,23 +15,30 @@ struct ControlReply {
     std::string text;
 };
 
-using Words = std::vector<std::string>;
-
 ControlReply ok(std::string text = {});
 ControlReply badCommand(std::string text);
 ControlReply expectationFailed(std::string expected, std::string found);
+// The verb's usage as the answer to a malformed command.
+ControlReply usage(const char* text);
 
 Words splitWords(const std::string& line);
 // The words from index first on, joined by single spaces, outer quotes removed.
 std::string joinFrom(const Words& words, std::size_t first);
 bool parseNumber(const std::string& text, double& value);
+bool parseFloat(const std::string& text, float& value);
 bool parseUnsigned(const std::string& text, std::uint32_t& value);
+bool parseInt(const std::string& text, std::int32_t& value);
 bool parseHash(const std::string& text, std::uint64_t& value);
 // A native's name from the native list, or its hash.
 bool parseNative(const std::string& text, std::uint64_t& hash);
 bool parseOnOff(const std::string& text, bool& value);
+bool parseYesNo(const std::string& text, bool& value);
+bool parseTriple(const Words& words, std::size_t first, Vec3& v);
 
-// Handlers of world commands (world_commands.cpp) and expectations (world_expectations.cpp);
-// each returns false in `handled` when the words are not its own.
-ControlReply worldCommand(Emulator& emu, const Words& words, bool& handled);
-ControlReply worldExpectation(Emulator& emu, const Words& words, bool& handled);
+// A ped by its scenario name ("player" is the player's ped); the reply says what is wrong.
+EntityState* namedPed(World& world, const std::string& name, ControlReply& reply);
+
+// Every verb of every area, in area order.
+std::vector<Verb> allVerbs(const World& world);
+// Runs one command; a command no verb takes is a bad command.
+ControlReply runCommand(Emulator& emu, const Words& words);

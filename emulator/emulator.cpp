@@ -1,10 +1,12 @@
 #include "emulator/emulator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "emulator/call_context.h"
+#include "emulator/control.h"
 
 namespace {
 
@@ -37,7 +39,11 @@ void resetEmulator() {
 }
 
 Emulator::Emulator() {
-    registerAllNatives(natives);
+    world.emulator = this;
+    for (Area* area : world.areas()) {
+        area->registerNatives(natives);
+    }
+    verbs_ = allVerbs(world);
     scheduler.onScriptEvent([this](const ScriptSlot& slot, const char* what) {
         if (std::string(what) != "registered") {
             event(slot.name + " " + what);
@@ -142,12 +148,14 @@ void Emulator::scriptWait(std::uint32_t ms) {
         fail("scriptWait called outside a script");
         return;
     }
+    flushNarration();
     scheduler.waitRunning(ms);
 }
 
 void Emulator::runFrame() {
     keyboard.deliverRepeats(clock.tickCount);
     scheduler.runFrame();
+    flushNarration();
     clock.advanceFrame();
     if (frameHook_ != nullptr) {
         frameHook_(clock.gameTime, frameHookContext_);
@@ -200,9 +208,36 @@ void Emulator::fail(const std::string& message) {
     }
 }
 
-void Emulator::event(const std::string& text) const {
+void Emulator::event(const std::string& text) {
+    flushNarration();
     if (sink_ != nullptr) {
         sink_(clock.gameTime, text.c_str(), sinkContext_);
+    }
+}
+
+void Emulator::narrate(const std::string& subject, const std::string& change, bool headline) {
+    auto it = std::find_if(narration_.begin(), narration_.end(),
+                           [&](const Narration& n) { return n.subject == subject; });
+    if (it == narration_.end()) {
+        narration_.push_back({subject, {}, {}});
+        it = narration_.end() - 1;
+    }
+    if (headline && it->headline.empty()) {
+        it->headline = change;
+    } else {
+        it->changes.push_back(change);
+    }
+}
+
+void Emulator::flushNarration() {
+    std::vector<Narration> pending;
+    pending.swap(narration_);
+    for (const Narration& n : pending) {
+        std::string line = n.subject + (n.headline.empty() ? "" : " " + n.headline);
+        for (std::size_t i = 0; i < n.changes.size(); ++i) {
+            line += (i == 0 ? ": " : ", ") + n.changes[i];
+        }
+        event(line);
     }
 }
 

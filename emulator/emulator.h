@@ -46,11 +46,19 @@ class Emulator {
     bool failed() const { return !failure_.empty(); }
     const std::string& failure() const { return failure_; }
 
-    void event(const std::string& text) const;
+    // A line on the timeline. Pending narration goes out first, so lines keep their order.
+    void event(const std::string& text);
+    // One change to a subject (a ped, "relationships"): a script's changes to one subject are
+    // joined into one line, written when the script next yields. A headline leads the line
+    // ("Ann is made a civilian: weapons removed, kept").
+    void narrate(const std::string& subject, const std::string& change, bool headline = false);
+    void flushNarration();
     void setTimelineSink(TimelineSink sink, void* context);
     void setFrameHook(FrameHook hook, void* context);
 
     std::string runningScriptName() const;
+    // Every scenario verb of every area, assembled once.
+    const std::vector<Verb>& verbs() const { return verbs_; }
     // True while a native's handler runs: the benchmarks tell the plug-in's own allocations
     // from the emulated game's.
     bool insideNative() const { return insideNative_; }
@@ -79,6 +87,13 @@ class Emulator {
     std::vector<std::uint64_t> callArgs_;
     alignas(16) std::uint64_t result_[4] = {};
     std::string failure_;
+    std::vector<Verb> verbs_;
+    struct Narration {
+        std::string subject;
+        std::string headline;
+        std::vector<std::string> changes;
+    };
+    std::vector<Narration> narration_;
     TimelineSink sink_ = nullptr;
     void* sinkContext_ = nullptr;
     FrameHook frameHook_ = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 // splitmix64: the same sequence on every platform and standard library, from one seed.
 class Random {
@@ -14,10 +16,17 @@ class Random {
         return z ^ (z >> 31);
     }
 
+    // Every draw answers this value, held inside the range asked for (a test pins draws).
+    void pin(std::int32_t value) { pinned_ = value; }
+    void unpin() { pinned_.reset(); }
+
     // An integer in [low, high), the game's bounds convention; low when the range is empty.
     std::int32_t inRange(std::int32_t low, std::int32_t high) {
         if (high <= low) {
             return low;
+        }
+        if (pinned_) {
+            return std::clamp(*pinned_, low, high - 1);
         }
         const auto span = static_cast<std::uint64_t>(static_cast<std::int64_t>(high) - low);
         return static_cast<std::int32_t>(low + static_cast<std::int64_t>(next() % span));
@@ -25,4 +34,5 @@ class Random {
 
   private:
     std::uint64_t state_;
+    std::optional<std::int32_t> pinned_;
 };

@@ -44,13 +44,18 @@ World::World() {
     EntityState& ped = entities.at(player.ped);
     ped.pedType = 0;
     ped.label = "player";
-    ped.relationshipGroup = hashName("PLAYER");
-    for (const char* name : {"BADGES", "PLAYER_ZERO_BADGE_000"}) {
-        hashName(name);
+    addAllAreas(*this);
+    for (Area* area : order_) {
+        area->start(*this);
     }
 }
 
 EntityState* World::find(std::int32_t handle) {
+    const auto it = entities.find(handle);
+    return it == entities.end() ? nullptr : &it->second;
+}
+
+const EntityState* World::find(std::int32_t handle) const {
     const auto it = entities.find(handle);
     return it == entities.end() ? nullptr : &it->second;
 }
@@ -68,6 +73,10 @@ EntityState& World::playerPed() {
     return entities.at(player.ped);
 }
 
+const EntityState& World::playerPed() const {
+    return entities.at(player.ped);
+}
+
 std::int32_t World::addEntity(EntityType type, std::uint32_t model, Vec3 at) {
     EntityState entity;
     entity.handle = nextEntityHandle++;
@@ -79,7 +88,13 @@ std::int32_t World::addEntity(EntityType type, std::uint32_t model, Vec3 at) {
 }
 
 bool World::deleteEntity(std::int32_t handle) {
-    return entities.erase(handle) > 0;
+    if (entities.erase(handle) == 0) {
+        return false;
+    }
+    for (Area* area : order_) {
+        area->forget(handle);
+    }
+    return true;
 }
 
 Vec3 World::positionOf(const EntityState& entity) const {
@@ -148,19 +163,13 @@ std::string World::describe(const EntityState& entity) const {
     return nameOf(entity.model) + " #" + std::to_string(entity.handle);
 }
 
-const MetaPedItem* findMetaPedItem(std::uint32_t drawable) {
-    // clang-format off
-    static constexpr MetaPedItem ITEMS[] = {
-        {jenkinsHash("PLAYER_ZERO_BADGE_000"), jenkinsHash("PLAYER_ZERO_BADGE_000_C0_000_AB"),
-         jenkinsHash("PLAYER_ZERO_BADGE_000_C0_000_NM"), jenkinsHash("BADGES")},
-    };
-    // clang-format on
-    for (const MetaPedItem& item : ITEMS) {
-        if (item.drawable == drawable) {
-            return &item;
-        }
+std::string World::describe(std::int32_t handle) const {
+    if (const EntityState* entity = find(handle)) {
+        return describe(*entity);
     }
-    return nullptr;
+    std::string text = "#";  // gcc 12 warns falsely about "#" + std::string (-Wrestrict)
+    text += std::to_string(handle);
+    return text;
 }
 
 std::vector<std::int32_t> nearbyPeds(const World& world, const EntityState& centre, float range,
@@ -183,6 +192,11 @@ std::vector<std::int32_t> nearbyPeds(const World& world, const EntityState& cent
         handles.push_back(handle);
     }
     return handles;
+}
+
+std::size_t newAreaSlot() {
+    static std::size_t next = 0;
+    return next++;
 }
 
 std::string World::nameOf(std::uint32_t hash) const {

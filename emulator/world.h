@@ -1,15 +1,17 @@
 #pragma once
-// The emulated game world: what the natives read and change. Plain state with a few geometric
-// helpers; the native handlers (natives/*.cpp) and the scenario commands work on it.
+// The emulated game world: the entities every area shares (peds and objects with their
+// positions and attachments), the player, the game's texts and name dictionary, the random
+// generator, and the areas that hold the rest (areas/*.cpp).
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "emulator/area.h"
 #include "emulator/random.h"
 #include "emulator/vec3.h"
 
@@ -37,68 +39,36 @@ struct EntityState {
     bool dead = false;
     bool stale = false;  // listed by the nearby scan but no longer existing
     std::int32_t pedType = 4;
-    std::uint32_t relationshipGroup = 0;
-    bool speechStopped = false;  // the plug-in's lawman switch
-    std::map<std::int32_t, bool> configFlags;
-    std::set<std::uint32_t> wornCategories;     // meta-ped items that show on the ped
-    std::set<std::uint32_t> pendingCategories;  // tagged, shown at the next variation update
 };
 
 struct PlayerState {
     std::int32_t id = 0;  // story mode has one player, always 0
     std::int32_t ped = 0;
     std::int32_t target = 0;
-    bool wantedLevelDisabled = false;
-    std::map<std::int32_t, std::uint64_t> resetFlagFrames;  // flag -> frame it was last set in
 };
 
-struct PromptState {
-    std::int32_t handle = 0;
-    std::uint32_t control = 0;
-    std::string text;
-    bool registered = false;
-    bool standardMode = false;
-    bool releaseMode = false;
-    bool enabled = false;
-    bool visible = false;
-    std::int32_t priority = 0;
-    bool completionPending = false;
-
-    bool shown() const { return registered && enabled && visible; }
-};
-
-struct Gates {
-    bool playerControl = true;
-    bool missionActive = false;
-    bool lawIncident = false;
-};
-
-struct ShownMessage {
-    std::uint32_t gameTime = 0;
-    std::string text;
-};
+class Emulator;
 
 struct World {
     std::map<std::int32_t, EntityState> entities;
     PlayerState player;
-    std::map<std::int32_t, PromptState> prompts;
-    Gates gates;
-    std::vector<ShownMessage> messages;
-    std::optional<std::string> cachedObjective;
     std::deque<std::string> gameTexts;           // a deque: handed-out addresses stay valid
     std::map<std::uint32_t, std::string> names;  // hash -> text, for readable reports
     Random random;
-    std::optional<std::int32_t> nearbyCountOverride;  // a misbehaving scan, for tests
     std::int32_t nextEntityHandle = 0x100;
-    std::int32_t nextPromptHandle = 1;
 
     World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
 
     EntityState* find(std::int32_t handle);
+    const EntityState* find(std::int32_t handle) const;
     // A scenario's name for a ped; "player" is the player's ped.
     EntityState* findLabel(const std::string& label);
     EntityState& playerPed();
+    const EntityState& playerPed() const;
     std::int32_t addEntity(EntityType type, std::uint32_t model, Vec3 at);
+    // Every area forgets the entity too.
     bool deleteEntity(std::int32_t handle);
 
     Vec3 positionOf(const EntityState& entity) const;
@@ -113,17 +83,38 @@ struct World {
     std::uint32_t hashName(std::string_view text);
     std::string nameOf(std::uint32_t hash) const;
     std::string describe(const EntityState& entity) const;
+    std::string describe(std::int32_t handle) const;
+
+    template <typename T>
+    T& area() {
+        return static_cast<T&>(*areas_[areaSlot<T>()]);
+    }
+    template <typename T>
+    const T& area() const {
+        return static_cast<const T&>(*areas_[areaSlot<T>()]);
+    }
+    template <typename T>
+    void addArea() {
+        const std::size_t slot = areaSlot<T>();
+        if (areas_.size() <= slot) {
+            areas_.resize(slot + 1);
+        }
+        areas_[slot] = std::make_unique<T>();
+        order_.push_back(areas_[slot].get());
+    }
+    // In registration order.
+    const std::vector<Area*>& areas() const { return order_; }
+
+    // Where timeline lines go; set by the emulator that owns the world.
+    Emulator* emulator = nullptr;
+
+  private:
+    std::vector<std::unique_ptr<Area>> areas_;
+    std::vector<Area*> order_;
 };
 
-// The clothing category a meta-ped drawable belongs to (BADGES for the badge item), or 0 for a
-// drawable this world does not know, with the albedo and normal maps that belong to it.
-struct MetaPedItem {
-    std::uint32_t drawable;
-    std::uint32_t albedo;
-    std::uint32_t normal;
-    std::uint32_t category;
-};
-const MetaPedItem* findMetaPedItem(std::uint32_t drawable);
+// Every area of the game, in the order their verbs and flags are listed (areas/area_list.cpp).
+void addAllAreas(World& world);
 
 // Peds around a ped, closest first (then oldest first), within range; ignoredPedType -1 keeps
 // every ped type.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "emulator/emulator.h"
 #include "tools/trace_compare.h"
 
 int main(int argc, char** argv) {
@@ -16,9 +17,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trace_compare: cannot read %s\n", !first ? argv[1] : argv[2]);
         return 2;
     }
-    NativeTable table;
-    registerAllNatives(table);
-    const TraceComparison comparison = compareTraces(first, second, table);
+    const TraceComparison comparison = compareTraces(first, second, emulator().natives);
     if (!comparison.same) {
         std::printf("%s\n%s\n%s\n", argv[1], argv[2], comparison.report.c_str());
         return 1;

@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "emulator/control.h"
 #include "emulator_fixture.h"
 #include "host/native_invoker.h"
 #include "host/natives/player.h"
@@ -104,7 +105,7 @@ TEST_F(NativeDispatchStrictness, RejectedCallRunsNothingAndLeavesNoStaleResult) 
 
     EXPECT_TRUE(emu().failed());
     EXPECT_EQ(result[0], 0u);
-    EXPECT_FALSE(emu().world.player.wantedLevelDisabled);
+    EXPECT_EQ(runCommand(emu(), splitWords("expect wanted enabled")).code, TSW_OK);
 }
 
 TEST_F(NativeDispatchStrictness, UnknownHashStopsTheCallingScriptForGood) {

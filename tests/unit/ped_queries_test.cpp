@@ -38,12 +38,12 @@ TEST_F(PedQueries, CountIsHeldToTheCapacityAndANegativeCountIsEmpty) {
     for (int i = 0; i < 3; ++i) {
         pedAt(2.0f + static_cast<float>(i));
     }
-    world().nearbyCountOverride = 5000;
+    ASSERT_TRUE(command("nearby count 5000"));
     forgetCalls();
     EXPECT_EQ(collectNearbyPeds(playerPed, 2, -1.0f, -1, true).size(), 2u);
     EXPECT_EQ(calls(natives::DOES_ENTITY_EXIST), 2);
 
-    world().nearbyCountOverride = -7;
+    ASSERT_TRUE(command("nearby count -7"));
     forgetCalls();
     EXPECT_TRUE(collectNearbyPeds(playerPed, 40, -1.0f, -1, true).empty());
     EXPECT_EQ(calls(natives::DOES_ENTITY_EXIST), 0);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "badge/player_state.h"
+#include "emulator/control_api.h"
 #include "emulator/emulator.h"
 #include "persist/data_file.h"
 
@@ -44,6 +45,15 @@ class PluginWorldTest : public ::testing::Test {
     }
 
     void forgetCalls() { firstRecord_ = emulator().trace.records().size(); }
+
+    // A scenario command or expectation against the world; the reply when it does not hold.
+    static ::testing::AssertionResult command(const std::string& text) {
+        char reply[512];
+        if (tswEmuControl(text.c_str(), reply, sizeof reply) == TSW_OK) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << text << ": " << reply;
+    }
 
     // The objects that hang at the player's chest point.
     static std::vector<std::int32_t> badgesAtChest() {

@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "emulator/emulator.h"
 #include "emulator/trace.h"
 
 namespace {
 
 class TraceCompare : public ::testing::Test {
   protected:
-    TraceCompare() { registerAllNatives(table_); }
-
     static std::string record(NativeHash hash, std::vector<std::uint64_t> args,
                               std::uint64_t result, std::uint32_t time = 500,
                               const char* script = "BadgeScript") {
@@ -46,8 +45,7 @@ class TraceCompare : public ::testing::Test {
         std::istringstream b(second);
         return compareTraces(a, b, table_);
     }
-
-    NativeTable table_;
+    const NativeTable& table_ = emulator().natives;
 };
 
 TEST_F(TraceCompare, AddressWordsMayDiffer) {

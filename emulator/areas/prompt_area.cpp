@@ -1,12 +1,41 @@
-#include "emulator/natives/areas.h"
+// On-screen prompts: registration, their settings, and the player using one.
+#include "emulator/areas/area_support.h"
 
 namespace {
+
+struct PromptState {
+    std::int32_t handle = 0;
+    std::uint32_t control = 0;
+    std::string text;
+    bool registered = false;
+    bool standardMode = false;
+    bool releaseMode = false;
+    bool enabled = false;
+    bool visible = false;
+    std::int32_t priority = 0;
+    bool completionPending = false;
+
+    bool shown() const { return registered && enabled && visible; }
+};
+
+struct PromptArea final : Area {
+    std::map<std::int32_t, PromptState> prompts;
+    std::int32_t nextHandle = 1;
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+};
+
+std::map<std::int32_t, PromptState>& promptsOf(World& world) {
+    return world.area<PromptArea>().prompts;
+}
 
 // The prompt a setter names; setting up a prompt that does not exist is a plug-in fault.
 PromptState* promptArg(CallContext& call) {
     const auto handle = call.arg<std::int32_t>(0);
-    const auto it = call.world().prompts.find(handle);
-    if (it == call.world().prompts.end()) {
+    auto& prompts = promptsOf(call.world());
+    const auto it = prompts.find(handle);
+    if (it == prompts.end()) {
         call.fail("prompt " + std::to_string(handle) + " does not exist");
         return nullptr;
     }
@@ -28,16 +57,16 @@ void changePrompt(CallContext& call, Change change) {
 }
 
 void registerBegin(CallContext& call) {
-    World& world = call.world();
-    for (const auto& [handle, prompt] : world.prompts) {
+    PromptArea& area = call.world().area<PromptArea>();
+    for (const auto& [handle, prompt] : area.prompts) {
         if (!prompt.registered) {
             call.fail("prompt " + std::to_string(handle) + " is still being registered");
             return;
         }
     }
     PromptState prompt;
-    prompt.handle = world.nextPromptHandle++;
-    world.prompts.emplace(prompt.handle, prompt);
+    prompt.handle = area.nextHandle++;
+    area.prompts.emplace(prompt.handle, prompt);
     call.result(prompt.handle);
 }
 
@@ -84,14 +113,14 @@ void setPriority(CallContext& call) {
 
 // A deleted or unknown handle is simply not enabled.
 void isEnabled(CallContext& call) {
-    const auto& prompts = call.world().prompts;
+    const auto& prompts = promptsOf(call.world());
     const auto it = prompts.find(call.arg<std::int32_t>(0));
     call.result(it != prompts.end() && it->second.enabled);
 }
 
 // A completion is reported once.
 void hasStandardModeCompleted(CallContext& call) {
-    auto& prompts = call.world().prompts;
+    auto& prompts = promptsOf(call.world());
     const auto it = prompts.find(call.arg<std::int32_t>(0));
     const bool completed = it != prompts.end() && it->second.completionPending;
     if (completed) {
@@ -102,7 +131,7 @@ void hasStandardModeCompleted(CallContext& call) {
 
 // By value, and harmless for a handle that is gone or was never made.
 void deletePrompt(CallContext& call) {
-    auto& prompts = call.world().prompts;
+    auto& prompts = promptsOf(call.world());
     const auto it = prompts.find(call.arg<std::int32_t>(0));
     if (it == prompts.end()) {
         return;
@@ -113,9 +142,47 @@ void deletePrompt(CallContext& call) {
     prompts.erase(it);
 }
 
-}  // namespace
+ControlReply usePrompt(Emulator& emu, const Words& words) {
+    if (words.size() < 3) {
+        return usage("prompt use TEXT");
+    }
+    const std::string text = joinFrom(words, 2);
+    for (auto& [handle, prompt] : promptsOf(emu.world)) {
+        if (prompt.shown() && prompt.text == text) {
+            prompt.completionPending = true;
+            emu.event("player uses the prompt \"" + text + "\"");
+            return ok();
+        }
+    }
+    return expectationFailed("a shown prompt \"" + text + "\" to use", "none");
+}
 
-void registerPromptNatives(NativeTable& table) {
+ControlReply expectPrompt(Emulator& emu, const Words& words) {
+    const std::string state = words.size() >= 4 ? words.back() : "";
+    if (state != "shown" && state != "absent") {
+        return usage("expect prompt TEXT shown|absent");
+    }
+    const std::string text = joinFrom(Words(words.begin(), words.end() - 1), 2);
+    int shown = 0;
+    for (const auto& [handle, prompt] : promptsOf(emu.world)) {
+        shown += (prompt.shown() && prompt.text == text) ? 1 : 0;
+    }
+    const bool wantShown = state == "shown";
+    if ((wantShown && shown == 1) || (!wantShown && shown == 0)) {
+        return ok();
+    }
+    return expectationFailed("the prompt \"" + text + "\" " + (wantShown ? "shown once" : "absent"),
+                             std::to_string(shown) + " shown");
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"prompt use",    "prompt use TEXT",                 usePrompt},
+    {"expect prompt", "expect prompt TEXT shown|absent", expectPrompt},
+};
+// clang-format on
+
+void PromptArea::registerNatives(NativeTable& table) {
     // clang-format off
     table.add({
         {natives::UI_PROMPT_REGISTER_BEGIN,              "",   registerBegin},
@@ -131,4 +198,14 @@ void registerPromptNatives(NativeTable& table) {
         {natives::UI_PROMPT_DELETE,                      "i",  deletePrompt},
     });
     // clang-format on
+}
+
+std::span<const Verb> PromptArea::verbs() const {
+    return VERBS;
+}
+
+}  // namespace
+
+void addPromptArea(World& world) {
+    world.addArea<PromptArea>();
 }

@@ -1,0 +1,75 @@
+#pragma once
+// An area of the emulated game (entities, prompts, relationships, doors, ...) is one module:
+// its state (per-entity data keyed by handle, never fields on every entity), its native
+// handlers, its scenario verbs and expectations with their usage text, and the ped flags that
+// `ped spawn` and `ped set` may name. Every area is registered in areas/area_list.cpp.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+class Emulator;
+class NativeTable;
+struct World;
+struct ControlReply;
+using Words = std::vector<std::string>;
+
+// A scenario command: the leading words that select it ("ped spawn", "expect group") and its
+// usage, which a malformed command is answered with and docs/scenarios.md lists.
+struct Verb {
+    const char* words;
+    const char* usage;
+    ControlReply (*run)(Emulator& emu, const Words& words);
+};
+
+// A state of a ped that `ped spawn NAME MODEL X Y Z FLAG...` and `ped set NAME FLAG on|off`
+// name: a yes/no flag ("combat"), or one with a value after '=' ("group=REL_COP").
+struct PedFlag {
+    const char* name;
+    void (*set)(World& world, std::int32_t ped, bool on);
+    // Valued flags only: false when the value does not read.
+    bool (*setValue)(World& world, std::int32_t ped, const std::string& value) = nullptr;
+};
+
+class Area {
+  public:
+    virtual ~Area() = default;
+    virtual void registerNatives(NativeTable&) {}
+    virtual std::span<const Verb> verbs() const { return {}; }
+    virtual std::span<const PedFlag> pedFlags() const { return {}; }
+    // Once every area exists: state that depends on the world's first entities.
+    virtual void start(World&) {}
+    // The entity is gone from the world: its data goes with it.
+    virtual void forget(std::int32_t) {}
+};
+
+// Per-entity data of an area, in handle order (handles only grow, so that is creation order).
+template <typename T>
+class PerEntity {
+  public:
+    T& operator[](std::int32_t handle) { return data_[handle]; }
+    T* find(std::int32_t handle) {
+        const auto it = data_.find(handle);
+        return it == data_.end() ? nullptr : &it->second;
+    }
+    const T* find(std::int32_t handle) const {
+        const auto it = data_.find(handle);
+        return it == data_.end() ? nullptr : &it->second;
+    }
+    void erase(std::int32_t handle) { data_.erase(handle); }
+    auto begin() const { return data_.begin(); }
+    auto end() const { return data_.end(); }
+
+  private:
+    std::map<std::int32_t, T> data_;
+};
+
+// Each area class gets a slot in the world's area table the first time it is named.
+std::size_t newAreaSlot();
+template <typename T>
+std::size_t areaSlot() {
+    static const std::size_t slot = newAreaSlot();
+    return slot;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// What the areas share: the call context, the command helpers, and the entity arguments.
+#include "emulator/area.h"
+#include "emulator/call_context.h"
+#include "emulator/control.h"
+#include "emulator/emulator.h"
+#include "emulator/native_table.h"
+#include "emulator/world.h"
+
+// The entity an argument names, or null when there is none (a handle of 0, or of an entity
+// that is gone, is no error in the game: the native does nothing and answers 0, and scripts
+// rely on that, since a ped can vanish between two calls).
+EntityState* entityArg(CallContext& call, std::size_t index);
+// The same for a ped; an object where a ped belongs is a loud failure.
+EntityState* pedArg(CallContext& call, std::size_t index);
+// The player id argument must be the local player's.
+bool playerArg(CallContext& call, std::size_t index);
+
+// "on"/"off" for the timeline.
+inline const char* onOff(bool on) {
+    return on ? "on" : "off";
+}

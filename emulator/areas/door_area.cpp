@@ -1,0 +1,157 @@
+// The door system: each door's lock state (0 unlocked, 1 locked, ...), whether it stands
+// closed, and which doors a script registered.
+#include <cstdio>
+#include <set>
+
+#include "emulator/areas/area_support.h"
+#include "emulator/office_map.h"
+#include "lawman/office_doors.h"
+
+namespace {
+
+struct DoorState {
+    std::int32_t state = 0;
+    bool closed = true;
+};
+
+struct DoorArea final : Area {
+    std::map<std::uint32_t, DoorState> doors;
+    std::set<std::uint32_t> registered;
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+};
+
+DoorArea& doorSystem(World& world) {
+    return world.area<DoorArea>();
+}
+
+// "door 0x1FE862E6 (Valentine)": the town of a law office door.
+std::string doorName(std::uint32_t door) {
+    char text[64];
+    std::snprintf(text, sizeof text, "door 0x%08X", door);
+    for (const OfficeDoor& office : officeDoors) {
+        if (office.door == door) {
+            const Vec3 spot{office.spot.x, office.spot.y, office.spot.z};
+            return std::string(text) + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
+        }
+    }
+    return text;
+}
+
+std::string stateText(std::int32_t state) {
+    switch (state) {
+        case 0:
+            return "unlocked";
+        case 1:
+            return "locked";
+        default:
+            return "set to state " + std::to_string(state);
+    }
+}
+
+void getDoorState(CallContext& call) {
+    const auto& doors = doorSystem(call.world()).doors;
+    const auto it = doors.find(call.arg<std::uint32_t>(0));
+    call.result(it == doors.end() ? 0 : it->second.state);
+}
+
+void setDoorState(CallContext& call) {
+    const auto door = call.arg<std::uint32_t>(0);
+    const auto state = call.arg<std::int32_t>(1);
+    DoorState& current = doorSystem(call.world()).doors[door];
+    if (current.state != state) {
+        current.state = state;
+        call.event(doorName(door) + " " + stateText(state));
+    }
+}
+
+void isDoorClosed(CallContext& call) {
+    const auto& doors = doorSystem(call.world()).doors;
+    const auto it = doors.find(call.arg<std::uint32_t>(0));
+    call.result(it == doors.end() || it->second.closed);
+}
+
+void addDoorToSystemNew(CallContext& call) {
+    const auto door = call.arg<std::uint32_t>(0);
+    if (doorSystem(call.world()).registered.insert(door).second) {
+        call.event(doorName(door) + " registered with the door system");
+    }
+}
+
+// door HASH state N, or door HASH closed on|off: the game (or another script) moves a door.
+ControlReply door(Emulator& emu, const Words& words) {
+    std::uint32_t hash = 0;
+    std::int32_t state = 0;
+    bool closed = false;
+    const bool valid = words.size() == 4 && parseUnsigned(words[1], hash) &&
+                       ((words[2] == "state" && parseInt(words[3], state)) ||
+                        (words[2] == "closed" && parseOnOff(words[3], closed)));
+    if (!valid) {
+        return usage("door HASH state N, or door HASH closed on|off");
+    }
+    DoorState& current = doorSystem(emu.world).doors[hash];
+    if (words[2] == "state") {
+        current.state = state;
+        emu.event("the game sets " + doorName(hash) + " " + stateText(state));
+    } else {
+        current.closed = closed;
+        emu.event(doorName(hash) + (closed ? " swings shut" : " stands open"));
+    }
+    return ok();
+}
+
+// expect door HASH state N, or expect door HASH registered yes|no.
+ControlReply expectDoor(Emulator& emu, const Words& words) {
+    std::uint32_t hash = 0;
+    std::int32_t state = 0;
+    bool registered = false;
+    const bool valid = words.size() == 5 && parseUnsigned(words[2], hash) &&
+                       ((words[3] == "state" && parseInt(words[4], state)) ||
+                        (words[3] == "registered" && parseYesNo(words[4], registered)));
+    if (!valid) {
+        return usage("expect door HASH state N, or expect door HASH registered yes|no");
+    }
+    DoorArea& area = doorSystem(emu.world);
+    if (words[3] == "registered") {
+        const bool found = area.registered.count(hash) != 0;
+        return found == registered ? ok()
+                                   : expectationFailed(doorName(hash) + " registered " + words[4],
+                                                       found ? "yes" : "no");
+    }
+    const auto it = area.doors.find(hash);
+    const std::int32_t current = it == area.doors.end() ? 0 : it->second.state;
+    return current == state ? ok()
+                            : expectationFailed(doorName(hash) + " in state " + words[4],
+                                                std::to_string(current));
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"door",        "door HASH state N",                   door},
+    {"door",        "door HASH closed on|off",             door},
+    {"expect door", "expect door HASH state N",            expectDoor},
+    {"expect door", "expect door HASH registered yes|no",  expectDoor},
+};
+// clang-format on
+
+void DoorArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::DOOR_SYSTEM_GET_DOOR_STATE, "i",       getDoorState},
+        {natives::DOOR_SYSTEM_SET_DOOR_STATE, "ii",      setDoorState},
+        {natives::IS_DOOR_CLOSED,             "i",       isDoorClosed},
+        {natives::ADD_DOOR_TO_SYSTEM_NEW,     "ibbbiib", addDoorToSystemNew},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> DoorArea::verbs() const {
+    return VERBS;
+}
+
+}  // namespace
+
+void addDoorArea(World& world) {
+    world.addArea<DoorArea>();
+}

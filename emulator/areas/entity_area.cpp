@@ -1,0 +1,457 @@
+// Entities: peds and objects, where they are, what hangs on them, and the game's ped scan.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "emulator/areas/area_support.h"
+
+namespace {
+
+// How far the game's nearby-ped list reaches.
+constexpr float NEARBY_RANGE = 150.0f;
+
+void getWorldPositionOfEntityBone(CallContext& call) {
+    if (const EntityState* entity = entityArg(call, 0)) {
+        call.result(call.world().bonePosition(*entity, call.arg<std::int32_t>(1)));
+    }
+}
+
+std::string describeAttachment(const World& world, const EntityState& object,
+                               const EntityState& parent, const AttachmentState& at) {
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers,
+                  " at bone %d, offset %.3f %.3f %.3f, rotation %.1f %.1f %.1f", at.bone,
+                  static_cast<double>(at.offset.x), static_cast<double>(at.offset.y),
+                  static_cast<double>(at.offset.z), static_cast<double>(at.rotation.x),
+                  static_cast<double>(at.rotation.y), static_cast<double>(at.rotation.z));
+    const std::string parentName = parent.label.empty() ? world.nameOf(parent.model) : parent.label;
+    return world.nameOf(object.model) + " #" + std::to_string(object.handle) + " attached to " +
+           parentName + numbers;
+}
+
+void attachEntityToEntity(CallContext& call) {
+    EntityState* entity = entityArg(call, 0);
+    const EntityState* parent = entityArg(call, 1);
+    if (entity == nullptr || parent == nullptr) {
+        return;
+    }
+    if (entity == parent) {
+        call.fail("an entity cannot be attached to itself");
+        return;
+    }
+    AttachmentState at;
+    at.parent = parent->handle;
+    at.bone = call.arg<std::int32_t>(2);
+    at.offset = call.vec(3);
+    at.rotation = call.vec(6);
+    entity->attachment = at;
+    call.event(describeAttachment(call.world(), *entity, *parent, at));
+}
+
+void doesEntityExist(CallContext& call) {
+    const EntityState* entity = call.world().find(call.arg<std::int32_t>(0));
+    call.result(entity != nullptr && !entity->stale);
+}
+
+// A handle that names nothing is not dead (the game asserts on it; 0 is the safe answer).
+void isEntityDead(CallContext& call) {
+    const EntityState* entity = call.world().find(call.arg<std::int32_t>(0));
+    call.result(entity != nullptr && entity->dead);
+}
+
+void getEntityCoords(CallContext& call) {
+    if (const EntityState* entity = entityArg(call, 0)) {
+        call.result(call.world().positionOf(*entity));
+    }
+}
+
+// Half-extents; z counts only with the 3D flag (the ninth argument).
+void isEntityAtCoord(CallContext& call) {
+    const EntityState* entity = entityArg(call, 0);
+    if (entity == nullptr) {
+        return;
+    }
+    const Vec3 d = call.world().positionOf(*entity) - call.vec(1);
+    const Vec3 half = call.vec(4);
+    const bool inside = std::fabs(d.x) <= half.x && std::fabs(d.y) <= half.y &&
+                        (!call.arg<bool>(8) || std::fabs(d.z) <= half.z);
+    call.result(inside);
+}
+
+// The closest object of the model within the radius (3D); on equal distances the older one.
+const EntityState* closestObject(const World& world, Vec3 centre, float radius, std::uint32_t model,
+                                 bool skipScriptHostObjects) {
+    const EntityState* best = nullptr;
+    float bestDistance = 0.0f;
+    for (const auto& [handle, entity] : world.entities) {
+        if (entity.type != EntityType::Object || entity.model != model ||
+            (skipScriptHostObjects && entity.scriptHostObject)) {
+            continue;
+        }
+        const float distance = distance3d(world.positionOf(entity), centre);
+        if (distance <= radius && (best == nullptr || distance < bestDistance)) {
+            best = &entity;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void doesObjectOfTypeExistAtCoords(CallContext& call) {
+    const auto model = call.arg<std::uint32_t>(4);
+    call.result(closestObject(call.world(), call.vec(0), call.arg<float>(3), model, false) !=
+                nullptr);
+}
+
+void createObject(CallContext& call) {
+    World& world = call.world();
+    const auto model = call.arg<std::uint32_t>(0);
+    const std::int32_t handle = world.addEntity(EntityType::Object, model, call.vec(1));
+    world.entities.at(handle).scriptHostObject = call.arg<bool>(5);
+    call.result(handle);
+    call.event(world.nameOf(model) + " #" + std::to_string(handle) + " created");
+}
+
+// The three flags exclude mission-script, script-host and networked objects; only script-host
+// objects exist here.
+void getClosestObjectOfType(CallContext& call) {
+    const EntityState* found = closestObject(call.world(), call.vec(0), call.arg<float>(3),
+                                             call.arg<std::uint32_t>(4), call.arg<bool>(6));
+    call.result(found != nullptr ? found->handle : 0);
+}
+
+// Deletes the object the variable names and sets the variable to 0.
+void deleteObject(CallContext& call) {
+    auto* variable = call.ptr<std::int32_t>(0);
+    if (variable == nullptr) {
+        call.fail("the object pointer is null");
+        return;
+    }
+    World& world = call.world();
+    const EntityState* object = world.find(*variable);
+    if (object != nullptr && object->type == EntityType::Object) {
+        call.event(world.nameOf(object->model) + " #" + std::to_string(object->handle) +
+                   " deleted");
+        world.deleteEntity(*variable);
+    }
+    *variable = 0;
+}
+
+void isPedModel(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        call.result(ped->model == call.arg<std::uint32_t>(1));
+    }
+}
+
+void isPedHuman(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        call.result(ped->human);
+    }
+}
+
+std::optional<std::int32_t>& nearbyCountOverride(World& world);
+
+// Peds around the centre ped, closest first, into 8-byte slots after the capacity in slot 0.
+void getPedNearbyPeds(CallContext& call) {
+    const EntityState* centre = pedArg(call, 0);
+    auto* slots = call.ptr<std::uint64_t>(1);
+    if (centre == nullptr || slots == nullptr) {
+        return;
+    }
+    World& world = call.world();
+    const auto capacity = static_cast<std::uint32_t>(slots[0]);
+    const auto ignoredPedType = call.arg<std::int32_t>(2);
+    const std::vector<std::int32_t> found =
+        nearbyPeds(world, *centre, NEARBY_RANGE, ignoredPedType);
+    const std::size_t count = std::min<std::size_t>(found.size(), capacity);
+    for (std::size_t i = 0; i < count; ++i) {
+        slots[i + 1] = static_cast<std::uint32_t>(found[i]);
+    }
+    call.result(nearbyCountOverride(world).value_or(static_cast<std::int32_t>(count)));
+}
+
+// object spawn MODEL at X Y Z, or object spawn MODEL chest DX DY DZ (loose, near the player's
+// chest point).
+ControlReply spawnObject(Emulator& emu, const Words& words) {
+    Vec3 at;
+    if (words.size() != 7 || (words[3] != "at" && words[3] != "chest") ||
+        !parseTriple(words, 4, at)) {
+        return usage("object spawn MODEL at X Y Z, or object spawn MODEL chest DX DY DZ");
+    }
+    World& world = emu.world;
+    if (words[3] == "chest") {
+        at = world.bonePosition(world.playerPed(), CHEST_BONE_INDEX) + at;
+    }
+    const std::int32_t handle = world.addEntity(EntityType::Object, world.hashName(words[2]), at);
+    emu.event(world.describe(handle) + " placed in the world");
+    return ok();
+}
+
+ControlReply gameRemovesBadge(Emulator& emu, const Words& words) {
+    if (words.size() != 3) {
+        return usage("game removes badge");
+    }
+    World& world = emu.world;
+    for (std::int32_t handle : world.attachedAt(world.player.ped, CHEST_BONE_INDEX)) {
+        emu.event("the game removes " + world.describe(handle));
+        world.deleteEntity(handle);
+    }
+    return ok();
+}
+
+// Every area's flags, then the entity's own: the first of that name decides.
+const PedFlag* findPedFlag(const World& world, const std::string& word, std::string& value) {
+    const auto equals = word.find('=');
+    const std::string name = equals == std::string::npos ? word : word.substr(0, equals + 1);
+    value = equals == std::string::npos ? "" : word.substr(equals + 1);
+    for (const Area* area : world.areas()) {
+        for (const PedFlag& flag : area->pedFlags()) {
+            if (name == flag.name && (flag.setValue != nullptr) == (equals != std::string::npos)) {
+                return &flag;
+            }
+        }
+    }
+    return nullptr;
+}
+
+bool applyPedFlag(World& world, std::int32_t ped, const std::string& word, bool on) {
+    std::string value;
+    const PedFlag* flag = findPedFlag(world, word, value);
+    if (flag == nullptr) {
+        return false;
+    }
+    if (flag->setValue != nullptr) {
+        return flag->setValue(world, ped, value);
+    }
+    flag->set(world, ped, on);
+    return true;
+}
+
+ControlReply spawnPed(Emulator& emu, const Words& words) {
+    Vec3 at;
+    if (words.size() < 7 || !parseTriple(words, 4, at)) {
+        return usage("ped spawn NAME MODEL X Y Z [FLAG...]");
+    }
+    World& world = emu.world;
+    if (world.findLabel(words[2]) != nullptr) {
+        return badCommand("a ped named " + words[2] + " exists already");
+    }
+    const std::int32_t handle = world.addEntity(EntityType::Ped, world.hashName(words[3]), at);
+    world.entities.at(handle).label = words[2];
+    for (std::size_t i = 7; i < words.size(); ++i) {
+        if (!applyPedFlag(world, handle, words[i], true)) {
+            world.deleteEntity(handle);
+            return badCommand("unknown ped flag " + words[i]);
+        }
+    }
+    return ok();
+}
+
+// ped set NAME FLAG on|off, or ped set NAME FLAG=VALUE.
+ControlReply setPed(Emulator& emu, const Words& words) {
+    ControlReply reply;
+    bool on = true;
+    const bool valued = words.size() == 4 && words[3].find('=') != std::string::npos;
+    if (!valued && (words.size() != 5 || !parseOnOff(words[4], on))) {
+        return usage("ped set NAME FLAG on|off, or ped set NAME FLAG=VALUE");
+    }
+    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    if (!applyPedFlag(emu.world, ped->handle, words[3], on)) {
+        return badCommand("unknown ped flag " + words[3]);
+    }
+    return ok();
+}
+
+ControlReply movePed(Emulator& emu, const Words& words) {
+    Vec3 at;
+    float heading = 0.0f;
+    if ((words.size() != 6 && words.size() != 7) || !parseTriple(words, 3, at) ||
+        (words.size() == 7 && !parseFloat(words[6], heading))) {
+        return usage("ped move NAME X Y Z [HEADING]");
+    }
+    ControlReply reply;
+    EntityState* ped = namedPed(emu.world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    ped->position = at;
+    if (words.size() == 7) {
+        ped->heading = heading;
+    }
+    return ok();
+}
+
+ControlReply removePed(Emulator& emu, const Words& words) {
+    ControlReply reply;
+    const EntityState* ped = words.size() == 3 ? namedPed(emu.world, words[2], reply) : nullptr;
+    if (words.size() != 3) {
+        return usage("ped remove NAME");
+    }
+    if (ped == nullptr || ped->handle == emu.world.player.ped) {
+        return ped == nullptr ? reply : badCommand("the player's ped stays");
+    }
+    emu.event("the game removes " + emu.world.describe(*ped));
+    emu.world.deleteEntity(ped->handle);
+    return ok();
+}
+
+ControlReply nearbyCount(Emulator& emu, const Words& words) {
+    std::int32_t count = 0;
+    if (words.size() == 3 && words[2] == "off") {
+        nearbyCountOverride(emu.world).reset();
+    } else if (words.size() == 3 && parseInt(words[2], count)) {
+        nearbyCountOverride(emu.world) = count;
+    } else {
+        return usage("nearby count N|off");
+    }
+    return ok();
+}
+
+std::string modelsAtChest(const World& world) {
+    std::string models;
+    for (std::int32_t handle : world.attachedAt(world.player.ped, CHEST_BONE_INDEX)) {
+        models += (models.empty() ? "" : ", ") + world.nameOf(world.entities.at(handle).model);
+    }
+    return models.empty() ? "none" : models;
+}
+
+bool closeTo(Vec3 a, Vec3 b) {
+    return distance3d(a, b) < 1e-4f;
+}
+
+std::string formatTriple(Vec3 v) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%g %g %g", static_cast<double>(v.x), static_cast<double>(v.y),
+                  static_cast<double>(v.z));
+    return text;
+}
+
+// expect badge MODEL|none [offset X Y Z] [rotation X Y Z]: exactly that one object hangs at
+// the chest point, attached with that offset and rotation.
+ControlReply expectBadge(Emulator& emu, const Words& words) {
+    constexpr const char* USAGE = "expect badge MODEL|none [offset X Y Z] [rotation X Y Z]";
+    std::optional<Vec3> offset;
+    std::optional<Vec3> rotation;
+    for (std::size_t i = 3; i < words.size(); i += 4) {
+        Vec3 v;
+        if (!parseTriple(words, i + 1, v) || (words[i] != "offset" && words[i] != "rotation")) {
+            return usage(USAGE);
+        }
+        (words[i] == "offset" ? offset : rotation) = v;
+    }
+    if (words.size() < 3) {
+        return usage(USAGE);
+    }
+    World& world = emu.world;
+    const std::string found = modelsAtChest(world);
+    const bool none = words[2] == "none";
+    const bool match = none ? found == "none" : found == world.nameOf(world.hashName(words[2]));
+    if (!match) {
+        return expectationFailed((none ? "no badge" : words[2]) + " at the chest", found);
+    }
+    if (none) {
+        return ok();
+    }
+    const AttachmentState& at =
+        *world.entities.at(world.attachedAt(world.player.ped, CHEST_BONE_INDEX).front()).attachment;
+    if ((offset && !closeTo(*offset, at.offset)) ||
+        (rotation && !closeTo(*rotation, at.rotation))) {
+        return expectationFailed(joinFrom(words, 2), "offset " + formatTriple(at.offset) +
+                                                         " rotation " + formatTriple(at.rotation));
+    }
+    return ok();
+}
+
+ControlReply expectObjects(Emulator& emu, const Words& words) {
+    std::uint32_t wanted = 0;
+    if (words.size() != 4 || !parseUnsigned(words[3], wanted)) {
+        return usage("expect objects MODEL N");
+    }
+    World& world = emu.world;
+    const std::uint32_t model = world.hashName(words[2]);
+    const auto count = std::count_if(world.entities.begin(), world.entities.end(), [&](auto& e) {
+        return e.second.type == EntityType::Object && e.second.model == model;
+    });
+    return count == wanted ? ok()
+                           : expectationFailed(std::to_string(wanted) + " " + words[2] + " objects",
+                                               std::to_string(count));
+}
+
+void setDead(World& world, std::int32_t ped, bool on) {
+    world.entities.at(ped).dead = on;
+}
+void setAnimal(World& world, std::int32_t ped, bool on) {
+    world.entities.at(ped).human = !on;
+}
+void setStale(World& world, std::int32_t ped, bool on) {
+    world.entities.at(ped).stale = on;
+}
+bool setPedType(World& world, std::int32_t ped, const std::string& value) {
+    return parseInt(value, world.entities.at(ped).pedType);
+}
+bool setHeading(World& world, std::int32_t ped, const std::string& value) {
+    return parseFloat(value, world.entities.at(ped).heading);
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"object spawn",       "object spawn MODEL at X Y Z",                          spawnObject},
+    {"object spawn",       "object spawn MODEL chest DX DY DZ",                    spawnObject},
+    {"game removes badge", "game removes badge",                                   gameRemovesBadge},
+    {"ped spawn",          "ped spawn NAME MODEL X Y Z [FLAG...]",                 spawnPed},
+    {"ped set",            "ped set NAME FLAG on|off",                             setPed},
+    {"ped move",           "ped move NAME X Y Z [HEADING]",                        movePed},
+    {"ped remove",         "ped remove NAME",                                      removePed},
+    {"nearby count",       "nearby count N|off",                                   nearbyCount},
+    {"expect badge",       "expect badge MODEL|none [offset X Y Z] [rotation X Y Z]", expectBadge},
+    {"expect objects",     "expect objects MODEL N",                               expectObjects},
+};
+
+constexpr PedFlag PED_FLAGS[] = {
+    {"dead",     setDead},
+    {"animal",   setAnimal},
+    {"stale",    setStale},
+    {"type=",    nullptr, setPedType},
+    {"heading=", nullptr, setHeading},
+};
+// clang-format on
+
+class EntityArea final : public Area {
+  public:
+    void registerNatives(NativeTable& table) override {
+        // clang-format off
+        table.add({
+            {natives::GET_WORLD_POSITION_OF_ENTITY_BONE,   "ii",                getWorldPositionOfEntityBone},
+            {natives::ATTACH_ENTITY_TO_ENTITY,             "iiiffffffbbbbibbb", attachEntityToEntity},
+            {natives::DOES_ENTITY_EXIST,                   "i",                 doesEntityExist},
+            {natives::IS_ENTITY_DEAD,                      "i",                 isEntityDead},
+            {natives::GET_ENTITY_COORDS,                   "ibb",               getEntityCoords},
+            {natives::IS_ENTITY_AT_COORD,                  "iffffffbbi",        isEntityAtCoord},
+            {natives::DOES_OBJECT_OF_TYPE_EXIST_AT_COORDS, "ffffib",            doesObjectOfTypeExistAtCoords},
+            {natives::CREATE_OBJECT,                       "ifffbbbbb",         createObject},
+            {natives::GET_CLOSEST_OBJECT_OF_TYPE,          "ffffibbb",          getClosestObjectOfType},
+            {natives::DELETE_OBJECT,                       "p",                 deleteObject},
+            {natives::IS_PED_MODEL,                        "ii",                isPedModel},
+            {natives::IS_PED_HUMAN,                        "i",                 isPedHuman},
+            {natives::GET_PED_NEARBY_PEDS,                 "ipii",              getPedNearbyPeds},
+        });
+        // clang-format on
+    }
+    std::span<const Verb> verbs() const override { return VERBS; }
+    std::span<const PedFlag> pedFlags() const override { return PED_FLAGS; }
+
+    std::optional<std::int32_t> countOverride;  // a misbehaving scan, for tests
+};
+
+std::optional<std::int32_t>& nearbyCountOverride(World& world) {
+    return world.area<EntityArea>().countOverride;
+}
+
+}  // namespace
+
+void addEntityArea(World& world) {
+    world.addArea<EntityArea>();
+}

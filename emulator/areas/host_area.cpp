@@ -1,0 +1,177 @@
+// The host itself: time, keys, the plug-in's loading, and the record of native and host calls.
+#include "emulator/areas/area_support.h"
+
+namespace {
+
+ControlReply runFor(Emulator& emu, const Words& words) {
+    std::uint32_t ms = 0;
+    if (words.size() != 2 || !parseUnsigned(words[1], ms)) {
+        return usage("run MS");
+    }
+    emu.run(ms);
+    return ok();
+}
+
+ControlReply key(Emulator& emu, const Words& words) {
+    std::uint32_t code = 0;
+    bool repeat = true;
+    if (words.size() == 3 && words[1] == "repeat" && parseOnOff(words[2], repeat)) {
+        emu.keyboard.setAutoRepeat(repeat);
+        return ok();
+    }
+    if (words.size() != 3 || !parseUnsigned(words[2], code) ||
+        (words[1] != "down" && words[1] != "up")) {
+        return usage("key down|up VK, or key repeat on|off");
+    }
+    if (words[1] == "down") {
+        emu.keyboard.press(code, emu.clock.tickCount);
+    } else {
+        emu.keyboard.release(code);
+    }
+    return ok();
+}
+
+ControlReply clock(Emulator& emu, const Words& words) {
+    std::uint32_t value = 0;
+    if (words.size() != 3 || !parseUnsigned(words[2], value)) {
+        return usage("clock game|tick|step MS");
+    }
+    if (words[1] == "game") {
+        emu.clock.gameTime = value;
+    } else if (words[1] == "tick") {
+        emu.clock.tickCount = value;
+    } else if (words[1] == "step" && value > 0) {
+        emu.clock.frameStep = value;
+    } else {
+        return usage("clock game|tick|step MS (a step above 0)");
+    }
+    return ok();
+}
+
+ControlReply load(Emulator& emu, const Words& words) {
+    if (words.size() != 2) {
+        return usage("load PATH");
+    }
+    emu.loadPlugin(words[1]);
+    return ok();
+}
+
+ControlReply unload(Emulator& emu, const Words& words) {
+    if (words.size() != 1) {
+        return usage("unload");
+    }
+    if (!emu.plugin.loaded()) {
+        return badCommand("no plug-in is loaded");
+    }
+    emu.unloadPlugin();
+    return ok();
+}
+
+ControlReply thread(Emulator& emu, const Words& words) {
+    if (words.size() != 1) {
+        return usage("thread");
+    }
+    if (!emu.plugin.loaded()) {
+        return badCommand("no plug-in is loaded");
+    }
+    emu.plugin.threadAttachDetach();
+    return ok();
+}
+
+ControlReply trace(Emulator& emu, const Words& words) {
+    if (words.size() == 2 && words[1] == "off") {
+        emu.trace.closeFile();
+    } else if (words.size() == 2 && words[1] == "keep") {
+        emu.trace.keepRecords(true);
+    } else if (words.size() >= 2) {
+        const std::string path = joinFrom(words, 1);
+        if (!emu.trace.openFile(path)) {
+            return badCommand("cannot write the trace file " + path);
+        }
+    } else {
+        return usage("trace FILE|off|keep");
+    }
+    return ok();
+}
+
+ControlReply scripts(Emulator& emu, const Words& words) {
+    if (words.size() < 2) {
+        return usage("scripts NAME...");
+    }
+    emu.scheduler.setScriptNames(Words(words.begin() + 1, words.end()));
+    return ok();
+}
+
+ControlReply mark(Emulator& emu, const Words& words) {
+    if (words.size() != 1) {
+        return usage("mark");
+    }
+    emu.trace.mark();
+    emu.markHostCalls();
+    return ok();
+}
+
+ControlReply time(Emulator& emu, const Words&) {
+    return ok(std::to_string(emu.clock.gameTime));
+}
+
+// expect trace NATIVE [N]: at least one call (or exactly N) since the last mark;
+// expect notrace NATIVE: none. NATIVE is a name from the native list or a hash.
+ControlReply expectTrace(Emulator& emu, const Words& words) {
+    std::uint64_t hash = 0;
+    std::uint32_t exact = 0;
+    const bool wanted = words[1] == "trace";
+    const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
+    if ((words.size() != 3 && !counted) || !parseNative(words[2], hash)) {
+        return usage("expect trace NATIVE [N], or expect notrace NATIVE");
+    }
+    const NativeEntry* entry = emu.natives.find(hash);
+    const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
+    if (counted ? calls == exact : (calls > 0) == wanted) {
+        return ok();
+    }
+    const std::string name = entry ? std::string(" (") + entry->name + ")" : "";
+    const std::string what = counted  ? std::to_string(exact) + " calls of "
+                             : wanted ? "a call of "
+                                      : "no call of ";
+    return expectationFailed(what + words[2] + name + " since the last mark",
+                             std::to_string(calls) + " calls");
+}
+
+ControlReply expectHostCalls(Emulator& emu, const Words& words) {
+    const std::string wanted = words.size() == 3 && words[2] == "none" ? "" : joinFrom(words, 2);
+    const std::string found = emu.hostCallsSinceMark();
+    return found == wanted
+               ? ok()
+               : expectationFailed("host calls \"" + wanted + "\"", "\"" + found + "\"");
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"run",            "run MS",                                     runFor},
+    {"key",            "key down|up VK",                             key},
+    {"key repeat",     "key repeat on|off",                          key},
+    {"clock",          "clock game|tick|step MS",                    clock},
+    {"load",           "load",                                       load},
+    {"unload",         "unload",                                     unload},
+    {"thread",         "thread",                                     thread},
+    {"trace",          "trace FILE|off|keep",                        trace},
+    {"scripts",        "scripts NAME...",                            scripts},
+    {"mark",           "mark",                                       mark},
+    {"time",           "time",                                       time},
+    {"expect trace",   "expect trace NATIVE [N]",                    expectTrace},
+    {"expect notrace", "expect notrace NATIVE",                      expectTrace},
+    {"expect host",    "expect host CALLS...|none",                  expectHostCalls},
+};
+// clang-format on
+
+class HostArea final : public Area {
+  public:
+    std::span<const Verb> verbs() const override { return VERBS; }
+};
+
+}  // namespace
+
+void addHostArea(World& world) {
+    world.addArea<HostArea>();
+}

@@ -1,0 +1,90 @@
+// Interiors: the law offices are rooms with an id each; outdoors is 0. A room the game has not
+// loaded reads 0 as well.
+#include <array>
+
+#include "emulator/areas/area_support.h"
+#include "emulator/office_map.h"
+
+namespace {
+
+struct InteriorArea final : Area {
+    std::array<bool, 8> unloaded{};
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+};
+
+std::int32_t interiorAt(World& world, Vec3 p) {
+    const auto office = officeContaining(p);
+    if (!office || world.area<InteriorArea>().unloaded[*office]) {
+        return 0;
+    }
+    return officeInteriors()[*office].id;
+}
+
+void getInteriorFromEntity(CallContext& call) {
+    if (const EntityState* entity = entityArg(call, 0)) {
+        call.result(interiorAt(call.world(), call.world().positionOf(*entity)));
+    }
+}
+
+void getInteriorAtCoords(CallContext& call) {
+    call.result(interiorAt(call.world(), call.vec(0)));
+}
+
+ControlReply interiorOffice(Emulator& emu, const Words& words) {
+    std::uint32_t office = 0;
+    bool on = false;
+    if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 || office > 8 ||
+        !parseOnOff(words[3], on)) {
+        return usage("interior office N on|off");
+    }
+    emu.world.area<InteriorArea>().unloaded[office - 1] = !on;
+    emu.event(std::string("the office at ") + officeInteriors()[office - 1].town +
+              (on ? " is loaded" : " is not loaded: its interior reads 0"));
+    return ok();
+}
+
+// expect interior PED|player N|none: inside office N's room, or outdoors.
+ControlReply expectInterior(Emulator& emu, const Words& words) {
+    std::uint32_t office = 0;
+    if (words.size() != 4 || (words[3] != "none" && !parseUnsigned(words[3], office))) {
+        return usage("expect interior PED|player N|none");
+    }
+    ControlReply reply;
+    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    const auto inside = officeContaining(emu.world.positionOf(*ped));
+    const bool match = words[3] == "none" ? !inside : inside && *inside + 1 == office;
+    return match ? ok()
+                 : expectationFailed(words[2] + " in " + words[3],
+                                     inside ? officeInteriors()[*inside].town : "outdoors");
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"interior office", "interior office N on|off",          interiorOffice},
+    {"expect interior", "expect interior PED|player N|none", expectInterior},
+};
+// clang-format on
+
+void InteriorArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::GET_INTERIOR_FROM_ENTITY, "i",   getInteriorFromEntity},
+        {natives::GET_INTERIOR_AT_COORDS,   "fff", getInteriorAtCoords},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> InteriorArea::verbs() const {
+    return VERBS;
+}
+
+}  // namespace
+
+void addInteriorArea(World& world) {
+    world.addArea<InteriorArea>();
+}

@@ -1,0 +1,337 @@
+// What the plug-in does to peds: config flags, weapons, keeping or letting go of them, their
+// tasks (a pause, a walk along the road), where they look, and combat actions turned off.
+#include <cstdio>
+#include <set>
+
+#include "emulator/areas/area_support.h"
+
+namespace {
+
+enum class Task { None, Pause, Road };
+
+struct PedOrders {
+    std::map<std::int32_t, bool> configFlags;
+    bool weaponsRemoved = false;
+    bool missionEntity = false;
+    bool noLongerNeeded = false;
+    Task task = Task::None;
+    std::uint32_t taskUntil = 0;  // a pause ends then
+    std::int32_t pauseMs = 0;
+    Vec3 roadTarget;
+    std::int32_t lookAt = 0;
+    std::uint32_t lookUntil = 0;
+    std::set<std::int32_t> actionsDisabled;
+};
+
+struct PedTaskArea final : Area {
+    PerEntity<PedOrders> orders;
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+    std::span<const PedFlag> pedFlags() const override;
+    void forget(std::int32_t handle) override { orders.erase(handle); }
+};
+
+PedOrders& ordersOf(World& world, std::int32_t ped) {
+    return world.area<PedTaskArea>().orders[ped];
+}
+
+bool running(std::uint32_t until, std::uint32_t now) {
+    return static_cast<std::int32_t>(now - until) < 0;
+}
+
+// The task as it stands now: a pause is over once its time has run out.
+Task currentTask(const PedOrders& orders, std::uint32_t now) {
+    if (orders.task == Task::Pause && !running(orders.taskUntil, now)) {
+        return Task::None;
+    }
+    return orders.task;
+}
+
+void narrate(CallContext& call, const EntityState& ped, const std::string& change) {
+    call.emulator().narrate(call.world().describe(ped), change);
+}
+
+void setPedConfigFlag(CallContext& call) {
+    const EntityState* ped = pedArg(call, 0);
+    if (ped == nullptr) {
+        return;
+    }
+    const auto flag = call.arg<std::int32_t>(1);
+    const bool value = call.arg<bool>(2);
+    auto [it, added] = ordersOf(call.world(), ped->handle).configFlags.try_emplace(flag, value);
+    if (added ? value : it->second != value) {
+        it->second = value;
+        narrate(call, *ped, "flag " + std::to_string(flag) + " " + onOff(value));
+    }
+}
+
+void removeAllPedWeapons(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        bool& removed = ordersOf(call.world(), ped->handle).weaponsRemoved;
+        if (!removed) {
+            removed = true;
+            narrate(call, *ped, "weapons taken");
+        }
+    }
+}
+
+void setEntityAsMissionEntity(CallContext& call) {
+    if (const EntityState* entity = entityArg(call, 0)) {
+        PedOrders& orders = ordersOf(call.world(), entity->handle);
+        if (!orders.missionEntity || orders.noLongerNeeded) {
+            orders.missionEntity = true;
+            orders.noLongerNeeded = false;
+            narrate(call, *entity, "kept");
+        }
+    }
+}
+
+void taskPause(CallContext& call) {
+    const EntityState* ped = pedArg(call, 0);
+    if (ped == nullptr) {
+        return;
+    }
+    PedOrders& orders = ordersOf(call.world(), ped->handle);
+    const auto ms = call.arg<std::int32_t>(1);
+    const bool same = currentTask(orders, call.gameTime()) == Task::Pause && orders.pauseMs == ms;
+    orders.task = Task::Pause;
+    orders.pauseMs = ms;
+    orders.taskUntil = call.gameTime() + static_cast<std::uint32_t>(ms);
+    if (!same) {
+        char text[48];
+        std::snprintf(text, sizeof text, "paused %g s", ms / 1000.0);
+        narrate(call, *ped, text);
+    }
+}
+
+void setPedActionDisableFlag(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        const auto flag = call.arg<std::int32_t>(1);
+        if (ordersOf(call.world(), ped->handle).actionsDisabled.insert(flag).second) {
+            narrate(call, *ped, "action " + std::to_string(flag) + " disabled");
+        }
+    }
+}
+
+// Takes the ped by reference and clears the caller's variable, as the game's DELETE_* do.
+void setPedAsNoLongerNeeded(CallContext& call) {
+    auto* variable = call.ptr<std::int32_t>(0);
+    if (variable == nullptr) {
+        call.fail("the ped pointer is null");
+        return;
+    }
+    World& world = call.world();
+    const EntityState* ped = world.find(*variable);
+    if (ped != nullptr && !ped->stale && ped->type == EntityType::Ped) {
+        PedOrders& orders = ordersOf(world, ped->handle);
+        if (!orders.noLongerNeeded) {
+            orders.noLongerNeeded = true;
+            orders.missionEntity = false;
+            narrate(call, *ped, "no longer needed");
+        }
+    } else if (ped != nullptr && ped->type != EntityType::Ped) {
+        call.fail("the variable holds an object, not a ped");
+        return;
+    }
+    *variable = 0;
+}
+
+void taskMoveFollowRoadUsingNavmesh(CallContext& call) {
+    const EntityState* ped = pedArg(call, 0);
+    if (ped == nullptr) {
+        return;
+    }
+    PedOrders& orders = ordersOf(call.world(), ped->handle);
+    const Vec3 target = call.vec(2);
+    const bool same = currentTask(orders, call.gameTime()) == Task::Road &&
+                      distance3d(orders.roadTarget, target) == 0.0f;
+    orders.task = Task::Road;
+    orders.roadTarget = target;
+    if (!same) {
+        char text[96];
+        std::snprintf(text, sizeof text, "walks off along the road to %g %g %g",
+                      static_cast<double>(target.x), static_cast<double>(target.y),
+                      static_cast<double>(target.z));
+        narrate(call, *ped, text);
+    }
+}
+
+void taskLookAtEntity(CallContext& call) {
+    const EntityState* ped = pedArg(call, 0);
+    const EntityState* target = entityArg(call, 1);
+    if (ped == nullptr || target == nullptr) {
+        return;
+    }
+    PedOrders& orders = ordersOf(call.world(), ped->handle);
+    const auto ms = call.arg<std::int32_t>(2);
+    const bool same = orders.lookAt == target->handle && running(orders.lookUntil, call.gameTime());
+    orders.lookAt = target->handle;
+    orders.lookUntil = call.gameTime() + static_cast<std::uint32_t>(ms);
+    if (!same) {
+        char text[96];
+        std::snprintf(text, sizeof text, "looks at %s for %g s",
+                      call.world().describe(*target).c_str(), ms / 1000.0);
+        narrate(call, *ped, text);
+    }
+}
+
+// The orders of a named ped, for the expectations.
+const PedOrders* namedOrders(Emulator& emu, const std::string& name, ControlReply& reply) {
+    const EntityState* ped = namedPed(emu.world, name, reply);
+    return ped != nullptr ? &ordersOf(emu.world, ped->handle) : nullptr;
+}
+
+ControlReply expectFlag(Emulator& emu, const Words& words) {
+    std::int32_t flag = 0;
+    bool on = false;
+    if (words.size() != 5 || !parseInt(words[3], flag) || !parseOnOff(words[4], on)) {
+        return usage("expect flag PED|player N on|off");
+    }
+    ControlReply reply;
+    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    if (orders == nullptr) {
+        return reply;
+    }
+    const auto it = orders->configFlags.find(flag);
+    const bool value = it != orders->configFlags.end() && it->second;
+    return value == on
+               ? ok()
+               : expectationFailed(words[2] + "'s flag " + words[3] + " " + words[4], onOff(value));
+}
+
+ControlReply expectYesNo(Emulator& emu, const Words& words, const char* what,
+                         bool PedOrders::*field) {
+    bool wanted = false;
+    if (words.size() != 4 || !parseYesNo(words[3], wanted)) {
+        return usage((std::string("expect ") + what + " PED yes|no").c_str());
+    }
+    ControlReply reply;
+    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    if (orders == nullptr) {
+        return reply;
+    }
+    const bool value = orders->*field;
+    return value == wanted
+               ? ok()
+               : expectationFailed(words[2] + " " + what + " " + words[3], value ? "yes" : "no");
+}
+
+ControlReply expectDisarmed(Emulator& emu, const Words& words) {
+    return expectYesNo(emu, words, "disarmed", &PedOrders::weaponsRemoved);
+}
+
+ControlReply expectKept(Emulator& emu, const Words& words) {
+    return expectYesNo(emu, words, "kept", &PedOrders::missionEntity);
+}
+
+ControlReply expectReleased(Emulator& emu, const Words& words) {
+    return expectYesNo(emu, words, "released", &PedOrders::noLongerNeeded);
+}
+
+const char* taskName(Task task) {
+    switch (task) {
+        case Task::Pause:
+            return "pause";
+        case Task::Road:
+            return "road";
+        case Task::None:
+            break;
+    }
+    return "none";
+}
+
+ControlReply expectTask(Emulator& emu, const Words& words) {
+    if (words.size() != 4 || (words[3] != "pause" && words[3] != "road" && words[3] != "none")) {
+        return usage("expect task PED pause|road|none");
+    }
+    ControlReply reply;
+    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    if (orders == nullptr) {
+        return reply;
+    }
+    const char* task = taskName(currentTask(*orders, emu.clock.gameTime));
+    return words[3] == task ? ok() : expectationFailed(words[2] + "'s task " + words[3], task);
+}
+
+ControlReply expectLooking(Emulator& emu, const Words& words) {
+    if (words.size() != 4) {
+        return usage("expect looking PED TARGET|none");
+    }
+    ControlReply reply;
+    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    if (orders == nullptr) {
+        return reply;
+    }
+    const bool looking = orders->lookAt != 0 && running(orders->lookUntil, emu.clock.gameTime);
+    const std::string found = looking ? emu.world.describe(orders->lookAt) : "none";
+    return found == words[3] ? ok()
+                             : expectationFailed(words[2] + " looking at " + words[3], found);
+}
+
+ControlReply expectActionDisabled(Emulator& emu, const Words& words) {
+    std::int32_t flag = 0;
+    bool wanted = false;
+    if (words.size() != 5 || !parseInt(words[3], flag) || !parseYesNo(words[4], wanted)) {
+        return usage("expect action PED N disabled yes|no");
+    }
+    ControlReply reply;
+    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    if (orders == nullptr) {
+        return reply;
+    }
+    const bool disabled = orders->actionsDisabled.count(flag) != 0;
+    return disabled == wanted
+               ? ok()
+               : expectationFailed(words[2] + "'s action " + words[3] + " disabled " + words[4],
+                                   disabled ? "yes" : "no");
+}
+
+void setArmed(World& world, std::int32_t ped, bool on) {
+    ordersOf(world, ped).weaponsRemoved = !on;
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"expect flag",     "expect flag PED|player N on|off",  expectFlag},
+    {"expect disarmed", "expect disarmed PED yes|no",       expectDisarmed},
+    {"expect kept",     "expect kept PED yes|no",           expectKept},
+    {"expect released", "expect released PED yes|no",       expectReleased},
+    {"expect task",     "expect task PED pause|road|none",  expectTask},
+    {"expect looking",  "expect looking PED TARGET|none",   expectLooking},
+    {"expect action",   "expect action PED N disabled yes|no", expectActionDisabled},
+};
+
+constexpr PedFlag PED_FLAGS[] = {
+    {"armed", setArmed},
+};
+// clang-format on
+
+void PedTaskArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::SET_PED_CONFIG_FLAG,                 "iib",    setPedConfigFlag},
+        {natives::REMOVE_ALL_PED_WEAPONS,              "ibb",    removeAllPedWeapons},
+        {natives::SET_ENTITY_AS_MISSION_ENTITY,        "ibb",    setEntityAsMissionEntity},
+        {natives::TASK_PAUSE,                          "ii",     taskPause},
+        {natives::SET_PED_ACTION_DISABLE_FLAG,         "ii",     setPedActionDisableFlag},
+        {natives::SET_PED_AS_NO_LONGER_NEEDED,         "p",      setPedAsNoLongerNeeded},
+        {natives::TASK_MOVE_FOLLOW_ROAD_USING_NAVMESH, "iffffi", taskMoveFollowRoadUsingNavmesh},
+        {natives::TASK_LOOK_AT_ENTITY,                 "iiiiii", taskLookAtEntity},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> PedTaskArea::verbs() const {
+    return VERBS;
+}
+
+std::span<const PedFlag> PedTaskArea::pedFlags() const {
+    return PED_FLAGS;
+}
+
+}  // namespace
+
+void addPedTaskArea(World& world) {
+    world.addArea<PedTaskArea>();
+}

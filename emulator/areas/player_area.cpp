@@ -1,0 +1,141 @@
+// The player: the ped, the target, control, and the one-frame reset flags.
+#include "badge/law_offices.h"
+#include "emulator/areas/area_support.h"
+
+namespace {
+
+struct PlayerArea final : Area {
+    bool control = true;
+    std::map<std::int32_t, std::uint64_t> resetFlagFrames;  // flag -> frame it was last set in
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+};
+
+PlayerArea& playerArea(World& world) {
+    return world.area<PlayerArea>();
+}
+
+void playerPedId(CallContext& call) {
+    call.result(call.world().player.ped);
+}
+
+void playerId(CallContext& call) {
+    call.result(call.world().player.id);
+}
+
+// Writes the target, or 0 when there is none, and says whether there is one.
+void getPlayerTargetEntity(CallContext& call) {
+    if (!playerArg(call, 0)) {
+        return;
+    }
+    auto* entity = call.ptr<std::int32_t>(1);
+    if (entity == nullptr) {
+        call.fail("the entity pointer is null");
+        return;
+    }
+    World& world = call.world();
+    const std::int32_t target = world.find(world.player.target) ? world.player.target : 0;
+    *entity = target;
+    call.result(target != 0);
+}
+
+void isPlayerControlOn(CallContext& call) {
+    if (playerArg(call, 0)) {
+        call.result(playerArea(call.world()).control);
+    }
+}
+
+// Reset flags hold for the frame they are set in only.
+void setPlayerResetFlag(CallContext& call) {
+    if (!playerArg(call, 0)) {
+        return;
+    }
+    auto& frames = playerArea(call.world()).resetFlagFrames;
+    const auto flag = call.arg<std::int32_t>(1);
+    if (call.arg<bool>(2)) {
+        frames[flag] = call.emulator().clock.frame;
+    } else {
+        frames.erase(flag);
+    }
+}
+
+ControlReply placePlayer(Emulator& emu, const Words& words) {
+    EntityState& ped = emu.world.playerPed();
+    std::uint32_t office = 0;
+    if (words.size() == 4 && words[2] == "office" && parseUnsigned(words[3], office)) {
+        if (office < 1 || office > LAW_OFFICE_COUNT) {
+            return badCommand("there are law offices 1 to " + std::to_string(LAW_OFFICE_COUNT));
+        }
+        const Vector3& spot = lawOffices[office - 1];
+        ped.position = {spot.x, spot.y, spot.z};
+        return ok();
+    }
+    Vec3 at;
+    float heading = ped.heading;
+    if ((words.size() != 5 && words.size() != 6) || !parseTriple(words, 2, at) ||
+        (words.size() == 6 && !parseFloat(words[5], heading))) {
+        return usage("player at X Y Z [HEADING], or player at office N");
+    }
+    ped.position = at;
+    ped.heading = heading;
+    return ok();
+}
+
+ControlReply playerTarget(Emulator& emu, const Words& words) {
+    if (words.size() != 3) {
+        return usage("player target PED|none");
+    }
+    World& world = emu.world;
+    if (words[2] == "none") {
+        world.player.target = 0;
+        return ok();
+    }
+    ControlReply reply;
+    const EntityState* ped = namedPed(world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    world.player.target = ped->handle;
+    return ok();
+}
+
+ControlReply gateControl(Emulator& emu, const Words& words) {
+    bool on = false;
+    if (words.size() != 3 || !parseOnOff(words[2], on)) {
+        return usage("gate control on|off");
+    }
+    playerArea(emu.world).control = on;
+    return ok();
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"player at",     "player at X Y Z [HEADING]", placePlayer},
+    {"player at",     "player at office N",        placePlayer},
+    {"player target", "player target PED|none",    playerTarget},
+    {"gate control",  "gate control on|off",       gateControl},
+};
+// clang-format on
+
+void PlayerArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::PLAYER_PED_ID,            "",    playerPedId},
+        {natives::PLAYER_ID,                "",    playerId},
+        {natives::GET_PLAYER_TARGET_ENTITY, "ip",  getPlayerTargetEntity},
+        {natives::IS_PLAYER_CONTROL_ON,     "i",   isPlayerControlOn},
+        {natives::SET_PLAYER_RESET_FLAG,    "iib", setPlayerResetFlag},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> PlayerArea::verbs() const {
+    return VERBS;
+}
+
+}  // namespace
+
+void addPlayerArea(World& world) {
+    world.addArea<PlayerArea>();
+}

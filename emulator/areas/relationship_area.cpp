@@ -1,0 +1,144 @@
+// Relationship groups: which group each ped is in, and what each group holds towards another.
+#include <utility>
+
+#include "emulator/areas/area_support.h"
+
+namespace {
+
+struct RelationshipArea final : Area {
+    PerEntity<std::uint32_t> groups;
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::int32_t> values;  // (a, b) -> value
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+    std::span<const PedFlag> pedFlags() const override;
+    void start(World& world) override { groups[world.player.ped] = world.hashName("PLAYER"); }
+    void forget(std::int32_t handle) override { groups.erase(handle); }
+};
+
+RelationshipArea& relationships(World& world) {
+    return world.area<RelationshipArea>();
+}
+
+std::uint32_t groupOf(World& world, std::int32_t ped) {
+    const std::uint32_t* group = relationships(world).groups.find(ped);
+    return group != nullptr ? *group : 0;
+}
+
+// How a player reads a ped's move into a group.
+std::string joining(const std::string& group) {
+    if (group == "REL_CIVMALE" || group == "REL_CIVFEMALE") {
+        return "is made a civilian";
+    }
+    if (group == "REL_GT_FFA") {
+        return "turns free-for-all (REL_GT_FFA)";
+    }
+    return "joins " + group;
+}
+
+void setPedRelationshipGroupHash(CallContext& call) {
+    const EntityState* ped = pedArg(call, 0);
+    if (ped == nullptr) {
+        return;
+    }
+    World& world = call.world();
+    const auto group = call.arg<std::uint32_t>(1);
+    std::uint32_t& current = relationships(world).groups[ped->handle];
+    if (current != group) {
+        current = group;
+        call.emulator().narrate(world.describe(*ped), joining(world.nameOf(group)), true);
+    }
+}
+
+void getPedRelationshipGroupHash(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        call.result(groupOf(call.world(), ped->handle));
+    }
+}
+
+void setRelationshipBetweenGroups(CallContext& call) {
+    World& world = call.world();
+    const auto value = call.arg<std::int32_t>(0);
+    const auto a = call.arg<std::uint32_t>(1);
+    const auto b = call.arg<std::uint32_t>(2);
+    auto [it, added] = relationships(world).values.try_emplace({a, b}, value);
+    if (added || it->second != value) {
+        it->second = value;
+        call.emulator().narrate("relationships", world.nameOf(a) + " towards " + world.nameOf(b) +
+                                                     " " + std::to_string(value));
+    }
+}
+
+ControlReply expectGroup(Emulator& emu, const Words& words) {
+    if (words.size() != 4) {
+        return usage("expect group PED|player TEXT");
+    }
+    ControlReply reply;
+    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    const std::uint32_t group = groupOf(emu.world, ped->handle);
+    return group == emu.world.hashName(words[3])
+               ? ok()
+               : expectationFailed(words[2] + " in " + words[3],
+                                   group == 0 ? "no group" : emu.world.nameOf(group));
+}
+
+ControlReply expectRelationship(Emulator& emu, const Words& words) {
+    std::int32_t wanted = 0;
+    if (words.size() != 5 || !parseInt(words[4], wanted)) {
+        return usage("expect relationship TEXT_A TEXT_B VALUE");
+    }
+    World& world = emu.world;
+    const auto& values = relationships(world).values;
+    const auto it = values.find({world.hashName(words[2]), world.hashName(words[3])});
+    if (it != values.end() && it->second == wanted) {
+        return ok();
+    }
+    return expectationFailed(words[2] + " towards " + words[3] + " " + words[4],
+                             it == values.end() ? "no value set" : std::to_string(it->second));
+}
+
+bool setGroup(World& world, std::int32_t ped, const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
+    relationships(world).groups[ped] = world.hashName(name);
+    return true;
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"expect group",        "expect group PED|player TEXT",            expectGroup},
+    {"expect relationship", "expect relationship TEXT_A TEXT_B VALUE", expectRelationship},
+};
+
+constexpr PedFlag PED_FLAGS[] = {
+    {"group=", nullptr, setGroup},
+};
+// clang-format on
+
+void RelationshipArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::SET_PED_RELATIONSHIP_GROUP_HASH, "ii",  setPedRelationshipGroupHash},
+        {natives::GET_PED_RELATIONSHIP_GROUP_HASH, "i",   getPedRelationshipGroupHash},
+        {natives::SET_RELATIONSHIP_BETWEEN_GROUPS, "iii", setRelationshipBetweenGroups},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> RelationshipArea::verbs() const {
+    return VERBS;
+}
+
+std::span<const PedFlag> RelationshipArea::pedFlags() const {
+    return PED_FLAGS;
+}
+
+}  // namespace
+
+void addRelationshipArea(World& world) {
+    world.addArea<RelationshipArea>();
+}

@@ -1,0 +1,194 @@
+// Speech: lines peds say, whether a ped is speaking, and the lawman switch (the game's
+// STOP_PED_SPEAKING, which the plug-in uses as an on/off state of a lawman).
+#include <cstring>
+
+#include "emulator/areas/area_support.h"
+
+namespace {
+
+// How long a ped is heard after a line starts.
+constexpr std::uint32_t LINE_LENGTH_MS = 2500;
+// The game reads the whole parameter record: eight 8-byte slots.
+constexpr std::size_t SPEECH_RECORD_SLOTS = 8;
+
+struct PedVoice {
+    bool switchOn = false;
+    std::uint32_t switchOnSince = 0;
+    bool speaking = false;  // set by a scenario: talking on its own
+    std::uint32_t lineEndsAt = 0;
+    bool lineHeard = false;
+    std::map<std::string, std::uint32_t> lines;  // line name -> times said
+};
+
+struct SpeechArea final : Area {
+    PerEntity<PedVoice> voices;
+
+    void registerNatives(NativeTable& table) override;
+    std::span<const Verb> verbs() const override;
+    std::span<const PedFlag> pedFlags() const override;
+    void forget(std::int32_t handle) override { voices.erase(handle); }
+};
+
+PedVoice& voiceOf(World& world, std::int32_t ped) {
+    return world.area<SpeechArea>().voices[ped];
+}
+
+bool isSpeaking(World& world, std::int32_t ped, std::uint32_t now) {
+    const PedVoice* voice = world.area<SpeechArea>().voices.find(ped);
+    return voice != nullptr &&
+           (voice->speaking ||
+            (voice->lineHeard && static_cast<std::int32_t>(now - voice->lineEndsAt) < 0));
+}
+
+void setSwitch(Emulator& emu, std::int32_t ped, bool on) {
+    PedVoice& voice = voiceOf(emu.world, ped);
+    if (voice.switchOn == on) {
+        return;
+    }
+    voice.switchOn = on;
+    std::string change = std::string("lawman switch ") + onOff(on);
+    if (on) {
+        voice.switchOnSince = emu.clock.gameTime;
+    } else if (voice.switchOnSince != 0) {
+        const std::uint32_t held = emu.clock.gameTime - voice.switchOnSince;
+        change += " after " + std::to_string(held / 1000) + "." +
+                  std::to_string(held % 1000 / 100) + " s";
+    }
+    emu.narrate(emu.world.describe(ped), change);
+}
+
+void stopPedSpeaking(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        setSwitch(call.emulator(), ped->handle, call.arg<bool>(1));
+    }
+}
+
+void isAnySpeechPlaying(CallContext& call) {
+    if (const EntityState* ped = pedArg(call, 0)) {
+        call.result(isSpeaking(call.world(), ped->handle, call.gameTime()));
+    }
+}
+
+// Reads the parameter record as the game does, all 0x40 bytes of it: slot 0 the line's name,
+// slot 1 a voice name or 0, then 32-bit values in the low halves.
+void playPedAmbientSpeechNative(CallContext& call) {
+    const auto* record = call.ptr<const std::uint64_t>(1);
+    if (record == nullptr) {
+        call.fail("the speech parameters pointer is null");
+        return;
+    }
+    std::uint64_t slots[SPEECH_RECORD_SLOTS];
+    std::memcpy(slots, record, sizeof slots);
+    for (std::size_t i = 2; i < SPEECH_RECORD_SLOTS; ++i) {
+        if ((slots[i] >> 32) != 0) {
+            call.fail("speech parameter slot " + std::to_string(i) + " is not a 32-bit value");
+            return;
+        }
+    }
+    const auto* name = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(slots[0]));
+    const EntityState* ped = pedArg(call, 0);
+    if (name == nullptr) {
+        call.fail("the speech line has no name");
+        return;
+    }
+    if (ped == nullptr) {
+        return;
+    }
+    World& world = call.world();
+    PedVoice& voice = voiceOf(world, ped->handle);
+    ++voice.lines[name];
+    voice.lineHeard = true;
+    voice.lineEndsAt = call.gameTime() + LINE_LENGTH_MS;
+    const bool greeting = std::strncmp(name, "GREET", 5) == 0;
+    call.emulator().narrate(world.describe(*ped),
+                            (greeting ? "greets the player: " : "says ") + std::string(name));
+    call.result(true);
+}
+
+ControlReply playerSpeaking(Emulator& emu, const Words& words) {
+    bool on = false;
+    if (words.size() != 3 || !parseOnOff(words[2], on)) {
+        return usage("player speaking on|off");
+    }
+    voiceOf(emu.world, emu.world.player.ped).speaking = on;
+    return ok();
+}
+
+ControlReply expectSpoke(Emulator& emu, const Words& words) {
+    std::uint32_t wanted = 0;
+    if (words.size() != 5 || !parseUnsigned(words[4], wanted)) {
+        return usage("expect spoke PED LINE N");
+    }
+    ControlReply reply;
+    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    const auto& lines = voiceOf(emu.world, ped->handle).lines;
+    const auto it = lines.find(words[3]);
+    const std::uint32_t said = it == lines.end() ? 0 : it->second;
+    return said == wanted ? ok()
+                          : expectationFailed(
+                                words[2] + " to have said " + words[3] + " " + words[4] + " times",
+                                std::to_string(said));
+}
+
+ControlReply expectSwitch(Emulator& emu, const Words& words) {
+    bool on = false;
+    if (words.size() != 4 || !parseOnOff(words[3], on)) {
+        return usage("expect switch PED on|off");
+    }
+    ControlReply reply;
+    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    const bool current = voiceOf(emu.world, ped->handle).switchOn;
+    return current == on ? ok()
+                         : expectationFailed(words[2] + "'s switch " + words[3], onOff(current));
+}
+
+void setSpeaking(World& world, std::int32_t ped, bool on) {
+    voiceOf(world, ped).speaking = on;
+}
+
+void setSwitchFlag(World& world, std::int32_t ped, bool on) {
+    voiceOf(world, ped).switchOn = on;
+}
+
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"player speaking", "player speaking on|off",  playerSpeaking},
+    {"expect spoke",    "expect spoke PED LINE N", expectSpoke},
+    {"expect switch",   "expect switch PED on|off", expectSwitch},
+};
+
+constexpr PedFlag PED_FLAGS[] = {
+    {"speaking", setSpeaking},
+    {"switch",   setSwitchFlag},
+};
+// clang-format on
+
+void SpeechArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::STOP_PED_SPEAKING,              "ib", stopPedSpeaking},
+        {natives::IS_ANY_SPEECH_PLAYING,          "i",  isAnySpeechPlaying},
+        {natives::PLAY_PED_AMBIENT_SPEECH_NATIVE, "ip", playPedAmbientSpeechNative},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> SpeechArea::verbs() const {
+    return VERBS;
+}
+
+std::span<const PedFlag> SpeechArea::pedFlags() const {
+    return PED_FLAGS;
+}
+
+}  // namespace
+
+void addSpeechArea(World& world) {
+    world.addArea<SpeechArea>();
+}

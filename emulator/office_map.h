@@ -1,0 +1,28 @@
+#pragma once
+// The eight law offices as the emulated game has them: a name and an interior, a box around
+// the office's menu spot, probe point, door spots and door boxes, 2.5 units wider every way.
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "emulator/vec3.h"
+
+struct OfficeInterior {
+    const char* town;
+    std::int32_t id;  // the game's interior id, never 0
+    Vec3 low;
+    Vec3 high;
+
+    bool contains(Vec3 p) const {
+        return p.x >= low.x && p.x <= high.x && p.y >= low.y && p.y <= high.y && p.z >= low.z &&
+               p.z <= high.z;
+    }
+};
+
+// In the order of the menu's office spots (office 1 to 8).
+const std::array<OfficeInterior, 8>& officeInteriors();
+
+// The office (0 to 7) whose interior holds the point.
+std::optional<std::size_t> officeContaining(Vec3 p);
+// The office (0 to 7) whose menu spot is nearest: the town a door or a blip belongs to.
+std::size_t nearestOffice(Vec3 p);
