@@ -14,9 +14,12 @@
 #include "host/natives/object.h"
 #include "host/natives/ped.h"
 #include "host/natives/player.h"
-#include "lawman/lawman_steps.h"
+#include "lawman/greeting_memory.h"
+#include "lawman/greetings.h"
 #include "lawman/lawman_switch.h"
+#include "lawman/office_sweep.h"
 #include "lawman/ped_queries.h"
+#include "lawman/relationships.h"
 #include "persist/data_file.h"
 
 namespace {
@@ -41,21 +44,28 @@ void offDutyReset() {
     scriptWait(OFF_DUTY_PAUSE_MS);
 }
 
-void lawmanPass(std::int32_t& lawmanDueTime) {
-    if (getGameTimer() > lawmanDueTime) {
-        closestPedGreeting();
+// What the badge script keeps from pass to pass.
+struct BadgeScriptState {
+    bool editModeOn = false;
+    std::int32_t lawmanDueTime = 0;
+    GreetingMemory greetings;
+};
+
+void lawmanPass(BadgeScriptState& state) {
+    if (getGameTimer() > state.lawmanDueTime) {
+        closestPedGreeting(state.greetings);
         relationshipStep();
         officeSweep();
-        lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
+        state.lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
     }
-    lawmanSwitchSweep();
+    lawmanSwitchSweep(state.greetings);
     playerDutyStep();
-    targetedGreeting();
+    targetedGreeting(state.greetings);
 }
 
-void runPass(bool& editModeOn, std::int32_t& lawmanDueTime) {
+void runPass(BadgeScriptState& state) {
     refreshAnchorPosition();
-    if (editToggle(editModeOn)) {
+    if (editToggle(state.editModeOn)) {
         runEditSteps();
     }
     refreshPlayerValues();
@@ -67,7 +77,7 @@ void runPass(bool& editModeOn, std::int32_t& lawmanDueTime) {
     if (!isBadgeWorn() || getMissionFlag()) {
         offDutyReset();
     } else {
-        lawmanPass(lawmanDueTime);
+        lawmanPass(state);
     }
 }
 
@@ -75,7 +85,9 @@ void runPass(bool& editModeOn, std::int32_t& lawmanDueTime) {
 
 void BadgeScript() {
     scriptWait(START_DELAY_MS);
-    std::int32_t lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
+    // Lives as long as the script: the greeting tables start empty and are never saved.
+    BadgeScriptState state;
+    state.lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
     if (!openDataFile()) {
         return;
     }
@@ -83,9 +95,8 @@ void BadgeScript() {
     if (isBadgeIndex(index)) {
         wearBadge(index);
     }
-    bool editModeOn = false;
     for (;;) {
-        runPass(editModeOn, lawmanDueTime);
+        runPass(state);
         scriptWait(0);
     }
 }

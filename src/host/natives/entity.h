@@ -38,3 +38,20 @@ inline bool isEntityAtCoord(Entity entity, const Vector3& centre, const Vector3&
                               halfSize.x, halfSize.y, halfSize.z, highlight, do3dCheck,
                               transportMode);
 }
+
+inline void setEntityAsMissionEntity(Entity entity, bool scriptHostObject,
+                                     bool grabFromOtherScript) {
+    invokeNative(natives::SET_ENTITY_AS_MISSION_ENTITY, entity, scriptHostObject,
+                 grabFromOtherScript);
+}
+
+// Takes the ped by reference; the game sets the variable to 0.
+inline void setPedAsNoLongerNeeded(Ped* ped) {
+    invokeNative(natives::SET_PED_AS_NO_LONGER_NEEDED, ped);
+}
+
+// The first entity sees the second in front of it.
+inline bool hasEntityClearLosToEntityInFront(Entity viewer, Entity seen, std::int32_t traceType) {
+    return invokeNative<bool>(natives::HAS_ENTITY_CLEAR_LOS_TO_ENTITY_IN_FRONT, viewer, seen,
+                              traceType);
+}

@@ -23,3 +23,12 @@ inline float getDistanceBetweenCoords(const Vector3& a, const Vector3& b, bool u
     return invokeNative<float>(natives::GET_DISTANCE_BETWEEN_COORDS, a.x, a.y, a.z, b.x, b.y, b.z,
                                useZ);
 }
+
+inline float vdist(const Vector3& a, const Vector3& b) {
+    return invokeNative<float>(natives::VDIST, a.x, a.y, a.z, b.x, b.y, b.z);
+}
+
+// The upper bound is exclusive.
+inline std::int32_t getRandomIntInRange(std::int32_t low, std::int32_t high) {
+    return invokeNative<std::int32_t>(natives::GET_RANDOM_INT_IN_RANGE, low, high);
+}

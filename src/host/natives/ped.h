@@ -47,3 +47,37 @@ inline std::int32_t getPedNearbyPeds(Ped ped, std::uint64_t* sizeAndPeds,
     return invokeNative<std::int32_t>(natives::GET_PED_NEARBY_PEDS, ped, sizeAndPeds,
                                       ignoredPedType, p3);
 }
+
+inline Hash getPedRelationshipGroupHash(Ped ped) {
+    return invokeNative<Hash>(natives::GET_PED_RELATIONSHIP_GROUP_HASH, ped);
+}
+
+// What group A holds towards group B; the value is a plain integer (0 and 6 here).
+inline void setRelationshipBetweenGroups(std::int32_t relationship, Hash groupA, Hash groupB) {
+    invokeNative(natives::SET_RELATIONSHIP_BETWEEN_GROUPS, relationship, groupA, groupB);
+}
+
+inline bool isPedInCombat(Ped ped, Ped target) {
+    return invokeNative<bool>(natives::IS_PED_IN_COMBAT, ped, target);
+}
+
+inline bool getIsPedRespondingToPositiveInteraction(Ped ped, Player player) {
+    return invokeNative<bool>(natives::GET_IS_PED_RESPONDING_TO_POSITIVE_INTERACTION, ped, player);
+}
+
+inline bool isPedRespondingToThreat(Ped ped) {
+    return invokeNative<bool>(natives::IS_PED_RESPONDING_TO_THREAT, ped);
+}
+
+inline bool isPedDrunk(Ped ped) {
+    return invokeNative<bool>(natives::IS_PED_DRUNK, ped);
+}
+
+// The other ped may be 0.
+inline bool getIsPedInDisputeWithPed(Ped ped, Ped other) {
+    return invokeNative<bool>(natives::GET_IS_PED_IN_DISPUTE_WITH_PED, ped, other);
+}
+
+inline void setPedActionDisableFlag(Ped ped, std::int32_t flag) {
+    invokeNative(natives::SET_PED_ACTION_DISABLE_FLAG, ped, flag);
+}

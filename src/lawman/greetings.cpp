@@ -1,0 +1,216 @@
+#include "lawman/greetings.h"
+
+#include <array>
+#include <vector>
+
+#include "badge/badge_catalogue.h"
+#include "badge/player_state.h"
+#include "host/host_api.h"
+#include "host/natives/audio.h"
+#include "host/natives/entity.h"
+#include "host/natives/misc.h"
+#include "host/natives/object.h"
+#include "host/natives/ped.h"
+#include "host/natives/task.h"
+#include "lawman/lawman_models.h"
+#include "lawman/lawman_switch.h"
+#include "lawman/ped_queries.h"
+#include "persist/settings.h"
+
+namespace {
+
+constexpr const char* GREETING_LINE = "GREET_MARSHAL";
+constexpr const char* NEVER_GREETS_GROUP = "REL_GANG_DUTCHS";
+constexpr float CLOSEST_BADGE_RADIUS = 0.6f;
+constexpr float TARGETED_BADGE_RADIUS = 0.1f;
+constexpr float GREETING_RADIUS = 5.0f;
+constexpr float FORGET_DISTANCE = 50.0f;
+constexpr float PATROL_RADIUS = 100.0f;
+constexpr std::int32_t LINE_OF_SIGHT_TRACE = 16;
+constexpr std::int32_t DRAW_LIMIT = 10000;
+constexpr std::int32_t LOOK_AT_MS = 3000;
+constexpr std::int32_t LOOK_AT_FLAGS = 51;
+constexpr DWORD SWITCH_OFF_WAIT_MS = 1000;
+constexpr DWORD HOLD_MS = 3000;
+constexpr std::uint32_t SPEECH_PARAMS = 0x67F3AB43;
+
+// Positions as the forgetting step reads them: every one before anything changes.
+struct GreetingPositions {
+    Vector3 player;
+    Vector3 candidate;
+    std::array<Vector3, GREETING_SLOTS> greeted;
+    std::array<Vector3, GREETING_SLOTS> passedOver;
+};
+
+Vector3 positionOf(Entity entity) {
+    return getEntityCoords(entity, false, false);
+}
+
+GreetingPositions readPositions(const GreetingMemory& memory, Ped candidate) {
+    GreetingPositions at;
+    at.player = positionOf(playerPed);
+    at.candidate = positionOf(candidate);
+    for (std::size_t i = 0; i < GREETING_SLOTS; ++i) {
+        at.greeted[i] = positionOf(memory.greetedPeds[i].handle);
+    }
+    for (std::size_t i = 0; i < GREETING_SLOTS; ++i) {
+        at.passedOver[i] = positionOf(memory.passedOverPeds[i].handle);
+    }
+    return at;
+}
+
+void forgetFarPeds(GreetingMemory& memory, const GreetingPositions& at) {
+    for (std::size_t i = 0; i < GREETING_SLOTS; ++i) {
+        if (vdist(at.player, at.greeted[i]) > FORGET_DISTANCE) {
+            clearSlot(memory.greetedPeds[i]);
+        }
+    }
+    for (std::size_t i = 0; i < GREETING_SLOTS; ++i) {
+        if (vdist(at.player, at.passedOver[i]) > FORGET_DISTANCE) {
+            clearSlot(memory.passedOverPeds[i]);
+        }
+    }
+}
+
+bool isNeverGreetingGroup(Hash group) {
+    return group == getHashKey(NEVER_GREETS_GROUP);
+}
+
+// The tests a candidate of the closest-ped greeting passes, in the order the game is asked.
+bool qualifiesForClosestGreeting(const GreetingMemory& memory, Ped candidate,
+                                 const GreetingPositions& at) {
+    if (!hasEntityClearLosToEntityInFront(candidate, playerPed, LINE_OF_SIGHT_TRACE)) {
+        return false;
+    }
+    const Hash group = getPedRelationshipGroupHash(candidate);
+    if (hasGreeted(memory, candidate) || isNeverGreetingGroup(group)) {
+        return false;
+    }
+    if (isGreetExcludedForClosestGreeting(candidate) || wasPassedOver(memory, candidate)) {
+        return false;
+    }
+    return vdist(at.player, at.candidate) < GREETING_RADIUS;
+}
+
+// Anything that keeps the candidate from greeting now; it may be drawn again next second.
+bool greetingBlocked(Ped candidate) {
+    return isAnySpeechPlaying(playerPed) || isPedRespondingToThreat(candidate) ||
+           isPedDrunk(candidate) || isAnySpeechPlaying(candidate) ||
+           getIsPedInDisputeWithPed(candidate, playerPed);
+}
+
+void switchOff(Ped ped) {
+    setLawmanSwitch(ped, false);
+    scriptWait(SWITCH_OFF_WAIT_MS);
+}
+
+bool qualifiesForTargetedGreeting(const GreetingMemory& memory, Ped target) {
+    const Hash group = getPedRelationshipGroupHash(target);
+    if (isNeverGreetingGroup(group) || hasGreeted(memory, target)) {
+        return false;
+    }
+    return !isGreetExcludedForTargetedGreeting(target);
+}
+
+// The speaker greets first, while the lawman switch is on; the player is let finish talking.
+void greetTarget(GreetingMemory& memory, Ped target) {
+    rememberGreeting(memory, target);
+    setLawmanSwitch(target, true);
+    while (isAnySpeechPlaying(playerPed)) {
+        scriptWait(0);
+    }
+    speakLine(target, GREETING_LINE);
+    setLawmanSwitch(target, false);
+}
+
+void holdAfterGreeting(GreetingMemory& memory, Ped target) {
+    if (!isEngagedByPlayer(target)) {
+        return;
+    }
+    GreetedSlot* slot = pendingHold(memory, target);
+    if (slot == nullptr) {
+        return;
+    }
+    setLawmanSwitch(target, true);
+    scriptWait(HOLD_MS);
+    setLawmanSwitch(target, false);
+    slot->holdPending = false;
+}
+
+}  // namespace
+
+bool marshalBadgeNear(float radius) {
+    return doesObjectOfTypeExistAtCoords(anchorPosition, radius,
+                                         getHashKey(badgeCatalogue[0].modelName));
+}
+
+// The record has eight slots although the line needs seven: the game reads all eight.
+void speakLine(Ped ped, const char* line) {
+    SpeechRecord record{};
+    record.slots[0] = reinterpret_cast<std::uintptr_t>(line);
+    record.slots[1] = 0;
+    record.slots[2] = 1;
+    record.slots[3] = SPEECH_PARAMS;
+    record.slots[4] = static_cast<std::uint32_t>(ped);
+    record.slots[5] = 1;
+    record.slots[6] = 1;
+    playPedAmbientSpeechNative(ped, &record);
+}
+
+bool isEngagedByPlayer(Ped ped) {
+    return getIsPedRespondingToPositiveInteraction(ped, playerId);
+}
+
+void closestPedGreeting(GreetingMemory& memory) {
+    if (!marshalBadgeNear(CLOSEST_BADGE_RADIUS) || !settings.greetingEnabled) {
+        return;
+    }
+    const Ped candidate = closestPed(playerPed, GREETING_RADIUS);
+    const GreetingPositions at = readPositions(memory, candidate);
+    forgetFarPeds(memory, at);
+    if (candidate == 0 || !qualifiesForClosestGreeting(memory, candidate, at)) {
+        return;
+    }
+    if (getRandomIntInRange(0, DRAW_LIMIT) > settings.greetingChanceThreshold) {
+        rememberPassedOver(memory, candidate);
+        return;
+    }
+    if (greetingBlocked(candidate)) {
+        return;
+    }
+    taskLookAtEntity(candidate, playerPed, LOOK_AT_MS, 0, LOOK_AT_FLAGS, 0);
+    speakLine(candidate, GREETING_LINE);
+    rememberGreeting(memory, candidate);
+}
+
+// The list is this sweep's own: the other script may scan while this one waits.
+void lawmanSwitchSweep(const GreetingMemory& memory) {
+    const std::vector<Ped> peds =
+        collectNearbyPeds(playerPed, MAX_SCAN_CAPACITY, PATROL_RADIUS, 0, true);
+    for (const Ped ped : peds) {
+        if (!hasAnyModel(ped, patrolLawmanModels)) {
+            continue;
+        }
+        if (isEngagedByPlayer(ped) &&
+            (greetedAndHeld(memory, ped) || hasAnyModel(ped, switchOffLawmanModels))) {
+            switchOff(ped);
+            continue;
+        }
+        if (!isEngagedByPlayer(ped) || settings.greetingEnabled) {
+            setLawmanSwitch(ped, true);
+        } else {
+            switchOff(ped);
+        }
+    }
+}
+
+void targetedGreeting(GreetingMemory& memory) {
+    if (!settings.greetingEnabled || !marshalBadgeNear(TARGETED_BADGE_RADIUS)) {
+        return;
+    }
+    const Ped target = targetEntity;
+    if (isEngagedByPlayer(target) && qualifiesForTargetedGreeting(memory, target)) {
+        greetTarget(memory, target);
+    }
+    holdAfterGreeting(memory, target);
+}

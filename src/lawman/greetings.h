@@ -1,0 +1,24 @@
+#pragma once
+#include "host/native_invoker.h"
+#include "lawman/greeting_memory.h"
+
+// Greetings while the marshal badge is worn, and the lawman switch of the patrol lawmen.
+
+// Once a second: the closest qualifying ped within 5 may greet, at the configured chance;
+// peds more than 50 away are forgotten first.
+void closestPedGreeting(GreetingMemory& memory);
+
+// Every pass: each patrol lawman within 100 gets its switch (off, with a 1000 ms wait, when the
+// player engages one that has greeted and been held, or one of the switch-off models).
+void lawmanSwitchSweep(const GreetingMemory& memory);
+
+// Every pass: the ped the player engages greets at once, then is held for 3000 ms once.
+void targetedGreeting(GreetingMemory& memory);
+
+// An object of the marshal badge's model lies within the radius of the attachment point.
+bool marshalBadgeNear(float radius);
+
+// The game plays the speech line for the ped.
+void speakLine(Ped ped, const char* line);
+
+bool isEngagedByPlayer(Ped ped);
