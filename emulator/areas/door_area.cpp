@@ -46,7 +46,7 @@ std::string stateText(std::int32_t state) {
         case 1:
             return "locked";
         default:
-            return "set to state " + std::to_string(state);
+            return "put in state " + std::to_string(state);
     }
 }
 
@@ -93,7 +93,7 @@ ControlReply door(Emulator& emu, const Words& words) {
     DoorState& current = doorSystem(emu.world).doors[hash];
     if (words[2] == "state") {
         current.state = state;
-        emu.event("the game sets " + doorName(hash) + " " + stateText(state));
+        emu.event(doorName(hash) + " " + stateText(state) + " by the game");
     } else {
         current.closed = closed;
         emu.event(doorName(hash) + (closed ? " swings shut" : " stands open"));

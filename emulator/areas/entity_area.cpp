@@ -403,6 +403,7 @@ constexpr Verb VERBS[] = {
     {"game removes badge", "game removes badge",                                   gameRemovesBadge},
     {"ped spawn",          "ped spawn NAME MODEL X Y Z [FLAG...]",                 spawnPed},
     {"ped set",            "ped set NAME FLAG on|off",                             setPed},
+    {"ped set",            "ped set NAME FLAG=VALUE",                              setPed},
     {"ped move",           "ped move NAME X Y Z [HEADING]",                        movePed},
     {"ped remove",         "ped remove NAME",                                      removePed},
     {"nearby count",       "nearby count N|off",                                   nearbyCount},

@@ -272,7 +272,8 @@ ControlReply expectLooking(Emulator& emu, const Words& words) {
 ControlReply expectActionDisabled(Emulator& emu, const Words& words) {
     std::int32_t flag = 0;
     bool wanted = false;
-    if (words.size() != 5 || !parseInt(words[3], flag) || !parseYesNo(words[4], wanted)) {
+    if (words.size() != 6 || !parseInt(words[3], flag) || words[4] != "disabled" ||
+        !parseYesNo(words[5], wanted)) {
         return usage("expect action PED N disabled yes|no");
     }
     ControlReply reply;

@@ -85,15 +85,17 @@ ControlReply expectGroup(Emulator& emu, const Words& words) {
                                    group == 0 ? "no group" : emu.world.nameOf(group));
 }
 
+// expect relationship TEXT_A TEXT_B VALUE|none: what group A holds towards group B.
 ControlReply expectRelationship(Emulator& emu, const Words& words) {
     std::int32_t wanted = 0;
-    if (words.size() != 5 || !parseInt(words[4], wanted)) {
-        return usage("expect relationship TEXT_A TEXT_B VALUE");
+    const bool none = words.size() == 5 && words[4] == "none";
+    if (words.size() != 5 || (!none && !parseInt(words[4], wanted))) {
+        return usage("expect relationship TEXT_A TEXT_B VALUE|none");
     }
     World& world = emu.world;
     const auto& values = relationships(world).values;
     const auto it = values.find({world.hashName(words[2]), world.hashName(words[3])});
-    if (it != values.end() && it->second == wanted) {
+    if (none ? it == values.end() : it != values.end() && it->second == wanted) {
         return ok();
     }
     return expectationFailed(words[2] + " towards " + words[3] + " " + words[4],
@@ -111,7 +113,7 @@ bool setGroup(World& world, std::int32_t ped, const std::string& name) {
 // clang-format off
 constexpr Verb VERBS[] = {
     {"expect group",        "expect group PED|player TEXT",            expectGroup},
-    {"expect relationship", "expect relationship TEXT_A TEXT_B VALUE", expectRelationship},
+    {"expect relationship", "expect relationship TEXT_A TEXT_B VALUE|none", expectRelationship},
 };
 
 constexpr PedFlag PED_FLAGS[] = {
