@@ -12,8 +12,10 @@
 #include <new>
 #include <string>
 
+#include "badge/player_state.h"
 #include "emulator/emulator.h"
 #include "host/platform_types.h"
+#include "lawman/office_sweep.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
 
@@ -36,19 +38,47 @@ void writeDataFile(bool badgeWorn) {
          << "rot_xxxxx=-14\nrot_yyyyy=0\nrot_zzzzz=0\nxxxxx=0\nyyyyy=0\nzzzzz=0\n";
 }
 
-void startGame(std::int64_t peds, bool badgeWorn) {
+// On a ring within 60 of the centre, all inside the lawman pass's and off-duty reset's 100.
+Vec3 onRing(Vec3 centre, std::int64_t i) {
+    const float angle = static_cast<float>(i) * 0.37f;
+    const float distance = 5.0f + static_cast<float>(i % 55);
+    centre.x += distance * (angle < 3.14f ? 1.0f : -1.0f) * 0.7f;
+    centre.y += distance * 0.7f;
+    return centre;
+}
+
+void addTownsfolk(std::int64_t peds) {
+    World& world = emulator().world;
+    for (std::int64_t i = 0; i < peds; ++i) {
+        world.addEntity(EntityType::Ped, world.hashName("A_M_M_VALTOWNFOLK_01"),
+                        onRing(PLAYER_AT, i));
+    }
+}
+
+// Outside Valentine's office; half of the peds are patrol lawmen, a tenth stand in the office.
+constexpr Vec3 OUTSIDE_OFFICE{-276.0f, 770.0f, 119.0f};
+constexpr Vec3 IN_OFFICE{-274.0f, 808.5f, 119.4f};
+
+void addLawmanCrowd(std::int64_t peds) {
+    World& world = emulator().world;
+    for (std::int64_t i = 0; i < peds; ++i) {
+        const bool lawman = i % 2 == 1;
+        const Vec3 at = i % 10 == 0 ? IN_OFFICE + Vec3{0.01f * static_cast<float>(i % 7), 0, 0}
+                                    : onRing(OUTSIDE_OFFICE, i);
+        const char* model = lawman ? "A_M_M_VALDEPUTYRESIDENT_01" : "A_M_M_VALTOWNFOLK_01";
+        world.addEntity(EntityType::Ped, world.hashName(model), at);
+    }
+}
+
+void startGame(std::int64_t peds, bool badgeWorn, bool lawmanCrowd = false) {
     writeDataFile(badgeWorn);
     resetEmulator();
     World& world = emulator().world;
-    world.playerPed().position = PLAYER_AT;
-    for (std::int64_t i = 0; i < peds; ++i) {
-        // On a ring within 60 of the player, all inside the off-duty reset's 100.
-        const float angle = static_cast<float>(i) * 0.37f;
-        const float distance = 5.0f + static_cast<float>(i % 55);
-        Vec3 at = PLAYER_AT;
-        at.x += distance * (angle < 3.14f ? 1.0f : -1.0f) * 0.7f;
-        at.y += distance * 0.7f;
-        world.addEntity(EntityType::Ped, world.hashName("A_M_M_VALTOWNFOLK_01"), at);
+    world.playerPed().position = lawmanCrowd ? OUTSIDE_OFFICE : PLAYER_AT;
+    if (lawmanCrowd) {
+        addLawmanCrowd(peds);
+    } else {
+        addTownsfolk(peds);
     }
     emulator().scheduler.setScriptNames({"BadgeScript", "BadgeMenuScript"});
     DllMain(PLUGIN_MODULE, 1, nullptr);
@@ -81,10 +111,7 @@ void reportScript(benchmark::State& state, const std::string& prefix, const Tota
 }
 
 // One iteration is 30 s of game time: ten off-duty passes, or about 1900 lawman passes.
-void scriptPasses(benchmark::State& state) {
-    const auto peds = state.range(0);
-    const bool badgeWorn = state.range(1) != 0;
-    startGame(peds, badgeWorn);
+void measurePasses(benchmark::State& state) {
     emulator().scheduler.setTiming(true);
     const auto& scripts = emulator().scheduler.scripts();
     const Totals badgeBefore = totalsOf(*scripts[0]);
@@ -99,6 +126,42 @@ void scriptPasses(benchmark::State& state) {
     reportScript(state, "menu_", menuBefore, totalsOf(*scripts[1]));
     state.counters["plugin_allocs/badge_pass"] =
         passes ? static_cast<double>(pluginAllocations - allocationsBefore) / passes : 0.0;
+    resetEmulator();
+}
+
+// Calls made outside any script (the sweep run straight from the benchmark) and in scripts.
+std::size_t countAllCalls() {
+    std::size_t calls = 0;
+    for (std::size_t i = 0; i < emulator().natives.size(); ++i) {
+        calls += emulator().trace.countSinceMark(i);
+    }
+    return calls;
+}
+
+void scriptPasses(benchmark::State& state) {
+    startGame(state.range(0), state.range(1) != 0);
+    measurePasses(state);
+}
+
+// The badge worn among a crowd near a law office: the lawman pass with its once-a-second block.
+void lawmanPasses(benchmark::State& state) {
+    startGame(state.range(0), true, true);
+    measurePasses(state);
+}
+
+// The office sweep on its own (it runs once a second): calls and wall time of one sweep.
+void officeSweepOnce(benchmark::State& state) {
+    startGame(state.range(0), true, true);
+    refreshPlayerValues();
+    emulator().trace.keepRecords(false);
+    std::uint64_t calls = 0;
+    for (auto _ : state) {
+        const std::size_t before = countAllCalls();
+        officeSweep();
+        calls += countAllCalls() - before;
+    }
+    state.counters["calls/sweep"] =
+        benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
     resetEmulator();
 }
 
@@ -148,6 +211,19 @@ BENCHMARK(scriptPasses)
     ->ArgsProduct({{0, 50, 500}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+BENCHMARK(lawmanPasses)
+    ->ArgName("peds")
+    ->Arg(0)
+    ->Arg(100)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(officeSweepOnce)
+    ->ArgName("peds")
+    ->Arg(0)
+    ->Arg(100)
+    ->Arg(500)
+    ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     GameFolder folder;
