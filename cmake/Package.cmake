@@ -23,7 +23,8 @@ set(TSW_MAKE_ZIP ${PROJECT_SOURCE_DIR}/cmake/make_zip.sh)
 find_program(TSW_ZIP_PROGRAM zip REQUIRED)
 add_custom_command(
     OUTPUT ${TSW_ZIP}
-    COMMAND bash ${TSW_MAKE_ZIP} ${TSW_ZIP_PROGRAM} ${TSW_ZIP} ${CMAKE_BINARY_DIR}/package_stage ${TSW_ZIP_ENTRIES}
+    COMMAND bash ${TSW_MAKE_ZIP} ${TSW_ZIP_PROGRAM} ${TSW_ZIP} ${CMAKE_BINARY_DIR}/package_stage
+            ${TSW_ZIP_ENTRIES}
     DEPENDS TinStarWarden ${TSW_MAKE_ZIP} ${TSW_CHANGELOG}
             ${TSW_PACKAGE_DIR}/TinStarWarden/TinStarWarden.ini
             ${TSW_PACKAGE_DIR}/TinStarWarden/TinStarWarden.dat

@@ -60,7 +60,8 @@ case $kind in
         grep -qE '^Entry 0 0+ 0+ Export Directory' <<<"$dump" ||
             fail "has an export directory: $(grep '^Entry 0 ' <<<"$dump")"
         ! grep -q ' \.edata ' <<<"$sections" || fail "has an .edata section"
-        dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$dump" | tr '[:upper:]' '[:lower:]' | sort | paste -sd ' ')
+        dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$dump" | tr '[:upper:]' '[:lower:]' | sort |
+            paste -sd ' ')
         [ "$dlls" = "kernel32.dll msvcrt.dll scripthookrdr2.dll" ] ||
             fail "imports from $dlls, not exactly KERNEL32.dll, msvcrt.dll and ScriptHookRDR2.dll"
         if ! diff <(expected_host_functions) <(imported_from ScriptHookRDR2.dll) >/dev/null; then

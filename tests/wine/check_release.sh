@@ -2,11 +2,12 @@
 # Checks what a player downloads, in dist/ after ./tsw build. BINUTILS is the MinGW tools'
 # prefix (.../x86_64-w64-mingw32-); VERSION is the one the build read from the VERSION file.
 # (The version resource is read under Wine, as Windows shows it: tests/windows/version_check.)
-#   check_release.sh zip     BINUTILS DIST VERSION   the zip: its entries, in order, install the
-#                                                    plug-in beside RDR2.exe; each equals dist/'s
-#   check_release.sh debug   BINUTILS DIST VERSION   the .asi is stripped and links to its debug
-#                                                    file, which resolves an address to a source line
-#   check_release.sh changelog BINUTILS DIST VERSION the change log's latest entry is VERSION
+#   check_release.sh zip BINUTILS DIST VERSION        the zip: its entries, in order, install
+#                                                     the plug-in beside RDR2.exe; each file
+#                                                     equals its copy in DIST
+#   check_release.sh debug BINUTILS DIST VERSION      the .asi is stripped and links to its debug
+#                                                     file, which resolves an address to a line
+#   check_release.sh changelog BINUTILS DIST VERSION  the change log's latest entry is VERSION
 set -euo pipefail
 
 kind=$1 binutils=$2 dist=$3 version=$4
@@ -46,7 +47,10 @@ check_zip() {
     for entry in "${ZIP_ENTRIES[@]}"; do
         case $entry in
             */) [ -d "$game/$entry" ] || fail "$zip: $entry is not a folder beside RDR2.exe" ;;
-            *) cmp -s "$game/$entry" "$dist/$entry" || fail "$zip: $entry differs from dist/$entry" ;;
+            *)
+                cmp -s "$game/$entry" "$dist/$entry" ||
+                    fail "$zip: $entry differs from $dist/$entry"
+                ;;
         esac
     done
 }
@@ -56,7 +60,8 @@ check_debug() {
     sections=$("${binutils}objdump" -h "$asi")
     ! grep -qE ' \.(debug_|zdebug_|stab)' <<<"$sections" || fail "$asi: has debug sections"
     ! "${binutils}objdump" -f "$asi" | grep -q HAS_SYMS || fail "$asi: has a symbol table"
-    "${binutils}objdump" -Wk "$asi" 2>/dev/null | grep -qF "Separate debug info file: $debug_file" ||
+    "${binutils}objdump" -Wk "$asi" 2>/dev/null |
+        grep -qF "Separate debug info file: $debug_file" ||
         fail "$asi: no debug link to $debug_file"
     [ -f "$dist/$debug_file" ] || { fail "$dist/$debug_file: missing"; return; }
     # The plug-in's entry point, looked up through the link (which also checks its CRC).
