@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what a Windows binary of the build imports and exports, from objdump -p.
-#   check_pe.sh OBJDUMP plugin  FILE   the .asi: a PE32+ DLL, no export table, the eight host
-#                                      functions from ScriptHookRDR2.dll, otherwise only system DLLs
+#   check_pe.sh OBJDUMP plugin  FILE   the .asi: a PE32+ DLL, no export table, imports from
+#                                      exactly ScriptHookRDR2.dll (the eight host functions),
+#                                      KERNEL32.dll and the C runtime (msvcrt.dll)
 #   check_pe.sh OBJDUMP host    FILE   the emulated ScriptHookRDR2.dll: exports the eight
 #   check_pe.sh OBJDUMP program FILE   tsw-sim.exe: needs nothing beside it but ScriptHookRDR2.dll
 set -euo pipefail -f  # no globbing: the decorated names hold "?"
@@ -59,7 +60,10 @@ case $kind in
         grep -qE '^Entry 0 0+ 0+ Export Directory' <<<"$dump" ||
             fail "has an export directory: $(grep '^Entry 0 ' <<<"$dump")"
         ! grep -q ' \.edata ' <<<"$sections" || fail "has an .edata section"
-        check_dlls yes
+        dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$dump" | tr '[:upper:]' '[:lower:]' | sort |
+            paste -sd ' ')
+        [ "$dlls" = "kernel32.dll msvcrt.dll scripthookrdr2.dll" ] ||
+            fail "imports from $dlls, not exactly KERNEL32.dll, msvcrt.dll and ScriptHookRDR2.dll"
         if ! diff <(expected_host_functions) <(imported_from ScriptHookRDR2.dll) >/dev/null; then
             fail "imports from ScriptHookRDR2.dll differ from the eight host functions" \
                 "(< missing, > unexpected):"

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Checks what a player downloads, in dist/ after ./tsw build. BINUTILS is the MinGW tools'
+# prefix (.../x86_64-w64-mingw32-); VERSION is the one the build read from the VERSION file.
+# (The version resource is read under Wine, as Windows shows it: tests/windows/version_check.)
+#   check_release.sh zip BINUTILS DIST VERSION        the zip: its entries, in order, install
+#                                                     the plug-in beside RDR2.exe; each file
+#                                                     equals its copy in DIST
+#   check_release.sh debug BINUTILS DIST VERSION      the .asi is stripped and links to its debug
+#                                                     file, which resolves an address to a line
+#   check_release.sh changelog BINUTILS DIST VERSION  the change log's latest entry is VERSION
+set -euo pipefail
+
+kind=$1 binutils=$2 dist=$3 version=$4
+asi=$dist/TinStarWarden.asi
+zip=$dist/TinStarWarden-$version.zip
+debug_file=TinStarWarden-$version.debug
+ZIP_ENTRIES=(
+    TinStarWarden.asi
+    TinStarWarden/
+    TinStarWarden/TinStarWarden.ini
+    TinStarWarden/TinStarWarden.dat
+    INSTALL.md
+    CHANGELOG.md
+)
+
+failures=0
+fail() {
+    echo "$*"
+    failures=$((failures + 1))
+}
+for file in "$asi" "$zip"; do
+    [ -f "$file" ] || { echo "$file: missing (run ./tsw build)"; exit 1; }
+done
+
+check_zip() {
+    unzip -tqq "$zip" || fail "$zip: damaged"
+    if ! diff <(printf '%s\n' "${ZIP_ENTRIES[@]}") <(unzip -Z1 "$zip") >/dev/null; then
+        fail "$zip: entries differ from the package (< missing, > unexpected or out of order):"
+        diff <(printf '%s\n' "${ZIP_ENTRIES[@]}") <(unzip -Z1 "$zip") | grep '^[<>]' || true
+    fi
+    # Extracted as a player does, into the folder that holds RDR2.exe.
+    local game entry
+    game=$(mktemp -d)
+    trap 'rm -rf "$game"' RETURN
+    touch "$game/RDR2.exe"
+    unzip -qq "$zip" -d "$game"
+    for entry in "${ZIP_ENTRIES[@]}"; do
+        case $entry in
+            */) [ -d "$game/$entry" ] || fail "$zip: $entry is not a folder beside RDR2.exe" ;;
+            *)
+                cmp -s "$game/$entry" "$dist/$entry" ||
+                    fail "$zip: $entry differs from $dist/$entry"
+                ;;
+        esac
+    done
+}
+
+check_debug() {
+    local sections
+    sections=$("${binutils}objdump" -h "$asi")
+    ! grep -qE ' \.(debug_|zdebug_|stab)' <<<"$sections" || fail "$asi: has debug sections"
+    ! "${binutils}objdump" -f "$asi" | grep -q HAS_SYMS || fail "$asi: has a symbol table"
+    "${binutils}objdump" -Wk "$asi" 2>/dev/null |
+        grep -qF "Separate debug info file: $debug_file" ||
+        fail "$asi: no debug link to $debug_file"
+    [ -f "$dist/$debug_file" ] || { fail "$dist/$debug_file: missing"; return; }
+    # The plug-in's entry point, looked up through the link (which also checks its CRC).
+    local address line
+    address=$("${binutils}nm" "$dist/$debug_file" | awk '$3 == "DllMain" { print $1 }')
+    [ -n "$address" ] || { fail "$dist/$debug_file: no DllMain symbol"; return; }
+    line=$("${binutils}addr2line" -f -e "$asi" "0x$address" | paste -sd ' ')
+    [[ $line == "DllMain /TinStarWarden/src/host/dll_main.cpp:"[0-9]* ]] ||
+        fail "$asi: 0x$address resolves to \"$line\", not to DllMain in src/host/dll_main.cpp"
+}
+
+check_changelog() {
+    local heading
+    heading=$(grep -m1 '^## ' "$dist/CHANGELOG.md" || true)
+    [[ $heading == "## TinStarWarden $version" ]] ||
+        fail "$dist/CHANGELOG.md: the latest entry is \"$heading\", not $version"
+}
+
+case $kind in
+    zip) check_zip ;;
+    debug) check_debug ;;
+    changelog) check_changelog ;;
+    *)
+        echo "usage: check_release.sh zip|debug|changelog BINUTILS DIST VERSION" >&2
+        exit 2
+        ;;
+esac
+
+if [ "$failures" -gt 0 ]; then
+    exit 1
+fi
+echo "$kind checks passed for $version"
