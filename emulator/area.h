@@ -43,6 +43,8 @@ class Area {
     virtual void start(World&) {}
     // The entity is gone from the world: its data goes with it.
     virtual void forget(std::int32_t) {}
+    // A scenario's `mark`: counts kept since the last mark start again.
+    virtual void mark() {}
 };
 
 // Per-entity data of an area, in handle order (handles only grow, so that is creation order).

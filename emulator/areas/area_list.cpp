@@ -16,6 +16,7 @@ void addPedStateArea(World& world);
 void addSpeechArea(World& world);
 void addPedTaskArea(World& world);
 void addDoorArea(World& world);
+void addBlipArea(World& world);
 
 void addAllAreas(World& world) {
     addHostArea(world);
@@ -32,4 +33,5 @@ void addAllAreas(World& world) {
     addSpeechArea(world);
     addPedTaskArea(world);
     addDoorArea(world);
+    addBlipArea(world);
 }

@@ -12,6 +12,7 @@ namespace {
 struct DoorState {
     std::int32_t state = 0;
     bool closed = true;
+    std::uint32_t setsSinceMark = 0;  // state changes asked for, the same state included
 };
 
 struct DoorArea final : Area {
@@ -20,6 +21,11 @@ struct DoorArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void mark() override {
+        for (auto& [hash, door] : doors) {
+            door.setsSinceMark = 0;
+        }
+    }
 };
 
 DoorArea& doorSystem(World& world) {
@@ -60,6 +66,7 @@ void setDoorState(CallContext& call) {
     const auto door = call.arg<std::uint32_t>(0);
     const auto state = call.arg<std::int32_t>(1);
     DoorState& current = doorSystem(call.world()).doors[door];
+    ++current.setsSinceMark;
     if (current.state != state) {
         current.state = state;
         call.event(doorName(door) + " " + stateText(state));
@@ -101,16 +108,34 @@ ControlReply door(Emulator& emu, const Words& words) {
     return ok();
 }
 
-// expect door HASH state N, or expect door HASH registered yes|no.
+ControlReply expectDoorSets(Emulator& emu, const Words& words, std::uint32_t hash) {
+    std::uint32_t wanted = 0;
+    if (!parseUnsigned(words[4], wanted)) {
+        return usage("expect door HASH sets N");
+    }
+    const auto& doors = doorSystem(emu.world).doors;
+    const auto it = doors.find(hash);
+    const std::uint32_t sets = it == doors.end() ? 0 : it->second.setsSinceMark;
+    return sets == wanted ? ok()
+                          : expectationFailed(
+                                doorName(hash) + " set " + words[4] + " times since the last mark",
+                                std::to_string(sets));
+}
+
+// expect door HASH state N, registered yes|no, or sets N.
 ControlReply expectDoor(Emulator& emu, const Words& words) {
     std::uint32_t hash = 0;
     std::int32_t state = 0;
     bool registered = false;
-    const bool valid = words.size() == 5 && parseUnsigned(words[2], hash) &&
-                       ((words[3] == "state" && parseInt(words[4], state)) ||
-                        (words[3] == "registered" && parseYesNo(words[4], registered)));
+    const bool valid =
+        words.size() == 5 && parseUnsigned(words[2], hash) &&
+        ((words[3] == "state" && parseInt(words[4], state)) ||
+         (words[3] == "registered" && parseYesNo(words[4], registered)) || words[3] == "sets");
     if (!valid) {
-        return usage("expect door HASH state N, or expect door HASH registered yes|no");
+        return usage("expect door HASH state N|registered yes|no|sets N");
+    }
+    if (words[3] == "sets") {
+        return expectDoorSets(emu, words, hash);
     }
     DoorArea& area = doorSystem(emu.world);
     if (words[3] == "registered") {
@@ -132,6 +157,7 @@ constexpr Verb VERBS[] = {
     {"door",        "door HASH closed on|off",             door},
     {"expect door", "expect door HASH state N",            expectDoor},
     {"expect door", "expect door HASH registered yes|no",  expectDoor},
+    {"expect door", "expect door HASH sets N",             expectDoor},
 };
 // clang-format on
 

@@ -108,6 +108,9 @@ ControlReply mark(Emulator& emu, const Words& words) {
     }
     emu.trace.mark();
     emu.markHostCalls();
+    for (Area* area : emu.world.areas()) {
+        area->mark();
+    }
     return ok();
 }
 

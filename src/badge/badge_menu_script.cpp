@@ -45,9 +45,16 @@ void marshalGreetingSwitch() {
     }
 }
 
-void promptBlock() {
+// What the menu script keeps from pass to pass.
+struct MenuScriptState {
+    std::int32_t nextSecondAt = 0;
+    std::int32_t lastBlockAt = 0;
+    OfficeBlips officeBlips{};
+};
+
+void promptBlock(MenuScriptState& state) {
     doorSetUp();
-    blipUpkeep();
+    blipUpkeep(state.officeBlips);
     if (isBadgeWorn()) {
         doorPromptUpkeep();
     } else {
@@ -56,19 +63,19 @@ void promptBlock() {
     menuPromptUpkeep();
 }
 
-void runPass(std::int32_t& nextSecondAt, std::int32_t& lastBlockAt) {
-    if (getGameTimer() > nextSecondAt) {
+void runPass(MenuScriptState& state) {
+    if (getGameTimer() > state.nextSecondAt) {
         keepClothingInStep();
         forcedDoorUnlock();
-        nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
+        state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();
     if (uiPromptHasStandardModeCompleted(lockPrompt)) {
         doorToggle();
     }
-    if (msSince(lastBlockAt) > PROMPT_BLOCK_INTERVAL_MS) {
-        promptBlock();
-        lastBlockAt = getGameTimer();
+    if (msSince(state.lastBlockAt) > PROMPT_BLOCK_INTERVAL_MS) {
+        promptBlock(state);
+        state.lastBlockAt = getGameTimer();
     }
     if (uiPromptHasStandardModeCompleted(selectBadgePrompt)) {
         cycleBadge();
@@ -82,10 +89,11 @@ void runPass(std::int32_t& nextSecondAt, std::int32_t& lastBlockAt) {
 
 void BadgeMenuScript() {
     scriptWait(START_DELAY_MS);
-    std::int32_t nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
-    std::int32_t lastBlockAt = getGameTimer();
+    MenuScriptState state;
+    state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
+    state.lastBlockAt = getGameTimer();
     for (;;) {
-        runPass(nextSecondAt, lastBlockAt);
+        runPass(state);
         scriptWait(0);
     }
 }

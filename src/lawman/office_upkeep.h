@@ -1,13 +1,24 @@
 #pragma once
+#include <array>
+
+#include "badge/law_offices.h"
 #include "host/native_invoker.h"
 
-// The law offices' map blips and doors, kept up by the menu script. Not built yet: the steps
-// do nothing and there is no door prompt (its handle stays 0) until the lawman world arrives.
+// The law offices' map blips and doors, kept up by the menu script.
 
+// The "Lock"/"Unlock" prompt at an office door; the handle is never reset after a delete.
 extern Prompt lockPrompt;
 
-void forcedDoorUnlock();  // once a second
-void doorToggle();        // when the door prompt was used
-void doorSetUp();         // in the prompt block
-void blipUpkeep();        // in the prompt block
-void doorPromptUpkeep();  // in the prompt block, while a badge is worn
+// One sheriff blip per law office, in the offices' order; 0 until made.
+using OfficeBlips = std::array<Blip, LAW_OFFICE_COUNT>;
+
+// Once a second: the two doors that must never stay locked are unlocked.
+void forcedDoorUnlock();
+// When the door prompt was used: the door the player stands at is locked or unlocked.
+void doorToggle();
+// In the prompt block: three doors registered with the door system.
+void doorSetUp();
+// In the prompt block: a blip the game removed is made again, with its sprite and modifier.
+void blipUpkeep(OfficeBlips& officeBlips);
+// In the prompt block, while a badge is worn: the door prompt at the door the player stands at.
+void doorPromptUpkeep();

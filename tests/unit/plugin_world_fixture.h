@@ -45,6 +45,7 @@ class PluginWorldTest : public ::testing::Test {
     }
 
     void forgetCalls() { firstRecord_ = emulator().trace.records().size(); }
+    std::size_t firstRecord() const { return firstRecord_; }
 
     // A scenario command or expectation against the world; the reply when it does not hold.
     static ::testing::AssertionResult command(const std::string& text) {

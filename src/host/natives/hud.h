@@ -44,3 +44,7 @@ inline void uiPromptSetVisible(Prompt prompt, bool visible) {
 inline void uiPromptDelete(Prompt prompt) {
     invokeNative(natives::UI_PROMPT_DELETE, prompt);
 }
+
+inline void uiPromptSetPriority(Prompt prompt, std::int32_t priority) {
+    invokeNative(natives::UI_PROMPT_SET_PRIORITY, prompt, priority);
+}
