@@ -149,6 +149,16 @@ void lawmanPasses(benchmark::State& state) {
     measurePasses(state);
 }
 
+// The menu script's pass with the badge worn, at Valentine's door 0x1FE862E6 (the door prompt
+// kept up every block) or away from every door.
+void menuPasses(benchmark::State& state) {
+    startGame(0, true);
+    const Vec3 door{-274.84f, 808.769f, 119.373f};
+    emulator().world.playerPed().position = state.range(0) != 0 ? door : OUTSIDE_OFFICE;
+    emulator().run(1000);
+    measurePasses(state);
+}
+
 // The office sweep on its own (it runs once a second): calls and wall time of one sweep.
 void officeSweepOnce(benchmark::State& state) {
     startGame(state.range(0), true, true);
@@ -216,6 +226,12 @@ BENCHMARK(lawmanPasses)
     ->Arg(0)
     ->Arg(100)
     ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(menuPasses)
+    ->ArgName("at_door")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(officeSweepOnce)
