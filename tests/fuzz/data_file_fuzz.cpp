@@ -1,5 +1,6 @@
 // Any bytes as a data file: the load succeeds, every value reads as a finite number or as
-// absent, and writing and loading again gives back the entries, but for what no line can hold.
+// absent, the attachment a badge would be put on with is finite and on the chest, and writing
+// and loading again gives back the entries, but for what no line can hold.
 #include <unistd.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <utility>
 
+#include "badge/attachment_values.h"
 #include "persist/dict_data_file.h"
 
 namespace {
@@ -46,7 +48,12 @@ std::map<std::string, std::string> throughTheFile(std::map<std::string, std::str
     return entries;
 }
 
-// The accessors never raise and give finite numbers; a stored integer reads back as itself.
+bool finite(const Vector3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+// The accessors never raise and give finite numbers; a stored integer reads back as itself;
+// the attachment is finite, its offset within reach of the chest on every axis.
 void exerciseAccessors(DictDataFile& file) {
     for (const auto& [key, value] : file.entries) {
         const std::int32_t number = file.getInt(key.c_str());
@@ -57,6 +64,12 @@ void exerciseAccessors(DictDataFile& file) {
             require(copy.getInt("k") == number, "setInt then getInt changed the number");
         }
     }
+    const Attachment at = sanitizedAttachment(&file);
+    require(finite(at.offset) && finite(at.rotation), "an attachment value is not finite");
+    for (const float axis : {at.offset.x, at.offset.y, at.offset.z}) {
+        require(std::fabs(axis) <= LARGEST_OFFSET, "an offset lies beyond the chest");
+    }
+    require(std::isfinite(offsetLength(at)), "the offset's length is not finite");
 }
 
 DictDataFile savedAndReloaded(DictDataFile& file) {

@@ -44,6 +44,7 @@ class PluginWorldTest : public ::testing::Test {
     }
 
     void forgetCalls() { firstRecord_ = emulator().trace.records().size(); }
+    std::size_t firstRecord() const { return firstRecord_; }
 
     // The objects that hang at the player's chest point.
     static std::vector<std::int32_t> badgesAtChest() {
