@@ -61,18 +61,35 @@ class Runner {
     std::size_t lineNumber_ = 0;
 };
 
-std::vector<std::string> readLines(const std::string& path, bool& ok) {
-    std::ifstream file(path);
-    ok = static_cast<bool>(file);
+bool readWholeFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream content;
+    content << file.rdbuf();
+    text = content.str();
+    return true;
+}
+
+// The lines of a text, without their line ends.
+std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
+    std::istringstream stream(text);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(stream, line)) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<std::string> readLines(const std::string& path, bool& ok) {
+    std::string text;
+    ok = readWholeFile(path, text);
+    return linesOf(text);
 }
 
 std::string trim(const std::string& text) {
@@ -131,31 +148,6 @@ std::string unescapeBytes(const std::string& text) {
         }
     }
     return bytes;
-}
-
-bool readWholeFile(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    text = content.str();
-    return true;
-}
-
-// The lines of a text, without their line ends.
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::string firstWord(const std::string& line) {

@@ -84,15 +84,13 @@ bool BaseDataFile::saveWithoutFlush() {
     return saved;
 }
 
+// A flush that fails is not tried again on every call: the next save flushes anew.
 bool BaseDataFile::flushToDisk() {
     if (!flushPending_) {
         return true;
     }
-    if (!flushFileToDisk(path, error) || !flushFolderToDisk(path, error)) {
-        return false;
-    }
     flushPending_ = false;
-    return true;
+    return flushFileToDisk(path, error) && flushFolderToDisk(path, error);
 }
 
 bool BaseDataFile::flushPending() const {

@@ -21,7 +21,7 @@ class BaseDataFile {
     // As save(false), but the disk flush waits for flushToDisk: the file is still replaced
     // whole, and a held edit key can save every step without waiting for the disk each time.
     bool saveWithoutFlush();
-    // Flushes the last save made without a flush; true when nothing is left waiting.
+    // Flushes the last save made without a flush; false when that flush failed.
     bool flushToDisk();
     bool flushPending() const;
 

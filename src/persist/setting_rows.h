@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "persist/settings.h"
 
@@ -59,6 +60,9 @@ inline constexpr std::array<SettingRange, 3> SETTING_RANGES = {{
     {4, 100000, "a wait of a second a step"},
 }};
 // clang-format on
+static_assert(std::string_view(SETTING_ROWS[SETTING_RANGES[0].row].key) == "MOVING_SPEED" &&
+              std::string_view(SETTING_ROWS[SETTING_RANGES[1].row].key) == "ROTATING_SPEED" &&
+              std::string_view(SETTING_ROWS[SETTING_RANGES[2].row].key) == "REFRESH_SPEED");
 
 RawSettings readRawSettings(const char* path);
 // The values with each one of SETTING_RANGES held to its range. The profile reader gives
