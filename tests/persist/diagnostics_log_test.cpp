@@ -35,12 +35,18 @@ class DiagnosticsLogTest : public TempFolderTest {
         if (dataFile != nullptr) {
             dataFile->setInt("end", 1);
             saveDataFile();
-            dataFile = nullptr;
         }
+        forgetDataFile();
         TempFolderTest::TearDown();
     }
 
     static std::string log() { return readBytes(LOG); }
+
+    // The plug-in keeps its data file for good; a test that opens it again lets it go.
+    static void forgetDataFile() {
+        delete dataFile;
+        dataFile = nullptr;
+    }
 };
 
 TEST_F(DiagnosticsLogTest, StartsEmptyAtEachStartAndWritesNothingUntilStarted) {
@@ -79,6 +85,7 @@ TEST_F(DiagnosticsLogTest, MissingDataFileAndSkippedLinesAreLoggedWithTheirCause
         << log();
     writeBytes(DATA, "badge=1\nnonsense\nxxxxx=0\n=\n");
     diagnosticsLog().start(LOG);
+    forgetDataFile();
     EXPECT_TRUE(openDataFile());
     EXPECT_EQ(log(),
               "TinStarWarden/TinStarWarden.dat line 2 skipped: not one KEY=VALUE\n"
