@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 DataFileView readDataFile(const std::string& path) {
     DataFileView view;
@@ -12,12 +13,17 @@ DataFileView readDataFile(const std::string& path) {
     view.exists = true;
     std::ostringstream content;
     content << file.rdbuf();
-    std::istringstream lines(content.str());
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    std::string_view bytes = content.view();
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    // Lines end as the plug-in reads them: LF, CR LF or a lone CR.
+    while (!bytes.empty()) {
+        const auto end = bytes.find_first_of("\r\n");
+        const std::string line(bytes.substr(0, end));
+        bytes = end == std::string_view::npos
+                    ? std::string_view()
+                    : bytes.substr(end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1));
         view.text += line + "\n";
         const auto equals = line.find('=');
         if (equals != std::string::npos) {

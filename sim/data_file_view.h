@@ -4,10 +4,11 @@
 #include <string>
 
 // The data file as the simulator reads it back: the raw text and its key=value entries
-// (LF or CR LF line ends; of repeated keys the last wins; other lines are ignored here).
+// (LF, CR LF or CR line ends and a leading byte-order mark, as the plug-in reads them; of
+// repeated keys the last wins; other lines are ignored here).
 struct DataFileView {
     bool exists = false;
-    std::string text;  // with CR LF turned into LF
+    std::string text;  // every line end turned into LF, the byte-order mark left out
     std::map<std::string, std::string> entries;
 };
 

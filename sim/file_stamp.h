@@ -14,3 +14,7 @@ struct FileStamp {
 };
 
 FileStamp fileStamp(const std::string& path);
+
+// A cheaper look for a file that only grows or is started afresh (the diagnostics log): its
+// size and last write time, or exists false.
+FileStamp fileSizeAndTime(const std::string& path);

@@ -11,3 +11,7 @@ FileStamp fileStamp(const std::string& path) {
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
             static_cast<std::uint64_t>(info.st_size)};
 }
+
+FileStamp fileSizeAndTime(const std::string& path) {
+    return fileStamp(path);
+}

@@ -23,3 +23,19 @@ FileStamp fileStamp(const std::string& path) {
                 join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)),
             join(info.nFileSizeHigh, info.nFileSizeLow)};
 }
+
+// GetFileAttributesExA needs no handle: a few microseconds under Wine, against hundreds for
+// the full stamp above.
+FileStamp fileSizeAndTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return {};
+    }
+    auto join = [](DWORD high, DWORD low) {
+        return (static_cast<std::uint64_t>(high) << 32) | low;
+    };
+    return {true, 0,
+            static_cast<std::int64_t>(
+                join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)),
+            join(data.nFileSizeHigh, data.nFileSizeLow)};
+}

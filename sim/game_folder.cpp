@@ -5,6 +5,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "sim/read_only_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -54,6 +56,8 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
 }
 
 void GameFolder::leave() {
+    std::string ignored;
+    setReadOnly(false, ignored);
     std::error_code code;
     fs::current_path(previous_, code);
     if (temporary_) {
@@ -92,8 +96,12 @@ bool GameFolder::setIni(const std::string& section, const std::string& key,
 }
 
 bool GameFolder::appendDataLine(const std::string& line, std::string& error) {
+    return appendDataBytes(line + "\n", error);
+}
+
+bool GameFolder::appendDataBytes(const std::string& bytes, std::string& error) {
     std::ofstream file(DATA_FILE, std::ios::binary | std::ios::app);
-    file << line << "\n";
+    file << bytes;
     if (!file) {
         error = std::string("cannot write ") + DATA_FILE;
         return false;
@@ -108,4 +116,16 @@ void GameFolder::remove(bool wholeFolder) {
     } else {
         fs::remove(DATA_FILE, code);
     }
+}
+
+bool GameFolder::setReadOnly(bool readOnly, std::string& error) {
+    if (readOnly == readOnly_) {
+        return true;
+    }
+    const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
+                                  : makeFolderWritable(PLUGIN_FOLDER, error);
+    if (changed) {
+        readOnly_ = readOnly;
+    }
+    return changed;
 }

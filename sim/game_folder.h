@@ -16,8 +16,13 @@ class GameFolder {
     bool setIni(const std::string& section, const std::string& key, const std::string& value,
                 std::string& error);
     bool appendDataLine(const std::string& line, std::string& error);
+    // Appends the bytes as they are: no line end is added.
+    bool appendDataBytes(const std::string& bytes, std::string& error);
     // Deletes the data file, or the whole TinStarWarden/ folder.
     void remove(bool wholeFolder);
+    // The TinStarWarden/ folder read-only (no file created, renamed or deleted in it) or
+    // writable again; it is made writable again when the run ends.
+    bool setReadOnly(bool readOnly, std::string& error);
 
   private:
     using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
@@ -25,5 +30,6 @@ class GameFolder {
     std::filesystem::path previous_;
     std::filesystem::path root_;
     bool temporary_ = false;
+    bool readOnly_ = false;
     std::vector<Section> ini_;
 };

@@ -1,5 +1,7 @@
 #include "sim/scenario_runner.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,6 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const DATA_FILE = "TinStarWarden/TinStarWarden.dat";
+const char* const LOG_FILE = "TinStarWarden/TinStarWarden.log";
 
 struct Failure {
     std::string message;
@@ -35,6 +38,7 @@ class Runner {
     void print(std::uint32_t gameTime, const std::string& text);
     void watchDataFile(std::uint32_t gameTime);
     void resetDataBaseline();
+    void watchLog(std::uint32_t gameTime);
 
     bool runLines(const std::vector<std::string>& lines);
     void runLine(const std::string& line);
@@ -45,27 +49,47 @@ class Runner {
     void expectData(const std::string& line);
     void expectNoData(const std::string& line);
     void expectDataFile(const std::string& line);
+    void expectLog(const std::string& line);
 
     const ScenarioOptions& options_;
     std::FILE* out_;
     GameFolder folder_;
     DataFileView lastData_;
     FileStamp lastStamp_;
+    FileStamp lastLogStamp_;
+    std::string logShown_;  // the log's text as the timeline has shown it
     std::size_t lineNumber_ = 0;
 };
 
-std::vector<std::string> readLines(const std::string& path, bool& ok) {
-    std::ifstream file(path);
-    ok = static_cast<bool>(file);
+bool readWholeFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream content;
+    content << file.rdbuf();
+    text = content.str();
+    return true;
+}
+
+// The lines of a text, without their line ends.
+std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
+    std::istringstream stream(text);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(stream, line)) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<std::string> readLines(const std::string& path, bool& ok) {
+    std::string text;
+    ok = readWholeFile(path, text);
+    return linesOf(text);
 }
 
 std::string trim(const std::string& text) {
@@ -101,6 +125,29 @@ std::string unescapeNewlines(const std::string& text) {
         }
     }
     return result;
+}
+
+// \r, \n, \t, \\ and \xHH as the bytes they name; anything else as written.
+std::string unescapeBytes(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] != '\\' || next == '\0') {
+            bytes += text[i];
+        } else if (next == 'x' && i + 3 < text.size() &&
+                   std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
+                   std::isxdigit(static_cast<unsigned char>(text[i + 3]))) {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            const std::string known = "rnt\\";
+            const std::string meant = "\r\n\t\\";
+            const auto at = known.find(next);
+            bytes += at == std::string::npos ? std::string{'\\', next} : std::string{meant[at]};
+            ++i;
+        }
+    }
+    return bytes;
 }
 
 std::string firstWord(const std::string& line) {
@@ -195,8 +242,19 @@ bool Runner::fileCommand(const std::string& line) {
         if (!folder_.appendDataLine(restAfterWords(line, 1), error)) {
             throw Failure{error};
         }
+    } else if (verb == "rawdata") {
+        if (!folder_.appendDataBytes(unescapeBytes(restAfterWords(line, 1)), error)) {
+            throw Failure{error};
+        }
     } else if (verb == "nodata" || verb == "nofolder") {
         folder_.remove(verb == "nofolder");
+    } else if (verb == "folder") {
+        if (what != "readonly" && what != "writable") {
+            throw Failure{"usage: folder readonly|writable"};
+        }
+        if (!folder_.setReadOnly(what == "readonly", error)) {
+            throw Failure{error};
+        }
     } else if (verb == "expect" && what == "data") {
         expectData(line);
     } else if (verb == "expect" && what == "nodata") {
@@ -207,6 +265,8 @@ bool Runner::fileCommand(const std::string& line) {
         if (readDataFile(DATA_FILE).exists) {
             throw Failure{"expected no data file, found one"};
         }
+    } else if (verb == "expect" && (what == "log" || what == "nolog")) {
+        expectLog(line);
     } else {
         return false;
     }
@@ -271,12 +331,41 @@ void Runner::expectDataFile(const std::string& line) {
     }
 }
 
+// `expect log TEXT`: a line of the log holds TEXT; `expect log once TEXT`: exactly one does;
+// `expect nolog`: there is no log file.
+void Runner::expectLog(const std::string& line) {
+    std::string text;
+    const bool exists = readWholeFile(LOG_FILE, text);
+    if (firstWord(restAfterWords(line, 1)) == "nolog") {
+        if (exists) {
+            throw Failure{"expected no log file, found one holding \"" + text + "\""};
+        }
+        return;
+    }
+    const bool once = firstWord(restAfterWords(line, 2)) == "once";
+    const std::string wanted = restAfterWords(line, once ? 3 : 2);
+    if (wanted.empty()) {
+        throw Failure{"usage: expect log [once] TEXT"};
+    }
+    const auto lines = linesOf(text);
+    const auto found = std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find(wanted) != std::string::npos;
+    });
+    if (found == 0 || (once && found != 1)) {
+        throw Failure{"expected " + std::string(once ? "exactly one line" : "a line") +
+                      " of the log holding \"" + wanted + "\", found " +
+                      (!exists ? std::string("no log file")
+                               : std::to_string(found) + " in \"" + text + "\"")};
+    }
+}
+
 void Runner::onTimeline(std::uint32_t gameTime, const char* text, void* self) {
     static_cast<Runner*>(self)->print(gameTime, text);
 }
 
 void Runner::onFrame(std::uint32_t gameTime, void* self) {
     static_cast<Runner*>(self)->watchDataFile(gameTime);
+    static_cast<Runner*>(self)->watchLog(gameTime);
 }
 
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
@@ -300,6 +389,34 @@ void Runner::watchDataFile(std::uint32_t gameTime) {
     print(gameTime, changes.empty() ? "data file rewritten, nothing changed"
                                     : "data file written: " + changes);
     lastData_ = now;
+}
+
+// Shows every line the plug-in adds to its diagnostics log; a log started afresh (the plug-in
+// loaded again) is shown from its first line.
+void Runner::watchLog(std::uint32_t gameTime) {
+    const FileStamp stamp = fileSizeAndTime(LOG_FILE);
+    if (stamp == lastLogStamp_) {
+        return;
+    }
+    lastLogStamp_ = stamp;
+    std::string text;
+    if (!stamp.exists || !readWholeFile(LOG_FILE, text)) {
+        logShown_.clear();
+        return;
+    }
+    if (!text.starts_with(logShown_)) {
+        logShown_.clear();
+    }
+    // Only whole lines: the rest is shown once its line end is written.
+    const auto end = text.find_last_of('\n');
+    if (end == std::string::npos || end + 1 <= logShown_.size()) {
+        return;
+    }
+    for (const std::string& added :
+         linesOf(text.substr(logShown_.size(), end + 1 - logShown_.size()))) {
+        print(gameTime, "log: " + added);
+    }
+    logShown_ = text.substr(0, end + 1);
 }
 
 void Runner::resetDataBaseline() {

@@ -1,8 +1,8 @@
 #include "badge/badge_attachment.h"
 
-#include <cmath>
 #include <iterator>
 
+#include "badge/attachment_values.h"
 #include "badge/badge_catalogue.h"
 #include "badge/player_state.h"
 #include "badge/stored_badge.h"
@@ -36,8 +36,27 @@ Hash badgeModelHash(std::int32_t index) {
     return getHashKey(badgeCatalogue[index].modelName);
 }
 
-float length(const Vector3& v) {
-    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+// The radius of a second search after one within `radius` found nothing, or 0 when a badge
+// `reach` from the point cannot hang outside it (then the first search was the only one).
+float secondSearchRadius(float radius, float reach) {
+    return reach > radius ? SEARCH_MARGIN + reach : 0.0f;
+}
+
+bool badgeModelAt(const Vector3& point, float radius, Hash model, float reach) {
+    if (doesObjectOfTypeExistAtCoords(point, radius, model)) {
+        return true;
+    }
+    const float wider = secondSearchRadius(radius, reach);
+    return wider > 0.0f && doesObjectOfTypeExistAtCoords(point, wider, model);
+}
+
+std::int32_t firstBadgeWithin(const Vector3& point, float radius) {
+    for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
+        if (doesObjectOfTypeExistAtCoords(point, radius, badgeModelHash(index))) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 }  // namespace
@@ -50,21 +69,23 @@ void attachBadge(std::int32_t index, const Vector3& creationPoint, const Attachm
     attachEntityToEntity(badge, ped, BADGE_BONE_INDEX, at);
 }
 
+std::int32_t firstBadgeAt(const Vector3& point, float reach) {
+    const std::int32_t index = firstBadgeWithin(point, WORN_RADIUS);
+    const float wider = secondSearchRadius(WORN_RADIUS, reach);
+    return index >= 0 || wider == 0.0f ? index : firstBadgeWithin(point, wider);
+}
+
 bool isBadgeWorn() {
-    for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
-        if (doesObjectOfTypeExistAtCoords(anchorPosition, WORN_RADIUS, badgeModelHash(index))) {
-            return true;
-        }
-    }
-    return false;
+    return firstBadgeAt(anchorPosition, offsetLength(readStoredAttachment())) >= 0;
 }
 
 void wearBadge(std::int32_t index) {
     const Vector3 anchor = badgeAnchorNow();
-    if (doesObjectOfTypeExistAtCoords(anchor, WORN_RADIUS, badgeModelHash(index))) {
+    const Attachment stored = readStoredAttachment();
+    if (badgeModelAt(anchor, WORN_RADIUS, badgeModelHash(index), offsetLength(stored))) {
         return;
     }
-    attachBadge(index, anchor, readStoredAttachment());
+    attachBadge(index, anchor, stored);
     applyBadgeOutfit();
 }
 
@@ -78,9 +99,8 @@ void applyBadgeOutfit() {
     updatePedVariation(playerPedId());
 }
 
-// The attached badge sits as far from the attachment point as its stored offset reaches, so
-// the search reaches that far too: a badge still attached is never doubled, however far out
-// the player has moved it, and one the game removed is put back on the same pass.
+// A badge of the chosen model still in place stops the re-creation, also one the player has
+// moved farther out than the in-place radius.
 void ensureBadgeAttached() {
     const std::int32_t index = readStoredBadgeIndex();
     if (!isBadgeIndex(index)) {
@@ -88,20 +108,26 @@ void ensureBadgeAttached() {
     }
     const Vector3 anchor = badgeAnchorNow();
     const Attachment stored = readStoredAttachment();
-    const float searchRadius = IN_PLACE_RADIUS + length(stored.offset);
-    if (doesObjectOfTypeExistAtCoords(anchor, searchRadius, badgeModelHash(index))) {
+    if (badgeModelAt(anchor, IN_PLACE_RADIUS, badgeModelHash(index), offsetLength(stored))) {
         return;
     }
     attachBadge(index, anchor, stored);
 }
 
-void removeBadgeObjects(const Vector3& centre, float searchRadius, float secondModelRadius) {
+Object closestBadgeObject(const Vector3& centre, float radius, Hash model, float reach) {
+    const Object found = getClosestObjectOfType(centre, radius, model);
+    const float wider = secondSearchRadius(radius, reach);
+    return found != 0 || wider == 0.0f ? found : getClosestObjectOfType(centre, wider, model);
+}
+
+void removeBadgeObjects(const Vector3& centre, float searchRadius, float secondModelRadius,
+                        float reach) {
     Object found[std::size(REMOVAL_SEARCHES)] = {};
     for (std::size_t i = 0; i < std::size(REMOVAL_SEARCHES); ++i) {
         const RemovalSearch& search = REMOVAL_SEARCHES[i];
         const Hash model = search.modelName ? getHashKey(search.modelName) : search.modelHash;
         const float radius = search.usesSecondRadius ? secondModelRadius : searchRadius;
-        found[i] = getClosestObjectOfType(centre, radius, model);
+        found[i] = closestBadgeObject(centre, radius, model, reach);
     }
     for (Object& object : found) {
         deleteObject(&object);

@@ -33,6 +33,8 @@ constexpr float WORN_RADIUS = 0.6f;
 constexpr float IN_PLACE_RADIUS = 0.1f;
 // The narrower search of the menu's removal and of one edit step.
 constexpr float NARROW_RADIUS = 0.3f;
+// A search for a badge hanging beyond these radii reaches this far past its offset.
+constexpr float SEARCH_MARGIN = 0.1f;
 
 // The data file's `badge` value after "REMOVE BADGE": outside the catalogue, so no badge.
 constexpr std::int32_t NO_BADGE_INDEX = 7;

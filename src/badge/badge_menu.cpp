@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "badge/attachment_values.h"
 #include "badge/badge_attachment.h"
 #include "badge/badge_catalogue.h"
 #include "badge/law_offices.h"
@@ -24,23 +25,12 @@ namespace {
 // An office spot is small across and very tall.
 constexpr Vector3 OFFICE_SPOT_HALF_SIZE{1.0f, 1.0f, 1200.0f};
 
-// The first catalogue model found at the point, or -1.
-std::int32_t currentBadgeAt(const Vector3& point) {
-    for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
-        const Hash model = getHashKey(badgeCatalogue[index].modelName);
-        if (doesObjectOfTypeExistAtCoords(point, WORN_RADIUS, model)) {
-            return index;
-        }
-    }
-    return -1;
-}
-
 // The closest object of each of the six models goes; a second one of a model stays.
-void deleteCatalogueBadgesAt(const Vector3& point) {
+void deleteCatalogueBadgesAt(const Vector3& point, float reach) {
     Object found[BADGE_COUNT] = {};
     for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
         const Hash model = getHashKey(badgeCatalogue[index].modelName);
-        found[index] = getClosestObjectOfType(point, WORN_RADIUS, model);
+        found[index] = closestBadgeObject(point, WORN_RADIUS, model, reach);
     }
     for (Object& object : found) {
         deleteObject(&object);
@@ -72,21 +62,26 @@ void menuPromptUpkeep() {
     }
 }
 
+// The stored values are read once: the badge found is the one hanging at their offset, and
+// the new one is put on with them.
 void cycleBadge() {
     const Vector3 anchor = badgeAnchorNow();
-    const std::int32_t current = currentBadgeAt(anchor);
+    const Attachment stored = readStoredAttachment();
+    const float reach = offsetLength(stored);
+    const std::int32_t current = firstBadgeAt(anchor, reach);
     std::int32_t next = 0;
     if (current >= 0) {
-        deleteCatalogueBadgesAt(anchor);
+        deleteCatalogueBadgesAt(anchor, reach);
         next = (current + 1) % BADGE_COUNT;
     }
-    attachBadge(next, anchor, readStoredAttachment());
+    attachBadge(next, anchor, stored);
     storeBadgeIndex(next);
     applyBadgeOutfit();
 }
 
 void removeBadge() {
-    removeBadgeObjects(badgeAnchorNow(), NARROW_RADIUS, NARROW_RADIUS);
+    removeBadgeObjects(badgeAnchorNow(), NARROW_RADIUS, NARROW_RADIUS,
+                       offsetLength(readStoredAttachment()));
     storeBadgeIndex(NO_BADGE_INDEX);
     removeTagFromMetaPed(playerPed, getHashKey("BADGES"), 1);
     updatePedVariation(playerPedId());

@@ -65,8 +65,14 @@ void lawmanPass(BadgeScriptState& state) {
 
 void runPass(BadgeScriptState& state) {
     refreshAnchorPosition();
+    bool stepsSaved = false;
     if (editToggle(state.editModeOn)) {
-        runEditSteps();
+        stepsSaved = runEditSteps();
+    }
+    // While a held key saves every step the disk flush waits; it comes in the first pass
+    // without a save (key released, or edit mode off).
+    if (!stepsSaved) {
+        flushDataFile();
     }
     refreshPlayerValues();
     // The game gates the attachment check: it runs while the player's control is off.

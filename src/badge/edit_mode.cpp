@@ -1,11 +1,14 @@
 #include "badge/edit_mode.h"
 
+#include <algorithm>
 #include <cstdint>
 
+#include "badge/attachment_values.h"
 #include "badge/badge_attachment.h"
 #include "badge/badge_catalogue.h"
 #include "badge/player_state.h"
 #include "badge/show_message.h"
+#include "badge/stored_badge.h"
 #include "host/host_api.h"
 #include "host/key_state.h"
 #include "persist/data_file.h"
@@ -43,16 +46,6 @@ constexpr EditStep EDIT_STEPS[] = {
     {&Settings::rotateRightKey,  "rot_zzzzz", Speed::Rotating, +1.0f, Limit::None,   0.0,  WORN_RADIUS},
     {&Settings::rotateLeftKey,   "rot_zzzzz", Speed::Rotating, -1.0f, Limit::None,   0.0,  WORN_RADIUS},
 };
-
-struct ResetValue {
-    const char* dataKey;
-    std::int32_t value;
-};
-
-// Written as whole numbers, in this order.
-constexpr ResetValue RESET_VALUES[] = {
-    {"xxxxx", 0}, {"yyyyy", 0}, {"zzzzz", 0}, {"rot_xxxxx", -14}, {"rot_yyyyy", 0}, {"rot_zzzzz", 0},
-};
 // clang-format on
 
 void waitRefresh() {
@@ -72,35 +65,42 @@ bool withinLimit(const EditStep& step, float value) {
 }
 
 // The bound is tested before the change, so a value may end up to one step beyond it. Bound or
-// not, the badge is taken off and put on again and the step waits.
-void runEditStep(const EditStep& step) {
+// not, the badge is taken off and put on again and the step waits. The badge to take off
+// hangs at the offset from before the change. Returns whether the step saved.
+bool runEditStep(const EditStep& step) {
     if (!keyHeld(settings.*step.key)) {
-        return;
+        return false;
     }
     const Vector3 anchor = badgeAnchorNow();
+    const float reachBefore = offsetLength(readStoredAttachment());
     const float value = dataFile->getFloat(step.dataKey);
-    if (withinLimit(step, value)) {
+    const bool applies = withinLimit(step, value);
+    if (applies) {
         const float speed =
             step.speed == Speed::Moving ? settings.movingSpeed : settings.rotatingSpeed;
         dataFile->setFloat(step.dataKey, value + step.direction * speed);
-        dataFile->save(false);
+        saveDataFileStep();
     }
-    removeBadgeObjects(anchor, WORN_RADIUS, step.secondModelRadius);
+    const float reach = std::max(reachBefore, offsetLength(readStoredAttachment()));
+    removeBadgeObjects(anchor, WORN_RADIUS, step.secondModelRadius, reach);
     recreateBadge();
     waitRefresh();
+    return applies;
 }
 
-void runReset() {
+bool runReset() {
     if (!keyHeld(settings.resetKey)) {
-        return;
+        return false;
     }
-    for (const ResetValue& reset : RESET_VALUES) {
-        dataFile->setInt(reset.dataKey, reset.value);
-        dataFile->save(false);
+    const float reachBefore = offsetLength(readStoredAttachment());
+    for (const AttachmentKey& reset : ATTACHMENT_KEYS) {
+        dataFile->setInt(reset.dataKey, reset.resetValue);
+        saveDataFileStep();
     }
-    removeBadgeObjects(badgeAnchorNow(), WORN_RADIUS, WORN_RADIUS);
+    removeBadgeObjects(badgeAnchorNow(), WORN_RADIUS, WORN_RADIUS, reachBefore);
     recreateBadge();
     waitRefresh();
+    return true;
 }
 
 }  // namespace
@@ -113,9 +113,10 @@ bool editToggle(bool& editModeOn) {
     return editModeOn;
 }
 
-void runEditSteps() {
+bool runEditSteps() {
+    bool saved = false;
     for (const EditStep& step : EDIT_STEPS) {
-        runEditStep(step);
+        saved = runEditStep(step) || saved;
     }
-    runReset();
+    return runReset() || saved;
 }

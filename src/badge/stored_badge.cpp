@@ -1,24 +1,10 @@
 #include "badge/stored_badge.h"
 
+#include "badge/attachment_values.h"
 #include "persist/data_file.h"
 
-namespace {
-
-float storedFloat(const char* key) {
-    return dataFile != nullptr ? dataFile->getFloat(key) : DictDataFile::ABSENT_FLOAT;
-}
-
-}  // namespace
-
 Attachment readStoredAttachment() {
-    Attachment stored;
-    stored.offset.x = storedFloat("xxxxx");
-    stored.offset.y = storedFloat("yyyyy");
-    stored.offset.z = storedFloat("zzzzz");
-    stored.rotation.x = storedFloat("rot_xxxxx");
-    stored.rotation.y = storedFloat("rot_yyyyy");
-    stored.rotation.z = storedFloat("rot_zzzzz");
-    return stored;
+    return sanitizedAttachment(dataFile);
 }
 
 std::int32_t readStoredBadgeIndex() {
@@ -30,5 +16,5 @@ void storeBadgeIndex(std::int32_t index) {
         return;
     }
     dataFile->setInt("badge", index);
-    dataFile->save(false);
+    saveDataFile();
 }

@@ -6,7 +6,7 @@
 // The badge as the data file remembers it. The menu script may run before the badge script
 // has opened the data file: then every value reads as absent and nothing is written.
 
-// `xxxxx`, `yyyyy`, `zzzzz`, `rot_xxxxx`, `rot_yyyyy`, `rot_zzzzz`, read in that order.
+// The stored offset and rotation as a badge is put on with them (sanitizedAttachment).
 Attachment readStoredAttachment();
 
 // The `badge` entry: the catalogue index of the chosen badge, or any other value for none.

@@ -1,16 +1,39 @@
 #include "persist/base_data_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <string_view>
 #include <utility>
+
+#include "persist/replace_file.h"
 
 namespace {
 
-// LF ends a line, and a CR right before it belongs to the line end: CR LF files read as LF
-// ones on both builds.
-void dropCarriageReturn(std::string& line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+// Notepad may begin a UTF-8 file with one; it is no part of the first key.
+constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+
+// The whole file in binary, so that both builds see the same bytes (no CR LF or ^Z
+// translation). False on a read error, such as a folder by that name.
+bool readAll(std::ifstream& file, std::string& bytes) {
+    char chunk[4096];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
     }
+    return !file.bad();
+}
+
+// The next line and what is left after its end: LF, CR LF or a lone CR end a line, so files
+// saved by any editor read the same.
+std::string_view nextLine(std::string_view& text) {
+    const auto end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
+    }
+    return line;
 }
 
 }  // namespace
@@ -18,19 +41,25 @@ void dropCarriageReturn(std::string& line) {
 BaseDataFile::BaseDataFile(std::string filePath) : path(std::move(filePath)) {}
 
 bool BaseDataFile::load() {
-    // Binary on both builds, so that both see the same bytes (no CR LF or ^Z translation).
+    skippedLines.clear();
     std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::string bytes;
+    if (!file || !readAll(file, bytes)) {
+        error = std::strerror(errno);
         return false;
     }
-    std::string line;
-    while (std::getline(file, line)) {
-        dropCarriageReturn(line);
+    std::string_view text = bytes;
+    if (text.starts_with(BYTE_ORDER_MARK)) {
+        text.remove_prefix(BYTE_ORDER_MARK.size());
+    }
+    for (std::size_t number = 1; !text.empty(); ++number) {
         // A rejected line is skipped. Stopping here once ended the main script, and the other
         // script's next save then dropped every entry after the bad line.
-        parseLine(line);
+        if (!parseLine(std::string(nextLine(text)))) {
+            skippedLines.push_back(number);
+        }
     }
-    return !file.bad();
+    return true;
 }
 
 bool BaseDataFile::save(bool force) {
@@ -46,4 +75,24 @@ bool BaseDataFile::save(bool force) {
 
 bool BaseDataFile::isDirty() const {
     return dirty;
+}
+
+bool BaseDataFile::saveWithoutFlush() {
+    flushOnWrite_ = false;
+    const bool saved = save(false);
+    flushOnWrite_ = true;
+    return saved;
+}
+
+// A flush that fails is not tried again on every call: the next save flushes anew.
+bool BaseDataFile::flushToDisk() {
+    if (!flushPending_) {
+        return true;
+    }
+    flushPending_ = false;
+    return flushFileToDisk(path, error) && flushFolderToDisk(path, error);
+}
+
+bool BaseDataFile::flushPending() const {
+    return flushPending_;
 }

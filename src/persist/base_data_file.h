@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // A line-oriented file held in memory: the load loop, the dirty flag and the save policy.
 // How a line reads and how the whole file is written belong to the derived class.
@@ -7,7 +9,8 @@ class BaseDataFile {
   public:
     // Reads every line into memory. False when the file cannot be read; nothing is created.
     virtual bool load();
-    // Writes when something changed since the last successful write, or when forced.
+    // Writes when something changed since the last successful write, or when forced. The new
+    // file is on the disk before it replaces the old one.
     virtual bool save(bool force);
     virtual bool isDirty() const;
     // False for a line of the wrong shape, which load then skips.
@@ -15,11 +18,27 @@ class BaseDataFile {
     // Replaces the file with the memory's contents; false leaves the old file as it was.
     virtual bool write() = 0;
 
+    // As save(false), but the disk flush waits for flushToDisk: the file is still replaced
+    // whole, and a held edit key can save every step without waiting for the disk each time.
+    bool saveWithoutFlush();
+    // Flushes the last save made without a flush; false when that flush failed.
+    bool flushToDisk();
+    bool flushPending() const;
+
     std::string path;
     bool dirty = false;
+    // The lines (counted from 1) the last load skipped as malformed.
+    std::vector<std::size_t> skippedLines;
+    // What the system said of the last load, save or flush that failed.
+    std::string error;
 
   protected:
     explicit BaseDataFile(std::string filePath);
     // Never destroyed through a base pointer: the one data file lives as long as the process.
     ~BaseDataFile() = default;
+
+    // Read by write(): flush the new file before it replaces the old one.
+    bool flushOnWrite_ = true;
+    // Set by write() when the file was replaced without a flush.
+    bool flushPending_ = false;
 };

@@ -8,5 +8,13 @@ inline constexpr const char* DATA_FOLDER = "TinStarWarden";
 extern DictDataFile* dataFile;
 
 // Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. dataFile is set even
-// when the load fails, so a later save can still create the file.
+// when the load fails, so a later save can still create the file. What went wrong goes to the
+// diagnostics log.
 bool openDataFile();
+
+// dataFile->save(false), with a failure (or the first success after one) in the log.
+void saveDataFile();
+// The same for an edit step: the file is replaced at once, the disk flush waits for
+// flushDataFile, which the badge script calls once the steps stop saving.
+void saveDataFileStep();
+void flushDataFile();

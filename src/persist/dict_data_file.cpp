@@ -1,6 +1,8 @@
 #include "persist/dict_data_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <string_view>
@@ -55,9 +57,13 @@ bool DictDataFile::parseLine(const std::string& line) {
     return true;
 }
 
+// The new entries go to a temporary file beside the old one, on the disk before the move
+// (unless the flush is left for later), then take the old file's place in one step.
 bool DictDataFile::write() {
     const std::string temporary = path + TEMPORARY_SUFFIX;
-    if (writeEntries(temporary) && replaceFile(temporary, path)) {
+    if (writeEntries(temporary) && (!flushOnWrite_ || flushFileToDisk(temporary, error)) &&
+        replaceFile(temporary, path, error)) {
+        flushPending_ = !flushOnWrite_ || !flushFolderToDisk(path, error);
         return true;
     }
     std::remove(temporary.c_str());
@@ -65,16 +71,21 @@ bool DictDataFile::write() {
 }
 
 // Text mode: the Windows build stores each line end as CR LF.
-bool DictDataFile::writeEntries(const std::string& target) const {
+bool DictDataFile::writeEntries(const std::string& target) {
     std::ofstream file(target);
     if (!file) {
+        error = std::strerror(errno);
         return false;
     }
     for (const auto& [key, value] : entries) {
         file << key + "=" + value + "\n";
     }
     file.close();
-    return !file.fail();
+    if (file.fail()) {
+        error = std::strerror(errno);
+        return false;
+    }
+    return true;
 }
 
 std::string DictDataFile::getString(const char* key) const {

@@ -32,5 +32,5 @@ class DictDataFile final : public BaseDataFile {
     std::map<std::string, std::string> entries;
 
   private:
-    bool writeEntries(const std::string& target) const;
+    bool writeEntries(const std::string& target);
 };

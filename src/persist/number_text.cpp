@@ -1,6 +1,7 @@
 #include "persist/number_text.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -60,6 +61,12 @@ std::optional<std::int32_t> intPrefix(std::string_view text) {
     return numberPrefix<std::int32_t>(text);
 }
 
+// from_chars also reads "inf", "infinity" and "nan" in any case; none of them is a place or an
+// angle for the badge, so they read as no number, like a text that is no number at all.
 std::optional<float> floatPrefix(std::string_view text) {
-    return numberPrefix<float>(text);
+    const auto value = numberPrefix<float>(text);
+    if (value && !std::isfinite(*value)) {
+        return std::nullopt;
+    }
+    return value;
 }

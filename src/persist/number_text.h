@@ -16,6 +16,7 @@ std::string floatText(float value);
 // "3.7" is 3). Empty when there is no digit or the number does not fit 32 bits.
 std::optional<std::int32_t> intPrefix(std::string_view text);
 
-// Leading white space and the longest decimal float, infinity or not-a-number ("0.5xyz" is
-// 0.5). Empty when there is none or when it overflows the float range or underflows to zero.
+// Leading white space and the longest decimal float ("0.5xyz" is 0.5). Empty when there is
+// none, when it is an infinity or not-a-number in any spelling, or when it overflows the float
+// range or underflows to zero: the result is always finite.
 std::optional<float> floatPrefix(std::string_view text);

@@ -6,6 +6,13 @@ set(TSW_PERSIST_DATA_FILE_SOURCES
     ${TSW_PERSIST_DIR}/dict_data_file.cpp
     ${TSW_PERSIST_DIR}/number_text.cpp
 )
+# The opt-in log a player can send, and the plug-in's own use of both files: the shared data
+# file and the settings read at load.
+set(TSW_PERSIST_PLUGIN_SOURCES
+    ${TSW_PERSIST_DIR}/data_file.cpp
+    ${TSW_PERSIST_DIR}/diagnostics_log.cpp
+    ${TSW_PERSIST_DIR}/settings_at_load.cpp
+)
 set(TSW_PERSIST_SETTINGS_SOURCES
     ${TSW_PERSIST_DIR}/settings.cpp
 )

@@ -1,5 +1,7 @@
 #include "persist/settings.h"
 
+#include <algorithm>
+
 #include "persist/profile_reader.h"
 #include "persist/setting_rows.h"
 
@@ -26,7 +28,15 @@ RawSettings readRawSettings(const char* path) {
     return raw;
 }
 
-Settings settingsFromRaw(const RawSettings& raw) {
+RawSettings heldToRanges(RawSettings raw) {
+    for (const SettingRange& range : SETTING_RANGES) {
+        raw[range.row] = std::min(raw[range.row], range.highest);
+    }
+    return raw;
+}
+
+Settings settingsFromRaw(const RawSettings& read) {
+    const RawSettings raw = heldToRanges(read);
     return Settings{
         .greetingEnabled = raw[0] != 0,
         // Wraps modulo 2^32 as the profile reader's unsigned value does.
@@ -48,12 +58,10 @@ Settings settingsFromRaw(const RawSettings& raw) {
         .rotateLeftKey = raw[16],
         .resetKey = raw[17],
         .editToggleKey = raw[18],
+        .writeLog = raw[19] != 0,
     };
 }
 
 Settings readSettings(const char* path) {
     return settingsFromRaw(readRawSettings(path));
 }
-
-// Read during static initialisation, so before the entry point registers any script.
-const Settings settings = readSettings(SETTINGS_PATH);

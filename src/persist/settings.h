@@ -25,8 +25,12 @@ struct Settings {
     std::uint32_t rotateLeftKey;
     std::uint32_t resetKey;
     std::uint32_t editToggleKey;
+    bool writeLog;  // the diagnostics log, TinStarWarden/TinStarWarden.log
 };
 
+// Read during static initialisation, so before the entry point registers any script; the
+// diagnostics log, when switched on, starts then too.
 extern const Settings settings;
 
+// The values of the file at path, the speeds held to their ranges.
 Settings readSettings(const char* path);

@@ -1,17 +1,24 @@
-// Any bytes as a data file: the load succeeds, and writing and loading again gives back the
-// entries, but for the two kinds of value no line can hold.
+// Any bytes as a data file: the load succeeds, every value reads as a finite number or as
+// absent, the attachment a badge would be put on with is finite and on the chest, and writing
+// and loading again gives back the entries, but for what no line can hold.
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "badge/attachment_values.h"
 #include "persist/dict_data_file.h"
 
 namespace {
+
+constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 void require(bool condition, const char* what) {
     if (!condition) {
@@ -28,29 +35,41 @@ const std::string& scratchPath() {
     return path;
 }
 
-// The entries a write and a load give back: a line with an empty value is no entry ("k="
-// has one field), and a CR at the end of a value reads back as the CR of a CR LF line end.
+// The entries a write and a load give back: the first line's key loses a leading byte-order
+// mark, and a line with an empty value is no entry ("k=" has one field). No loaded
+// key or value holds a CR or LF: both end a line.
 std::map<std::string, std::string> throughTheFile(std::map<std::string, std::string> entries) {
-    for (auto& [key, value] : entries) {
-        if (!value.empty() && value.back() == '\r') {
-            value.pop_back();
-        }
+    if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
+        auto first = entries.extract(entries.begin());
+        first.key().erase(0, BYTE_ORDER_MARK.size());
+        entries.insert(std::move(first));
     }
     std::erase_if(entries, [](const auto& entry) { return entry.second.empty(); });
     return entries;
 }
 
-// The accessors never raise, and a stored integer reads back as itself.
+bool finite(const Vector3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+// The accessors never raise and give finite numbers; a stored integer reads back as itself;
+// the attachment is finite, its offset within reach of the chest on every axis.
 void exerciseAccessors(DictDataFile& file) {
     for (const auto& [key, value] : file.entries) {
         const std::int32_t number = file.getInt(key.c_str());
-        file.getFloat(key.c_str());
+        require(std::isfinite(file.getFloat(key.c_str())), "getFloat gave a number not finite");
         if (number != DictDataFile::ABSENT_INT) {
             DictDataFile copy("unused");
             copy.setInt("k", number);
             require(copy.getInt("k") == number, "setInt then getInt changed the number");
         }
     }
+    const Attachment at = sanitizedAttachment(&file);
+    require(finite(at.offset) && finite(at.rotation), "an attachment value is not finite");
+    for (const float axis : {at.offset.x, at.offset.y, at.offset.z}) {
+        require(std::fabs(axis) <= LARGEST_OFFSET, "an offset lies beyond the chest");
+    }
+    require(std::isfinite(offsetLength(at)), "the offset's length is not finite");
 }
 
 DictDataFile savedAndReloaded(DictDataFile& file) {

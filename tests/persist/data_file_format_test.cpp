@@ -1,7 +1,7 @@
-#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "persist/dict_data_file.h"
 #include "temp_folder.h"
@@ -9,6 +9,9 @@
 namespace {
 
 using Entries = std::map<std::string, std::string>;
+
+// The UTF-8 byte-order mark.
+const std::string MARK = "\xEF\xBB\xBF";
 
 class DataFileFormat : public TempFolderTest {
   protected:
@@ -52,6 +55,40 @@ TEST_F(DataFileFormat, ReadsLfAndCrLfBlankLinesAndALastLineWithoutLf) {
     EXPECT_EQ(loaded("badge=3\r\nxxxxx=0.5\n\n\r\nlast=7"),
               (Entries{{"badge", "3"}, {"xxxxx", "0.5"}, {"last", "7"}}));
     EXPECT_EQ(loaded(""), Entries{});
+}
+
+// Notepad and other editors may save with a lone CR per line, or with a byte-order mark.
+TEST_F(DataFileFormat, ReadsLoneCrLineEndsAndSkipsALeadingByteOrderMark) {
+    const Entries expected{{"badge", "2"}, {"xxxxx", "0.5"}, {"last", "7"}};
+    EXPECT_EQ(loaded("badge=2\rxxxxx=0.5\r\rlast=7\r"), expected);
+    EXPECT_EQ(loaded("badge=2\r\nxxxxx=0.5\rlast=7\n"), expected);
+    EXPECT_EQ(loaded(MARK + "badge=2\r\nxxxxx=0.5\r\nlast=7"), expected);
+    // Only one mark, and only at the very start, is no part of a key.
+    EXPECT_EQ(loaded(MARK + MARK + "a=1\n" + MARK + "b=2\n"),
+              (Entries{{MARK + "a", "1"}, {MARK + "b", "2"}}));
+}
+
+TEST_F(DataFileFormat, CrOnlyAndMarkedFilesKeepEveryEntryAcrossASave) {
+    for (const std::string& bytes : {std::string("badge=2\rrot_xxxxx=-14\rxxxxx=0.02\r"),
+                                     MARK + "badge=2\r\nrot_xxxxx=-14\r\nxxxxx=0.02\r\n"}) {
+        writeBytes("data.dat", bytes);
+        DictDataFile file("data.dat");
+        ASSERT_TRUE(file.load());
+        EXPECT_EQ(file.getInt("badge"), 2);
+        file.setInt("badge", 3);
+        ASSERT_TRUE(file.save(false));
+        EXPECT_EQ(readBytes("data.dat"), "badge=3\nrot_xxxxx=-14\nxxxxx=0.02\n");
+    }
+}
+
+TEST_F(DataFileFormat, SkippedLinesAreCountedFromOneWhateverTheLineEnds) {
+    writeBytes("data.dat", MARK + "nonsense\r\nbadge=1\r\n\rxxxxx=\nyyyyy=1\r");
+    ASSERT_TRUE(file.load());
+    EXPECT_EQ(file.skippedLines, (std::vector<std::size_t>{1, 4}));
+    EXPECT_EQ(file.entries, (Entries{{"badge", "1"}, {"yyyyy", "1"}}));
+    writeBytes("data.dat", "badge=1\n");
+    ASSERT_TRUE(file.load());
+    EXPECT_TRUE(file.skippedLines.empty());
 }
 
 TEST_F(DataFileFormat, TakesLinesOfExactlyTwoFieldsUntrimmed) {
@@ -104,21 +141,34 @@ struct FloatCase {
     float expected;
 };
 
-TEST_F(DataFileFormat, GetFloatReadsTheLeadingFloatOrAbsent) {
+TEST_F(DataFileFormat, GetFloatReadsTheLeadingFiniteFloatOrAbsent) {
     constexpr float ABSENT = DictDataFile::ABSENT_FLOAT;
-    const float infinity = std::numeric_limits<float>::infinity();
     const FloatCase cases[] = {
-        {"0.5xyz", 0.5f},  {"3", 3.0f},       {" \n+1e3", 1000.0f},     {"-.25", -0.25f},
-        {"0x10", 0.0f},    {"inf", infinity}, {"-Infinity", -infinity}, {"1e39", ABSENT},
-        {"-1e39", ABSENT}, {"1e-50", ABSENT}, {"abc", ABSENT},          {".", ABSENT},
+        {"0.5xyz", 0.5f},
+        {"3", 3.0f},
+        {" \n+1e3", 1000.0f},
+        {"-.25", -0.25f},
+        {"0x10", 0.0f},
+        {"1e39", ABSENT},
+        {"-1e39", ABSENT},
+        {"1e-50", ABSENT},
+        {"abc", ABSENT},
+        {".", ABSENT},
         {"+-1", ABSENT},
+        // Infinities and not-a-number, in the spellings a reader of numbers takes.
+        {"inf", ABSENT},
+        {"-Infinity", ABSENT},
+        {"+INF", ABSENT},
+        {"infxyz", ABSENT},
+        {"nan", ABSENT},
+        {"NaN", ABSENT},
+        {"-nan", ABSENT},
+        {"nan(1)", ABSENT},
     };
     for (const FloatCase& c : cases) {
         file.setString("k", c.text);
         EXPECT_EQ(file.getFloat("k"), c.expected) << c.text;
     }
-    file.setString("k", "nan(1)");
-    EXPECT_TRUE(std::isnan(file.getFloat("k")));
     EXPECT_EQ(file.getFloat("missing"), ABSENT);
 }
 

@@ -73,6 +73,29 @@ TEST_F(DataFileSave, FailedWriteKeepsDirtyAndTheNextUnforcedSaveRetries) {
     EXPECT_FALSE(fs::exists("sub/data.dat.tmp"));
 }
 
+// A held edit key saves every step: each replaces the file at once, whole; the flush to disk
+// waits until asked for, and a flushed save in between leaves none waiting.
+TEST_F(DataFileSave, StepSavesReplaceTheFileAtOnceAndLeaveOneFlushWaiting) {
+    EXPECT_TRUE(file.flushToDisk());
+    file.setInt("badge", 1);
+    EXPECT_TRUE(file.saveWithoutFlush());
+    EXPECT_EQ(readBytes("data.dat"), "badge=1\n");
+    EXPECT_FALSE(file.isDirty());
+    EXPECT_TRUE(file.flushPending());
+    file.setInt("badge", 2);
+    EXPECT_TRUE(file.saveWithoutFlush());
+    EXPECT_TRUE(file.flushToDisk());
+    EXPECT_FALSE(file.flushPending());
+    EXPECT_EQ(readBytes("data.dat"), "badge=2\n");
+
+    file.setInt("badge", 3);
+    EXPECT_TRUE(file.saveWithoutFlush());
+    file.setInt("badge", 4);
+    EXPECT_TRUE(file.save(false));
+    EXPECT_FALSE(file.flushPending());
+    EXPECT_FALSE(fs::exists("data.dat.tmp"));
+}
+
 TEST_F(DataFileSave, OpenDataFileLoadsTheFileInThePluginFolder) {
     fs::create_directory(DATA_FOLDER);
     writeBytes("TinStarWarden/TinStarWarden.dat", "badge=4\r\n");

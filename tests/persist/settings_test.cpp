@@ -38,6 +38,56 @@ TEST_F(SettingsFile, SpeedsAreScaledInSinglePrecision) {
     EXPECT_EQ(t.refreshSpeed, 10.0f);
 }
 
+struct RangeCase {
+    const char* written;
+    std::uint32_t held;
+};
+
+// Each speed has a range from 0; a value beyond it is held to the top (-1 reads as the largest
+// 32-bit value). A non-number reads as 0, as the profile reader gives it.
+TEST_F(SettingsFile, SpeedsAreHeldToTheirRanges) {
+    struct Speed {
+        const char* key;
+        std::uint32_t highest;
+        float scale;
+        float Settings::*field;
+    };
+    const Speed speeds[] = {
+        {"MOVING_SPEED", 10000, 0.00001f, &Settings::movingSpeed},
+        {"ROTATING_SPEED", 36000, 0.01f, &Settings::rotatingSpeed},
+        {"REFRESH_SPEED", 100000, 0.01f, &Settings::refreshSpeed},
+    };
+    for (const Speed& speed : speeds) {
+        const std::string top = std::to_string(speed.highest);
+        const std::string above = std::to_string(speed.highest + 1);
+        const RangeCase cases[] = {{"-1", speed.highest},
+                                   {"0", 0},
+                                   {top.c_str(), speed.highest},
+                                   {above.c_str(), speed.highest},
+                                   {"4294967295", speed.highest},
+                                   {"1", 1},
+                                   {"fast", 0}};
+        for (const RangeCase& c : cases) {
+            const Settings s =
+                readWith(std::string("[BADGE_ADJUSTING]\n") + speed.key + "=" + c.written + "\n");
+            EXPECT_EQ(s.*speed.field, static_cast<float>(c.held) * speed.scale)
+                << speed.key << "=" << c.written;
+        }
+    }
+    // At the tops: a move of 0.1, a turn of 360 degrees, a wait of a second.
+    const Settings s =
+        readWith("[BADGE_ADJUSTING]\nMOVING_SPEED=-1\nROTATING_SPEED=-1\nREFRESH_SPEED=-1\n");
+    EXPECT_FLOAT_EQ(s.movingSpeed, 0.1f);
+    EXPECT_FLOAT_EQ(s.rotatingSpeed, 360.0f);
+    EXPECT_EQ(static_cast<std::uint32_t>(s.refreshSpeed), 1000u);
+}
+
+TEST_F(SettingsFile, TheLogIsOffUnlessSwitchedOn) {
+    EXPECT_FALSE(readSettings("missing.ini").writeLog);
+    EXPECT_FALSE(readWith("[DIAGNOSTICS]\nWRITE_LOG=0\n").writeLog);
+    EXPECT_TRUE(readWith("[DIAGNOSTICS]\nWRITE_LOG=1\n").writeLog);
+}
+
 TEST_F(SettingsFile, GreetingSwitchAndChanceThreshold) {
     Settings s = readWith("[MARSHAL_GREETING]\nENABLE_GREETING=0\nGREETING_FREQUENCY=10\n");
     EXPECT_FALSE(s.greetingEnabled);

@@ -1,5 +1,6 @@
 // The data file's Windows-only behaviour, run under Wine: lines stored as CR LF, a save that
-// replaces an existing file, failed saves that leave the old file and no temporary one.
+// replaces an existing file, failed saves that leave the old file and no temporary one and say
+// why, the flush to disk made later.
 // Prints each failed check and exits non-zero when there was one.
 #include <windows.h>
 
@@ -57,6 +58,7 @@ void checkFailedSavesLeaveTheOldFile(const std::string& folder, const std::strin
     nowhere.setInt("badge", 1);
     check(!nowhere.save(false), "save into a missing folder fails");
     check(nowhere.isDirty(), "failed save stays dirty");
+    check(!nowhere.error.empty(), "a failed save says why");
 
     // An editor holding the file open without delete sharing makes the move fail.
     std::ofstream(path, std::ios::binary) << "badge=1\r\n";
@@ -65,11 +67,26 @@ void checkFailedSavesLeaveTheOldFile(const std::string& folder, const std::strin
     DictDataFile file(path);
     file.setInt("badge", 5);
     check(!file.save(false), "save over a file held open fails");
+    check(!file.error.empty() && file.error.back() != '\n', "the system's words for it, one line");
     CloseHandle(held);
     check(file.isDirty(), "failed replace stays dirty");
     check(readBytes(path) == "badge=1\r\n", "failed replace keeps the old file");
     check(!exists(path + ".tmp"), "failed replace removes its temporary file");
     check(file.save(false), "save after the file is let go");
+}
+
+// Lone CR line ends and a byte-order mark read as on every build; a save made without its
+// flush, then flushed, leaves the file as a flushed save does.
+void checkLineEndsAndLaterFlush(const std::string& path) {
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF"
+                                             "badge=2\rxxxxx=0.5\r";
+    DictDataFile file(path);
+    check(file.load(), "load of a CR-only file with a byte-order mark");
+    check(file.getInt("badge") == 2 && file.getString("xxxxx") == "0.5", "CR-only lines read");
+    file.setInt("badge", 3);
+    check(file.saveWithoutFlush() && file.flushPending(), "a save left for a later flush");
+    check(file.flushToDisk() && !file.flushPending(), "the later flush");
+    check(readBytes(path) == "badge=3\r\nxxxxx=0.5\r\n", "saved whole as CR LF lines");
 }
 
 }  // namespace
@@ -79,6 +96,7 @@ int main() {
     const std::string path = folder + "\\TinStarWarden.dat";
     checkSaveReplacesWithCrLf(path);
     checkFailedSavesLeaveTheOldFile(folder, path);
+    checkLineEndsAndLaterFlush(path);
     DeleteFileA(path.c_str());
     RemoveDirectoryA(folder.c_str());
     std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");

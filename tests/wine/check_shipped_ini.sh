@@ -37,7 +37,7 @@ report=$(LC_ALL=C awk -v expected="$expected" '
     }
     END {
         for (id in want) if (!(id in seen)) { split(id, w, " "); print FILENAME ": [" w[1] "] " w[2] " missing"; failed = 1 }
-        if (wanted != 19) { print expected ": lists " wanted " settings, the plug-in reads 19"; failed = 1 }
+        if (wanted != 20) { print expected ": lists " wanted " settings, the plug-in reads 20"; failed = 1 }
         if (!failed) print FILENAME ": " found " settings as expected"
         exit failed
     }' "$ini") || status=$?

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+// The log a player can switch on ([DIAGNOSTICS] WRITE_LOG=1) and send when asking for help:
+// what the plug-in read at load and what went wrong with its files. Plain file writes, never
+// through the game; a write that fails is dropped and never fails the plug-in.
+class DiagnosticsLog {
+  public:
+    // Past this the log stops growing; one last line says so.
+    static constexpr std::size_t SIZE_LIMIT = 64 * 1024;
+
+    // Empties the file and writes to it from now on. A log never started writes nothing.
+    void start(std::string path);
+    bool on() const { return on_; }
+    // One line, appended at once (a log line is rare: never one per frame in normal play).
+    void line(const std::string& text);
+
+  private:
+    void append(const std::string& text);
+
+    std::string path_;
+    bool on_ = false;
+    std::size_t size_ = 0;
+};
+
+// The plug-in's one log, TinStarWarden/TinStarWarden.log when started.
+DiagnosticsLog& diagnosticsLog();

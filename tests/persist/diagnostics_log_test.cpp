@@ -1,0 +1,125 @@
+#include <filesystem>
+#include <string>
+
+#include "persist/data_file.h"
+#include "persist/diagnostics_log.h"
+#include "sim/read_only_folder.h"
+#include "temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const LOG = "TinStarWarden/TinStarWarden.log";
+const char* const DATA = "TinStarWarden/TinStarWarden.dat";
+
+int linesHolding(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class DiagnosticsLogTest : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        fs::create_directory(DATA_FOLDER);
+        diagnosticsLog().start(LOG);
+    }
+
+    void TearDown() override {
+        // Later tests start from a log that is off and a data file that saves.
+        diagnosticsLog() = DiagnosticsLog();
+        if (dataFile != nullptr) {
+            dataFile->setInt("end", 1);
+            saveDataFile();
+        }
+        forgetDataFile();
+        TempFolderTest::TearDown();
+    }
+
+    static std::string log() { return readBytes(LOG); }
+
+    // The plug-in keeps its data file for good; a test that opens it again lets it go.
+    static void forgetDataFile() {
+        delete dataFile;
+        dataFile = nullptr;
+    }
+};
+
+TEST_F(DiagnosticsLogTest, StartsEmptyAtEachStartAndWritesNothingUntilStarted) {
+    DiagnosticsLog fresh;
+    fresh.line("never written");
+    EXPECT_FALSE(fresh.on());
+    diagnosticsLog().line("first run");
+    diagnosticsLog().start(LOG);
+    diagnosticsLog().line("second run");
+    EXPECT_EQ(log(), "second run\n");
+    // A log whose folder is missing is simply off.
+    DiagnosticsLog nowhere;
+    nowhere.start("missing/TinStarWarden.log");
+    EXPECT_FALSE(nowhere.on());
+    nowhere.line("lost");
+    EXPECT_FALSE(fs::exists("missing"));
+}
+
+TEST_F(DiagnosticsLogTest, StopsGrowingPastItsLimitWithOneLastLine) {
+    const std::string line(100, 'x');
+    for (int i = 0; i < 1000; ++i) {
+        diagnosticsLog().line(line);
+    }
+    const std::string text = log();
+    EXPECT_LE(text.size(), DiagnosticsLog::SIZE_LIMIT);
+    EXPECT_GT(text.size(), DiagnosticsLog::SIZE_LIMIT * 9 / 10);
+    EXPECT_EQ(linesHolding(text, "the log is full"), 1);
+    EXPECT_EQ(text.substr(text.size() - 1), "\n");
+    EXPECT_FALSE(diagnosticsLog().on());
+}
+
+TEST_F(DiagnosticsLogTest, MissingDataFileAndSkippedLinesAreLoggedWithTheirCause) {
+    EXPECT_FALSE(openDataFile());
+    EXPECT_NE(log().find("cannot read TinStarWarden/TinStarWarden.dat: No such file or directory"),
+              std::string::npos)
+        << log();
+    writeBytes(DATA, "badge=1\nnonsense\nxxxxx=0\n=\n");
+    diagnosticsLog().start(LOG);
+    forgetDataFile();
+    EXPECT_TRUE(openDataFile());
+    EXPECT_EQ(log(),
+              "TinStarWarden/TinStarWarden.dat line 2 skipped: not one KEY=VALUE\n"
+              "TinStarWarden/TinStarWarden.dat line 4 skipped: not one KEY=VALUE\n");
+}
+
+// A folder the player may not write to: every save fails and says so, the file stays whole,
+// and the log says it once until the cause changes or a save works again.
+TEST_F(DiagnosticsLogTest, ReadOnlyFolderFailsSavesHonestlyAndIsLoggedOnce) {
+    writeBytes(DATA, "badge=2\nxxxxx=0\n");
+    ASSERT_TRUE(openDataFile());
+    std::string error;
+    if (!makeFolderReadOnly(DATA_FOLDER, error)) {
+        GTEST_SKIP() << error;
+    }
+    for (int step = 0; step < 5; ++step) {
+        dataFile->setInt("badge", 3 + step);
+        EXPECT_FALSE(dataFile->save(false));
+        saveDataFile();
+        EXPECT_TRUE(dataFile->isDirty());
+    }
+    EXPECT_EQ(readBytes(DATA), "badge=2\nxxxxx=0\n");
+    EXPECT_FALSE(fs::exists(std::string(DATA) + ".tmp"));
+    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
+    EXPECT_EQ(linesHolding(log(), "failed"), 1) << log();
+    saveDataFile();
+    EXPECT_EQ(readBytes(DATA), "badge=7\nxxxxx=0\n");
+    EXPECT_EQ(linesHolding(log(), "saving TinStarWarden/TinStarWarden.dat works again"), 1);
+    // A new failure after the recovery is logged again.
+    ASSERT_TRUE(makeFolderReadOnly(DATA_FOLDER, error)) << error;
+    dataFile->setInt("badge", 1);
+    saveDataFile();
+    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
+    EXPECT_EQ(linesHolding(log(), "failed"), 2) << log();
+}
+
+}  // namespace
