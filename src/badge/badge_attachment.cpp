@@ -36,10 +36,14 @@ Hash badgeModelHash(std::int32_t index) {
     return getHashKey(badgeCatalogue[index].modelName);
 }
 
+// A badge hung exactly at the search radius can land a rounding error outside it once the
+// ped's heading turns its offset.
+constexpr float ROUNDING_ROOM = 0.001f;
+
 // The radius of a second search after one within `radius` found nothing, or 0 when a badge
 // `reach` from the point cannot hang outside it (then the first search was the only one).
 float secondSearchRadius(float radius, float reach) {
-    return reach > radius ? SEARCH_MARGIN + reach : 0.0f;
+    return reach > radius - ROUNDING_ROOM ? SEARCH_MARGIN + reach : 0.0f;
 }
 
 bool badgeModelAt(const Vector3& point, float radius, Hash model, float reach) {
