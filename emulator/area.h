@@ -45,6 +45,9 @@ class Area {
     virtual void forget(std::int32_t) {}
     // A scenario's `mark`: counts kept since the last mark start again.
     virtual void mark() {}
+    // What a checker of the game's rules needs to know now, as "name=value" words separated
+    // by spaces (`query facts` gathers every area's).
+    virtual void facts(const Emulator&, std::string&) const {}
 };
 
 // Per-entity data of an area, in handle order (handles only grow, so that is creation order).

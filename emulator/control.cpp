@@ -8,8 +8,7 @@
 namespace {
 
 // How many of the verb's leading words the command has; 0 when they differ.
-std::size_t matchedWords(const Verb& verb, const Words& words) {
-    const Words verbWords = splitWords(verb.words);
+std::size_t matchedWords(const Words& verbWords, const Words& words) {
     if (verbWords.size() > words.size()) {
         return 0;
     }
@@ -36,10 +35,11 @@ std::vector<Verb> allVerbs(const World& world) {
 ControlReply runCommand(Emulator& emu, const Words& words) {
     const Verb* best = nullptr;
     std::size_t bestLength = 0;
-    for (const Verb& verb : emu.verbs()) {
-        const std::size_t length = matchedWords(verb, words);
+    const std::vector<Verb>& verbs = emu.verbs();
+    for (std::size_t i = 0; i < verbs.size(); ++i) {
+        const std::size_t length = matchedWords(emu.verbWords()[i], words);
         if (length > bestLength) {
-            best = &verb;
+            best = &verbs[i];
             bestLength = length;
         }
     }

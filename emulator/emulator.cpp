@@ -44,6 +44,9 @@ Emulator::Emulator() {
         area->registerNatives(natives);
     }
     verbs_ = allVerbs(world);
+    for (const Verb& verb : verbs_) {
+        verbWords_.push_back(splitWords(verb.words));
+    }
     scheduler.onScriptEvent([this](const ScriptSlot& slot, const char* what) {
         if (std::string(what) != "registered") {
             event(slot.name + " " + what);
@@ -181,6 +184,7 @@ bool Emulator::loadPlugin(const std::string& path) {
         return false;
     }
     pluginHandle_ = plugin.handle();
+    ++pluginInstance_;
     event("plug-in loaded: " + std::to_string(scheduler.scriptCount()) + " scripts, " +
           std::to_string(keyboard.handlerCount()) + " keyboard handler(s) registered");
     return true;

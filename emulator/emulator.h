@@ -40,6 +40,9 @@ class Emulator {
 
     bool loadPlugin(const std::string& path);
     void unloadPlugin();
+    // Which load of the plug-in is (or was last) running: 1 for the first. What a blip or a
+    // prompt was made by is told apart with it.
+    std::uint32_t pluginInstance() const { return pluginInstance_; }
 
     // The first failure is kept; a failing script stops for good.
     void fail(const std::string& message);
@@ -59,6 +62,8 @@ class Emulator {
     std::string runningScriptName() const;
     // Every scenario verb of every area, assembled once.
     const std::vector<Verb>& verbs() const { return verbs_; }
+    // Each verb's leading words, split once.
+    const std::vector<std::vector<std::string>>& verbWords() const { return verbWords_; }
     // True while a native's handler runs: the benchmarks tell the plug-in's own allocations
     // from the emulated game's.
     bool insideNative() const { return insideNative_; }
@@ -80,6 +85,7 @@ class Emulator {
     std::vector<HostCall> hostCalls_;
     std::size_t hostCallMark_ = 0;
     HINSTANCE pluginHandle_ = nullptr;  // the last loaded plug-in's, kept after unload
+    std::uint32_t pluginInstance_ = 0;
 
     bool callActive_ = false;
     bool insideNative_ = false;
@@ -88,6 +94,7 @@ class Emulator {
     alignas(16) std::uint64_t result_[4] = {};
     std::string failure_;
     std::vector<Verb> verbs_;
+    std::vector<std::vector<std::string>> verbWords_;
     struct Narration {
         std::string subject;
         std::string headline;

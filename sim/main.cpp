@@ -3,6 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include <vector>
+
+#include "sim/chaos.h"
 #include "sim/scenario_runner.h"
 #include "sim/wine_launch.h"
 
@@ -15,7 +18,20 @@ void usage() {
                  "  --trace FILE     write every native call to FILE\n"
                  "  --game-dir DIR   the game's folder (default: a fresh temporary one)\n"
                  "  --wine           run the real TinStarWarden.asi under Wine\n"
-                 "  --plugin PATH    the plug-in library to load (default: the built one)\n");
+                 "  --plugin PATH    the plug-in library to load (default: the built one)\n"
+                 "usage: tsw-sim [--wine] [--plugin PATH] --chaos SEED [--frames N] [--seeds N]\n"
+                 "               [--seconds S] [--chaos-out DIR]\n"
+                 "  --chaos SEED     play a random game from SEED with every rule checked\n"
+                 "  --frames N       frames per game (default 20000)\n"
+                 "  --seeds N        games from SEED on, one after the other (default 1)\n"
+                 "  --seconds S      instead, as many games as S seconds allow\n"
+                 "  --chaos-out DIR  where a failing seed's shrunk scenario goes (default .)\n");
+}
+
+bool number(const char* text, std::uint64_t& value) {
+    char* end = nullptr;
+    value = std::strtoull(text, &end, 10);
+    return *text != '\0' && *end == '\0';
 }
 
 }  // namespace
@@ -24,10 +40,27 @@ int main(int argc, char** argv) {
     ScenarioOptions options;
     options.pluginPath = TSW_DEFAULT_PLUGIN;
     bool wine = false;
+    bool chaos = false;
+    ChaosOptions chaosOptions;
+    std::vector<std::string> chaosArgs;  // passed on under Wine
+    std::uint64_t value = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--trace" && hasValue) {
+        const bool chaosNumber = hasValue && (arg == "--chaos" || arg == "--frames" ||
+                                              arg == "--seeds" || arg == "--seconds");
+        if (chaosNumber && number(argv[i + 1], value)) {
+            chaos = chaos || arg == "--chaos";
+            (arg == "--chaos"    ? chaosOptions.firstSeed
+             : arg == "--frames" ? chaosOptions.frames
+                                 : chaosOptions.seeds) = value;
+            if (arg == "--seconds") {
+                chaosOptions.seconds = static_cast<double>(value);
+            }
+            chaosArgs.insert(chaosArgs.end(), {arg, argv[++i]});
+        } else if (arg == "--chaos-out" && hasValue) {
+            chaosOptions.outDir = argv[++i];
+        } else if (arg == "--trace" && hasValue) {
             options.tracePath = argv[++i];
         } else if (arg == "--game-dir" && hasValue) {
             options.gameDir = argv[++i];
@@ -45,12 +78,19 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (options.scenarioPath.empty()) {
+    if (options.scenarioPath.empty() == !chaos) {
         usage();
         return 2;
     }
     if (wine) {
-        return runUnderWine(options);
+        if (chaos) {
+            chaosArgs.insert(chaosArgs.end(), {"--chaos-out", chaosOptions.outDir});
+        }
+        return runUnderWine(options, chaosArgs);
+    }
+    if (chaos) {
+        chaosOptions.scenario = options;
+        return runChaos(chaosOptions, stdout);
     }
     return runScenario(options, stdout);
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "sim/data_file_view.h"
 #include "sim/file_stamp.h"
 #include "sim/game_folder.h"
+#include "sim/invariants.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +26,7 @@ const char* const LOG_FILE = "TinStarWarden/TinStarWarden.log";
 
 struct Failure {
     std::string message;
+    bool invariant = false;
 };
 
 class Runner {
@@ -31,6 +34,7 @@ class Runner {
     Runner(const ScenarioOptions& options, std::FILE* out) : options_(options), out_(out) {}
 
     int run();
+    ScenarioOutcome play(const std::vector<std::string>& lines);
 
   private:
     static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
@@ -42,6 +46,9 @@ class Runner {
 
     bool runLines(const std::vector<std::string>& lines);
     void runLine(const std::string& line);
+    void runCheckedFrames(const std::string& line);
+    std::uint32_t checkInvariants();
+    std::string query(const std::string& command);
     bool fileCommand(const std::string& line);
     void control(const std::string& command);
     std::uint32_t gameTime();
@@ -59,6 +66,8 @@ class Runner {
     FileStamp lastLogStamp_;
     std::string logShown_;  // the log's text as the timeline has shown it
     std::size_t lineNumber_ = 0;
+    std::unique_ptr<InvariantChecker> invariants_;  // from `invariants on`
+    ScenarioOutcome outcome_;
 };
 
 bool readWholeFile(const std::string& path, std::string& text) {
@@ -164,6 +173,12 @@ int runScenario(const ScenarioOptions& options, std::FILE* out) {
     return runner.run();
 }
 
+ScenarioOutcome playScenarioLines(const ScenarioOptions& options,
+                                  const std::vector<std::string>& lines, std::FILE* out) {
+    Runner runner(options, out);
+    return runner.play(lines);
+}
+
 int Runner::run() {
     bool readable = false;
     const std::vector<std::string> lines = readLines(options_.scenarioPath, readable);
@@ -171,21 +186,27 @@ int Runner::run() {
         std::fprintf(out_, "cannot read the scenario %s\n", options_.scenarioPath.c_str());
         return 1;
     }
+    return play(lines).passed ? 0 : 1;
+}
+
+ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     std::string error;
     if (!folder_.enter(options_.gameDir, error)) {
         std::fprintf(out_, "%s\n", error.c_str());
-        return 1;
+        outcome_.failure = error;
+        return outcome_;
     }
     tswEmuReset();
     tswEmuSetTimelineSink(&Runner::onTimeline, this);
     tswEmuSetFrameHook(&Runner::onFrame, this);
-    const bool passed = runLines(lines);
+    outcome_.passed = runLines(lines);
     tswEmuSetTimelineSink(nullptr, nullptr);
     tswEmuSetFrameHook(nullptr, nullptr);
     tswEmuReset();
     folder_.leave();
-    std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(), passed ? "passed" : "FAILED");
-    return passed ? 0 : 1;
+    std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(),
+                 outcome_.passed ? "passed" : "FAILED");
+    return outcome_;
 }
 
 bool Runner::runLines(const std::vector<std::string>& lines) {
@@ -206,22 +227,66 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
     } catch (const Failure& failure) {
         std::fprintf(out_, "%s:%zu: %s\n", options_.scenarioPath.c_str(), lineNumber_,
                      failure.message.c_str());
+        outcome_.failedLine = lineNumber_;
+        outcome_.failure = failure.message;
+        outcome_.invariantBroken = failure.invariant;
         return false;
     }
 }
 
 void Runner::runLine(const std::string& line) {
-    if (firstWord(line) != "expect") {
+    if (firstWord(line) != "expect" && !options_.quiet) {
         print(gameTime(), "> " + line);
+    }
+    if (invariants_) {
+        invariants_->onCommand(line);
     }
     if (fileCommand(line)) {
         return;
     }
     if (line == "load") {
         control("load " + options_.pluginPath);
+    } else if (invariants_ && firstWord(line) == "run") {
+        runCheckedFrames(line);
     } else {
         control(line);
     }
+}
+
+// With the rules on, time moves a frame at a time and they are checked after each.
+void Runner::runCheckedFrames(const std::string& line) {
+    const std::string ms = restAfterWords(line, 1);
+    if (ms.empty() || ms.find_first_not_of("0123456789") != std::string::npos) {
+        throw Failure{"usage: run MS"};
+    }
+    const std::uint32_t start = gameTime();
+    const auto length = static_cast<std::uint32_t>(std::stoul(ms));
+    std::uint32_t now = start;
+    do {
+        control("run 1");
+        now = checkInvariants();
+    } while (now - start < length);
+}
+
+// Returns the game time the facts were read at.
+std::uint32_t Runner::checkInvariants() {
+    const Facts facts = Facts::parse(query("query facts"));
+    const auto now = static_cast<std::uint32_t>(facts.number("time"));
+    if (const auto broken = invariants_->afterFrame(now, facts)) {
+        char when[32];
+        std::snprintf(when, sizeof when, "at %.3f s: ", now / 1000.0);
+        throw Failure{std::string("rule broken ") + when + *broken, true};
+    }
+    return now;
+}
+
+std::string Runner::query(const std::string& command) {
+    char reply[8192];
+    const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
+    if (code != TSW_OK) {
+        throw Failure{std::string("emulator failure: ") + reply, code == TSW_EMULATOR_FAILED};
+    }
+    return reply;
 }
 
 // Commands on the game folder's files, which the simulator handles itself.
@@ -267,15 +332,24 @@ bool Runner::fileCommand(const std::string& line) {
         }
     } else if (verb == "expect" && (what == "log" || what == "nolog")) {
         expectLog(line);
+    } else if (verb == "invariants") {
+        if (what != "on") {
+            throw Failure{"usage: invariants on"};
+        }
+        invariants_ = std::make_unique<InvariantChecker>();
     } else {
         return false;
     }
     if (verb != "expect") {
         resetDataBaseline();
+        if (invariants_) {
+            invariants_->onFilesChanged(readDataFile(DATA_FILE));
+        }
     }
     return true;
 }
 
+// A fault the emulated host caught is a broken rule too: no malformed call, ever.
 void Runner::control(const std::string& command) {
     char reply[2048];
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
@@ -287,7 +361,7 @@ void Runner::control(const std::string& command) {
         case TSW_BAD_COMMAND:
             throw Failure{std::string("bad command: ") + reply};
         default:
-            throw Failure{std::string("emulator failure: ") + reply};
+            throw Failure{std::string("emulator failure: ") + reply, invariants_ != nullptr};
     }
 }
 
@@ -369,7 +443,9 @@ void Runner::onFrame(std::uint32_t gameTime, void* self) {
 }
 
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
-    std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+    if (!options_.quiet) {
+        std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+    }
 }
 
 // Reports every write of the data file that the plug-in makes, with what changed.
@@ -385,6 +461,9 @@ void Runner::watchDataFile(std::uint32_t gameTime) {
         return;
     }
     const DataFileView now = readDataFile(DATA_FILE);
+    if (invariants_) {
+        invariants_->onDataFileWritten(now);
+    }
     const std::string changes = describeChanges(lastData_, now);
     print(gameTime, changes.empty() ? "data file rewritten, nothing changed"
                                     : "data file written: " + changes);

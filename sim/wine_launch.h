@@ -3,4 +3,8 @@
 
 // Runs the same scenario with the Windows build of the simulator under Wine, against the
 // packaged TinStarWarden.asi; returns its exit code.
-int runUnderWine(const ScenarioOptions& options);
+#include <string>
+#include <vector>
+
+// Extra arguments (a chaos run's) are passed on as they are.
+int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>& extra = {});

@@ -19,7 +19,7 @@ std::string windowsPath(const std::string& path) {
 
 }  // namespace
 
-int runUnderWine(const ScenarioOptions& options) {
+int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>& extra) {
     if (!fs::exists(TSW_WINDOWS_SIM) || !fs::exists(TSW_DIST_ASI)) {
         std::fprintf(stderr, "tsw-sim --wine needs %s and %s: run ./tsw build first\n",
                      TSW_WINDOWS_SIM, TSW_DIST_ASI);
@@ -36,7 +36,13 @@ int runUnderWine(const ScenarioOptions& options) {
     if (!options.gameDir.empty()) {
         args.insert(args.end(), {"--game-dir", windowsPath(options.gameDir)});
     }
-    args.push_back(windowsPath(options.scenarioPath));
+    for (std::size_t i = 0; i < extra.size(); ++i) {
+        const bool folder = i > 0 && extra[i - 1] == "--chaos-out";
+        args.push_back(folder ? windowsPath(extra[i]) : extra[i]);
+    }
+    if (!options.scenarioPath.empty()) {
+        args.push_back(windowsPath(options.scenarioPath));
+    }
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());

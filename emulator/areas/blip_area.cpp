@@ -13,6 +13,7 @@ constexpr std::uint32_t PICKUP_STYLE = jenkinsHash("BLIP_STYLE_PICKUP");
 static_assert(PICKUP_STYLE == 0xEC972124);
 
 struct BlipState {
+    std::uint32_t instance = 0;  // the plug-in load that made it
     Vec3 position;
     std::uint32_t sprite = 0;
     std::vector<std::uint32_t> modifiers;
@@ -24,6 +25,13 @@ struct BlipArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    // The blips the running plug-in made (an earlier load's stay on the map).
+    void facts(const Emulator& emu, std::string& out) const override {
+        const auto made = std::count_if(blips.begin(), blips.end(), [&](const auto& blip) {
+            return blip.second.instance == emu.pluginInstance();
+        });
+        out += "blips=" + std::to_string(made) + " ";
+    }
 };
 
 std::map<std::int32_t, BlipState>& blipsOf(World& world) {
@@ -54,6 +62,7 @@ void blipAddForCoords(CallContext& call) {
     BlipArea& area = call.world().area<BlipArea>();
     const std::int32_t handle = area.nextHandle++;
     area.blips[handle].position = call.vec(1);
+    area.blips[handle].instance = call.emulator().pluginInstance();
     call.result(handle);
 }
 

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "badge/badge_catalogue.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/jenkins.h"
 
 namespace {
 
@@ -420,8 +422,47 @@ constexpr PedFlag PED_FLAGS[] = {
 };
 // clang-format on
 
+// The catalogue's badge models in its order, then the game's own marshal badge prop.
+const std::vector<std::uint32_t>& badgeModels() {
+    static const std::vector<std::uint32_t> models = [] {
+        std::vector<std::uint32_t> hashes;
+        for (const BadgeModel& badge : badgeCatalogue) {
+            hashes.push_back(jenkinsHash(badge.modelName));
+        }
+        hashes.push_back(jenkinsHash(MARSHAL_DAVIES_BADGE));
+        return hashes;
+    }();
+    return models;
+}
+
+// Badge objects on the player: attached to the ped, or loose within reach of the chest point
+// (`chest`); and which catalogue badge is worn, as the badge's own test sees one (`worn`, -1
+// for none).
+void badgeFacts(const World& world, std::string& out) {
+    const EntityState& player = world.playerPed();
+    const Vec3 chest = world.bonePosition(player, CHEST_BONE_INDEX);
+    const auto& models = badgeModels();
+    int onChest = 0;
+    int worn = -1;
+    for (const auto& [handle, entity] : world.entities) {
+        const auto model = std::find(models.begin(), models.end(), entity.model);
+        if (entity.type != EntityType::Object || model == models.end()) {
+            continue;
+        }
+        const bool attached = entity.attachment && entity.attachment->parent == player.handle;
+        const float distance = distance3d(world.positionOf(entity), chest);
+        onChest += attached || distance <= 1.0f ? 1 : 0;
+        const int index = static_cast<int>(model - models.begin());
+        if ((attached || distance <= 0.6f) && index < BADGE_COUNT && (worn < 0 || index < worn)) {
+            worn = index;
+        }
+    }
+    out += "chest=" + std::to_string(onChest) + " worn=" + std::to_string(worn) + " ";
+}
+
 class EntityArea final : public Area {
   public:
+    void facts(const Emulator& emu, std::string& out) const override { badgeFacts(emu.world, out); }
     void registerNatives(NativeTable& table) override {
         // clang-format off
         table.add({

@@ -118,6 +118,17 @@ ControlReply time(Emulator& emu, const Words&) {
     return ok(std::to_string(emu.clock.gameTime));
 }
 
+ControlReply facts(Emulator& emu, const Words& words) {
+    if (words.size() != 2) {
+        return usage("query facts");
+    }
+    std::string text;
+    for (const Area* area : emu.world.areas()) {
+        area->facts(emu, text);
+    }
+    return ok(text);
+}
+
 // expect trace NATIVE [N]: at least one call (or exactly N) since the last mark;
 // expect notrace NATIVE: none. NATIVE is a name from the native list or a hash.
 ControlReply expectTrace(Emulator& emu, const Words& words) {
@@ -162,15 +173,33 @@ constexpr Verb VERBS[] = {
     {"scripts",        "scripts NAME...",                            scripts},
     {"mark",           "mark",                                       mark},
     {"time",           "time",                                       time},
+    {"query facts",    "query facts",                                facts},
     {"expect trace",   "expect trace NATIVE [N]",                    expectTrace},
     {"expect notrace", "expect notrace NATIVE",                      expectTrace},
     {"expect host",    "expect host CALLS...|none",                  expectHostCalls},
 };
 // clang-format on
 
+// The game time, the running plug-in, and which of its scripts have ended.
+void scriptFacts(const Emulator& emu, std::string& out) {
+    std::string ended;
+    for (const auto& slot : emu.scheduler.scripts()) {
+        if (!emu.plugin.loaded() || slot->module != emu.plugin.handle()) {
+            continue;
+        }
+        if (slot->fiber->finished()) {
+            ended += (ended.empty() ? "" : ",") + slot->name;
+        }
+    }
+    out += "time=" + std::to_string(emu.clock.gameTime) +
+           " loaded=" + std::to_string(emu.plugin.loaded() ? 1 : 0) +
+           " instance=" + std::to_string(emu.pluginInstance()) + " ended=" + ended + " ";
+}
+
 class HostArea final : public Area {
   public:
     std::span<const Verb> verbs() const override { return VERBS; }
+    void facts(const Emulator& emu, std::string& out) const override { scriptFacts(emu, out); }
 };
 
 }  // namespace

@@ -12,6 +12,9 @@ struct LawArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void facts(const Emulator&, std::string& out) const override {
+        out += mission ? "mission=1 " : "mission=0 ";
+    }
 };
 
 LawArea& law(World& world) {

@@ -7,9 +7,18 @@ namespace {
 struct PlayerArea final : Area {
     bool control = true;
     std::map<std::int32_t, std::uint64_t> resetFlagFrames;  // flag -> frame it was last set in
+    // How often the running plug-in asked for control: its badge script asks once a pass, at
+    // the attachment check, so a checker counts the script's passes by it.
+    std::uint64_t controlAsked = 0;
+    std::uint32_t askedBy = 0;  // the plug-in load that asked
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void facts(const Emulator& emu, std::string& out) const override {
+        out += control ? "control=1 " : "control=0 ";
+        const std::uint64_t passes = askedBy == emu.pluginInstance() ? controlAsked : 0;
+        out += "passes=" + std::to_string(passes) + " ";
+    }
 };
 
 PlayerArea& playerArea(World& world) {
@@ -41,9 +50,14 @@ void getPlayerTargetEntity(CallContext& call) {
 }
 
 void isPlayerControlOn(CallContext& call) {
-    if (playerArg(call, 0)) {
-        call.result(playerArea(call.world()).control);
+    if (!playerArg(call, 0)) {
+        return;
     }
+    PlayerArea& area = playerArea(call.world());
+    const std::uint32_t instance = call.emulator().pluginInstance();
+    area.controlAsked = area.askedBy == instance ? area.controlAsked + 1 : 1;
+    area.askedBy = instance;
+    call.result(area.control);
 }
 
 // Reset flags hold for the frame they are set in only.

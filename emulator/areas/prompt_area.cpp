@@ -5,6 +5,7 @@ namespace {
 
 struct PromptState {
     std::int32_t handle = 0;
+    std::uint32_t instance = 0;  // the plug-in load that made it
     std::uint32_t control = 0;
     std::string text;
     bool registered = false;
@@ -24,6 +25,7 @@ struct PromptArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void facts(const Emulator& emu, std::string& out) const override;
 };
 
 std::map<std::int32_t, PromptState>& promptsOf(World& world) {
@@ -66,6 +68,7 @@ void registerBegin(CallContext& call) {
     }
     PromptState prompt;
     prompt.handle = area.nextHandle++;
+    prompt.instance = call.emulator().pluginInstance();
     area.prompts.emplace(prompt.handle, prompt);
     call.result(prompt.handle);
 }
@@ -157,6 +160,33 @@ ControlReply usePrompt(Emulator& emu, const Words& words) {
     return expectationFailed("a shown prompt \"" + text + "\" to use", "none");
 }
 
+// game removes prompt TEXT: the game takes every prompt with that label off the screen.
+ControlReply gameRemovesPrompt(Emulator& emu, const Words& words) {
+    if (words.size() < 4) {
+        return usage("game removes prompt TEXT");
+    }
+    const std::string text = joinFrom(words, 3);
+    auto& prompts = promptsOf(emu.world);
+    for (auto it = prompts.begin(); it != prompts.end();) {
+        if (it->second.text == text) {
+            emu.event("the game removes the prompt \"" + text + "\"");
+            it = prompts.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return ok();
+}
+
+// prompt try TEXT: the player uses the prompt if it is shown, and nothing happens otherwise.
+ControlReply tryPrompt(Emulator& emu, const Words& words) {
+    if (words.size() < 3) {
+        return usage("prompt try TEXT");
+    }
+    const ControlReply used = usePrompt(emu, words);
+    return used.code == TSW_EXPECTATION_FAILED ? ok() : used;
+}
+
 ControlReply expectPrompt(Emulator& emu, const Words& words) {
     const std::string state = words.size() >= 4 ? words.back() : "";
     if (state != "shown" && state != "absent") {
@@ -178,6 +208,8 @@ ControlReply expectPrompt(Emulator& emu, const Words& words) {
 // clang-format off
 constexpr Verb VERBS[] = {
     {"prompt use",    "prompt use TEXT",                 usePrompt},
+    {"prompt try",    "prompt try TEXT",                 tryPrompt},
+    {"game removes prompt", "game removes prompt TEXT",  gameRemovesPrompt},
     {"expect prompt", "expect prompt TEXT shown|absent", expectPrompt},
 };
 // clang-format on
@@ -202,6 +234,23 @@ void PromptArea::registerNatives(NativeTable& table) {
 
 std::span<const Verb> PromptArea::verbs() const {
     return VERBS;
+}
+
+// The running plug-in's prompts on screen: the door prompt, "Select Badge", "REMOVE BADGE".
+void PromptArea::facts(const Emulator& emu, std::string& out) const {
+    int door = 0;
+    int select = 0;
+    int remove = 0;
+    for (const auto& [handle, prompt] : prompts) {
+        if (!prompt.shown() || prompt.instance != emu.pluginInstance()) {
+            continue;
+        }
+        door += (prompt.text == "Lock" || prompt.text == "Unlock") ? 1 : 0;
+        select += prompt.text == "Select Badge" ? 1 : 0;
+        remove += prompt.text == "REMOVE BADGE" ? 1 : 0;
+    }
+    out += "doorprompts=" + std::to_string(door) + " select=" + std::to_string(select) +
+           " remove=" + std::to_string(remove) + " ";
 }
 
 }  // namespace

@@ -13,6 +13,10 @@ struct RelationshipArea final : Area {
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
     void start(World& world) override { groups[world.player.ped] = world.hashName("PLAYER"); }
+    void facts(const Emulator& emu, std::string& out) const override {
+        const std::uint32_t* group = groups.find(emu.world.player.ped);
+        out += "group=" + (group != nullptr ? emu.world.nameOf(*group) : std::string("none")) + " ";
+    }
     void forget(std::int32_t handle) override { groups.erase(handle); }
 };
 

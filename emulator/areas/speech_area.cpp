@@ -27,6 +27,7 @@ struct SpeechArea final : Area {
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
     void forget(std::int32_t handle) override { voices.erase(handle); }
+    void facts(const Emulator& emu, std::string& out) const override;
 };
 
 PedVoice& voiceOf(World& world, std::int32_t ped) {
@@ -185,6 +186,28 @@ std::span<const Verb> SpeechArea::verbs() const {
 
 std::span<const PedFlag> SpeechArea::pedFlags() const {
     return PED_FLAGS;
+}
+
+// Every ped that has greeted: handle, greetings so far, distance from the player.
+void SpeechArea::facts(const Emulator& emu, std::string& out) const {
+    const World& world = emu.world;
+    const Vec3 player = world.positionOf(world.playerPed());
+    std::string greeted;
+    for (const auto& [handle, voice] : voices) {
+        std::uint32_t greetings = 0;
+        for (const auto& [line, times] : voice.lines) {
+            greetings += line.rfind("GREET", 0) == 0 ? times : 0;
+        }
+        const EntityState* ped = world.find(handle);
+        if (greetings == 0 || ped == nullptr) {
+            continue;
+        }
+        char item[64];
+        std::snprintf(item, sizeof item, "%s%d:%u:%.2f", greeted.empty() ? "" : ",", handle,
+                      greetings, static_cast<double>(distance3d(world.positionOf(*ped), player)));
+        greeted += item;
+    }
+    out += "greeted=" + greeted + " ";
 }
 
 }  // namespace

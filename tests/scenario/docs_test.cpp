@@ -7,6 +7,7 @@
 #include <string>
 
 #include "emulator/control.h"
+#include "sim/sim_verbs.h"
 
 namespace {
 
@@ -28,6 +29,10 @@ TEST(ScenarioDocs, ListEveryVerbAsItsUsageReads) {
     for (const Verb& verb : emulator().verbs()) {
         EXPECT_NE(docs.find(std::string("`") + verb.usage + "`"), std::string::npos)
             << "docs/scenarios.md does not list `" << verb.usage << "`";
+    }
+    for (const char* usage : simVerbUsages()) {
+        EXPECT_NE(docs.find(std::string("`") + usage + "`"), std::string::npos)
+            << "docs/scenarios.md does not list `" << usage << "`";
     }
 }
 

@@ -1,0 +1,191 @@
+#include "sim/chaos.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "sim/chaos_story.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Lines = std::vector<std::string>;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A break's kind: the message without its time and numbers ("3 badge objects on the player"
+// and "2 badge objects on the player" are the same rule broken).
+std::string ruleOf(const std::string& failure) {
+    const auto colon = failure.find(": ");
+    std::string rule = colon == std::string::npos ? failure : failure.substr(colon + 2);
+    std::erase_if(rule, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    return rule;
+}
+
+class Shrinker {
+  public:
+    Shrinker(const ChaosOptions& options, std::string rule)
+        : options_(options), rule_(std::move(rule)), start_(Clock::now()) {}
+
+    // Delta debugging: drop ever smaller chunks of the units while the rule still breaks.
+    std::vector<Lines> shrink(std::vector<Lines> units) {
+        std::size_t chunks = 2;
+        while (units.size() >= 2 && secondsSince(start_) < options_.shrinkSeconds) {
+            const std::size_t size = (units.size() + chunks - 1) / chunks;
+            bool reduced = false;
+            for (std::size_t first = 0; first < units.size(); first += size) {
+                std::vector<Lines> candidate(units.begin(), units.begin() + first);
+                candidate.insert(candidate.end(),
+                                 units.begin() + std::min(units.size(), first + size), units.end());
+                if (stillBreaks(candidate)) {
+                    units = std::move(candidate);
+                    chunks = std::max<std::size_t>(chunks - 1, 2);
+                    reduced = true;
+                    break;
+                }
+            }
+            if (!reduced) {
+                if (chunks >= units.size()) {
+                    break;
+                }
+                chunks = std::min(units.size(), chunks * 2);
+            }
+        }
+        return units;
+    }
+
+    bool stillBreaks(const std::vector<Lines>& units) {
+        ++tries_;
+        ScenarioOptions scenario = options_.scenario;
+        scenario.quiet = true;
+        scenario.scenarioPath = "shrinking";
+        std::FILE* sink = std::tmpfile();
+        Lines lines{"invariants on"};
+        const Lines story = join(units);
+        lines.insert(lines.end(), story.begin(), story.end());
+        const ScenarioOutcome outcome = playScenarioLines(scenario, lines, sink);
+        std::fclose(sink);
+        return outcome.invariantBroken && ruleOf(outcome.failure) == rule_;
+    }
+
+    static Lines join(const std::vector<Lines>& units) {
+        Lines lines;
+        for (const Lines& unit : units) {
+            lines.insert(lines.end(), unit.begin(), unit.end());
+        }
+        return lines;
+    }
+
+    std::size_t tries() const { return tries_; }
+
+  private:
+    const ChaosOptions& options_;
+    std::string rule_;
+    Clock::time_point start_;
+    std::size_t tries_ = 0;
+};
+
+// The story up to the line that broke, in steps (each up to and including its `run`).
+std::vector<Lines> stepsUpTo(const Lines& story, std::size_t failedLine) {
+    std::vector<Lines> steps(1);
+    for (std::size_t i = 0; i < story.size() && i < failedLine; ++i) {
+        steps.back().push_back(story[i]);
+        if (story[i].rfind("run ", 0) == 0) {
+            steps.emplace_back();
+        }
+    }
+    if (steps.back().empty()) {
+        steps.pop_back();
+    }
+    return steps;
+}
+
+std::vector<Lines> linesAsUnits(const Lines& lines) {
+    std::vector<Lines> units;
+    for (const std::string& line : lines) {
+        units.push_back({line});
+    }
+    return units;
+}
+
+std::string writeScenario(const ChaosOptions& options, std::uint64_t seed,
+                          const std::string& failure, const Lines& lines) {
+    std::filesystem::create_directories(options.outDir);
+    const std::filesystem::path path = std::filesystem::path(options.outDir) /
+                                       (std::string("chaos-") + std::to_string(seed) + ".txt");
+    std::ofstream file(path);
+    file << "# Found by tsw-sim --chaos " << seed << " --frames " << options.frames
+         << ", shrunk to the commands that still break the rule:\n# " << failure
+         << "\ninvariants on\n";
+    for (const std::string& line : lines) {
+        file << line << "\n";
+    }
+    return path.string();
+}
+
+// Shrinks a failing story in two passes, steps then single commands; every candidate is played
+// with the rules on.
+Lines shrinkStory(const ChaosOptions& options, const Lines& story, const ScenarioOutcome& broken,
+                  std::size_t& tries) {
+    Shrinker shrinker(options, ruleOf(broken.failure));
+    std::vector<Lines> steps = stepsUpTo(story, broken.failedLine);
+    std::erase_if(steps.front(), [](const std::string& l) { return l == "invariants on"; });
+    const std::vector<Lines> kept = shrinker.shrink(steps);
+    std::vector<Lines> units = linesAsUnits(Shrinker::join(kept));
+    units = shrinker.shrink(units);
+    tries = shrinker.tries();
+    return Shrinker::join(units);
+}
+
+int reportBreak(const ChaosOptions& options, std::uint64_t seed, const Lines& story,
+                const ScenarioOutcome& outcome, std::FILE* out) {
+    std::fprintf(out, "seed %llu breaks a rule: %s\n", static_cast<unsigned long long>(seed),
+                 outcome.failure.c_str());
+    if (!outcome.invariantBroken) {
+        std::fprintf(out, "(not a rule of the game: the story itself went wrong at line %zu)\n",
+                     outcome.failedLine);
+        return 1;
+    }
+    std::size_t tries = 0;
+    const Lines shrunk = shrinkStory(options, story, outcome, tries);
+    const std::string path = writeScenario(options, seed, outcome.failure, shrunk);
+    std::fprintf(out, "shrunk from %zu to %zu commands in %zu replays: %s\n", story.size(),
+                 shrunk.size() + 1, tries, path.c_str());
+    return 1;
+}
+
+}  // namespace
+
+int runChaos(const ChaosOptions& options, std::FILE* out) {
+    const Clock::time_point start = Clock::now();
+    std::uint64_t played = 0;
+    for (std::uint64_t seed = options.firstSeed;; ++seed) {
+        const bool timed = options.seconds > 0;
+        if ((timed && secondsSince(start) >= options.seconds) ||
+            (!timed && played == options.seeds)) {
+            break;
+        }
+        const Lines story = chaosStory(seed, options.frames);
+        ScenarioOptions scenario = options.scenario;
+        scenario.quiet = true;
+        scenario.scenarioPath = std::string("chaos seed ") + std::to_string(seed);
+        std::FILE* sink = std::tmpfile();
+        const ScenarioOutcome outcome = playScenarioLines(scenario, story, sink);
+        std::fclose(sink);
+        ++played;
+        if (!outcome.passed) {
+            return reportBreak(options, seed, story, outcome, out);
+        }
+    }
+    std::fprintf(
+        out, "%llu games of %llu frames held every rule (seeds %llu to %llu, %.1f s)\n",
+        static_cast<unsigned long long>(played), static_cast<unsigned long long>(options.frames),
+        static_cast<unsigned long long>(options.firstSeed),
+        static_cast<unsigned long long>(options.firstSeed + played - 1), secondsSince(start));
+    return 0;
+}

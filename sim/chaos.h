@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "sim/scenario_runner.h"
+
+struct ChaosOptions {
+    std::uint64_t firstSeed = 1;
+    std::uint64_t seeds = 1;        // how many seeds from the first, one after the other
+    double seconds = 0;             // instead: as many as fit in this wall time
+    std::uint64_t frames = 20'000;  // per game
+    std::string outDir = ".";       // where a failing seed's scenario goes
+    double shrinkSeconds = 120;     // how long shrinking may take
+    ScenarioOptions scenario;       // the plug-in to load and the game folder
+};
+
+// Plays seeded random games against the plug-in with every rule checked after every frame,
+// and stops at the first seed that breaks one: its story is shrunk to the fewest commands that
+// still break the same rule and written to OUT_DIR/chaos-SEED.txt as a scenario. Returns 0 when
+// every game held.
+int runChaos(const ChaosOptions& options, std::FILE* out);

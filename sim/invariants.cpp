@@ -1,0 +1,285 @@
+#include "sim/invariants.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr float FORGET_DISTANCE = 50.0f;
+constexpr std::size_t GREETING_TABLE_SLOTS = 20;
+
+std::string firstWord(const std::string& line) {
+    std::istringstream stream(line);
+    std::string word;
+    stream >> word;
+    return word;
+}
+
+// A line the plug-in stores: exactly two '='-delimited fields (the text after the last '='
+// counts only when it is not empty).
+bool isEntryLine(const std::string& line, std::string& key) {
+    const auto first = line.find('=');
+    if (first == std::string::npos) {
+        return false;
+    }
+    const std::string rest = line.substr(first + 1);
+    const auto second = rest.find('=');
+    const bool twoFields = second == std::string::npos ? !rest.empty() : second + 1 == rest.size();
+    key = line.substr(0, first);
+    return twoFields;
+}
+
+// The plug-in's integer reading: white space, a sign, digits; the rest ignored.
+std::optional<std::int32_t> intPrefix(const std::string& text) {
+    const char* start = text.c_str();
+    char* end = nullptr;
+    const long long value = std::strtoll(start, &end, 10);
+    if (end == start || value < INT32_MIN || value > INT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// The badge script is past its start-up (its first pass has ended) and has not ended.
+bool looping(const Facts& facts) {
+    return facts.number("passes") > 0 && facts.text("ended").empty();
+}
+
+}  // namespace
+
+Facts Facts::parse(const std::string& text) {
+    Facts facts;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        const auto equals = word.find('=');
+        if (equals != std::string::npos) {
+            facts.values[word.substr(0, equals)] = word.substr(equals + 1);
+        }
+    }
+    return facts;
+}
+
+long Facts::number(const std::string& name) const {
+    const auto it = values.find(name);
+    return it == values.end() ? 0 : std::strtol(it->second.c_str(), nullptr, 10);
+}
+
+const std::string& Facts::text(const std::string& name) const {
+    static const std::string none;
+    const auto it = values.find(name);
+    return it == values.end() ? none : it->second;
+}
+
+void InvariantChecker::Window::track(bool holds, std::uint32_t now, long passes) {
+    if (holds && !open) {
+        since = now;
+        timeUp = false;
+    }
+    open = holds;
+    if (open && !timeUp && now - since >= ms) {
+        timeUp = true;
+        passesWhenTimeUp = passes;
+    }
+}
+
+bool InvariantChecker::Window::lasted(long passes) const {
+    return open && timeUp && passes - passesWhenTimeUp >= passEnds;
+}
+
+// What the scenario does to the badge or the plug-in restarts the waits that depend on them.
+void InvariantChecker::onCommand(const std::string& line) {
+    const std::string verb = firstWord(line);
+    if (verb == "load") {
+        dataFileAtLoad_ = dataFileExists_;
+    }
+    if (verb == "load" || verb == "unload" || line.starts_with("game removes badge") ||
+        line.starts_with("gate control")) {
+        badgeInterfered_ = true;
+    }
+    // The badge script sees the attachment point where it was at the top of its pass: a player
+    // moved during a pass's wait is off duty for that pass, and the duty rules start again.
+    if (line.starts_with("player at")) {
+        playerMoved_ = true;
+    }
+}
+
+void InvariantChecker::onFilesChanged(const DataFileView& file) {
+    dataKeys_.clear();
+    recordedBadge_.reset();
+    dataBreak_.reset();
+    dataFileExists_ = file.exists;
+    for (const auto& [key, value] : file.entries) {
+        std::string parsedKey;
+        if (isEntryLine(key + "=" + value, parsedKey)) {
+            dataKeys_.insert(key);
+        }
+    }
+    const auto badge = file.entries.find("badge");
+    if (badge != file.entries.end()) {
+        recordedBadge_ = intPrefix(badge->second);
+    }
+}
+
+// Every line the plug-in writes is an entry, and no key it held before is lost.
+void InvariantChecker::onDataFileWritten(const DataFileView& file) {
+    dataFileExists_ = file.exists;
+    std::istringstream lines(file.text);
+    std::string line;
+    std::set<std::string> keys;
+    while (std::getline(lines, line)) {
+        std::string key;
+        if (!line.empty() && !isEntryLine(line, key)) {
+            dataBreak_ = "the data file holds a line that does not read: \"" + line + "\"";
+            return;
+        }
+        if (!line.empty()) {
+            keys.insert(key);
+        }
+    }
+    for (const std::string& key : dataKeys_) {
+        if (keys.count(key) == 0) {
+            dataBreak_ = "the data file lost its entry " + key;
+            return;
+        }
+    }
+    dataKeys_ = keys;
+    const auto badge = file.entries.find("badge");
+    recordedBadge_ = badge == file.entries.end() ? std::nullopt : intPrefix(badge->second);
+}
+
+std::optional<std::string> InvariantChecker::afterFrame(std::uint32_t gameTime,
+                                                        const Facts& facts) {
+    if (dataBreak_) {
+        return dataBreak_;
+    }
+    const auto instance = static_cast<std::uint32_t>(facts.number("instance"));
+    if (instance != lastInstance_) {
+        startInstance(instance);
+    }
+    if (auto broken = checkScripts(facts)) {
+        return broken;
+    }
+    if (facts.number("loaded") == 0) {
+        return std::nullopt;
+    }
+    if (auto broken = checkBadges(gameTime, facts)) {
+        return broken;
+    }
+    if (auto broken = checkDuty(gameTime, facts)) {
+        return broken;
+    }
+    return checkGreetings(facts);
+}
+
+std::optional<std::string> InvariantChecker::checkScripts(const Facts& facts) {
+    const std::string& ended = facts.text("ended");
+    if (ended.find("BadgeMenuScript") != std::string::npos) {
+        return "the menu script ended";
+    }
+    if (ended.find("BadgeScript") != std::string::npos && dataFileAtLoad_) {
+        return "the badge script ended although the data file was there at the start";
+    }
+    if (facts.number("blips") > 8) {
+        return "the running plug-in made " + facts.text("blips") + " office blips";
+    }
+    for (const char* prompt : {"doorprompts", "select", "remove"}) {
+        if (facts.number(prompt) > 1) {
+            return facts.text(prompt) + " " + prompt + " prompts are shown at once";
+        }
+    }
+    return std::nullopt;
+}
+
+// At most one badge on the player; exactly one soon after the attachment check could have put
+// back the recorded one; and the recorded badge is the one worn.
+std::optional<std::string> InvariantChecker::checkBadges(std::uint32_t now, const Facts& facts) {
+    const long chest = facts.number("chest");
+    if (chest > 1) {
+        return std::to_string(chest) + " badge objects on the player";
+    }
+    const long passes = facts.number("passes");
+    const bool recorded = recordedBadge_ && *recordedBadge_ >= 0 && *recordedBadge_ <= 5;
+    const bool checkRuns =
+        recorded && facts.number("control") == 0 && looping(facts) && !badgeInterfered_;
+    badgeInterfered_ = false;
+    recordedAndNoControl_.track(checkRuns, now, passes);
+    if (recordedAndNoControl_.lasted(passes) && chest != 1) {
+        return std::string("badge ") + std::to_string(*recordedBadge_) +
+               " recorded, player control off, yet no badge on the player";
+    }
+    const long worn = facts.number("worn");
+    if (facts.text("worn") != "-1" && recordedBadge_ && worn != *recordedBadge_) {
+        return std::string("the player wears badge ") + std::to_string(worn) +
+               " but the data file records " + std::to_string(*recordedBadge_);
+    }
+    if (facts.text("worn") != "-1" && !recordedBadge_ && !dataKeys_.empty()) {
+        return std::string("the player wears badge ") + std::to_string(worn) +
+               " but the data file records none";
+    }
+    return std::nullopt;
+}
+
+// The player is the law a second (and a whole pass) after a badge goes on, and a plain player
+// again within the pass after it comes off.
+std::optional<std::string> InvariantChecker::checkDuty(std::uint32_t now, const Facts& facts) {
+    const long passes = facts.number("passes");
+    const bool running = looping(facts) && !playerMoved_;
+    playerMoved_ = false;
+    const bool worn = facts.text("worn") != "-1" && facts.number("mission") == 0;
+    onDuty_.track(running && worn, now, passes);
+    offDuty_.track(running && !worn, now, passes);
+    const std::string& group = facts.text("group");
+    if (onDuty_.lasted(passes) && group != "REL_COP") {
+        return "a badge is worn, yet the player is in " + group;
+    }
+    if (offDuty_.lasted(passes) && group != "PLAYER") {
+        return "no badge is worn, yet the player is in " + group;
+    }
+    return std::nullopt;
+}
+
+// Nobody greets twice without having been more than 50 away in between, unless the plug-in
+// was loaded again (it remembers nothing across loads) or its table of 20 was full.
+std::optional<std::string> InvariantChecker::checkGreetings(const Facts& facts) {
+    std::istringstream items(facts.text("greeted"));
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        std::int32_t handle = 0;
+        long greetings = 0;
+        float distance = 0.0f;
+        if (std::sscanf(item.c_str(), "%d:%ld:%f", &handle, &greetings, &distance) != 3) {
+            continue;
+        }
+        Greeter& greeter = greeters_[handle];
+        if (greetings > greeter.greetings) {
+            if (greeter.greetings > 0 && greeter.remembered && !greeter.awaySince) {
+                return std::string("ped #") + std::to_string(handle) +
+                       " greeted again without having been " + "more than 50 away";
+            }
+            const auto remembered =
+                std::count_if(greeters_.begin(), greeters_.end(),
+                              [](const auto& g) { return g.second.remembered; });
+            greeter.remembered = static_cast<std::size_t>(remembered) < GREETING_TABLE_SLOTS;
+            greeter.awaySince = false;
+        }
+        greeter.greetings = greetings;
+        if (distance > FORGET_DISTANCE) {
+            greeter.awaySince = true;
+            greeter.remembered = false;
+        }
+    }
+    return std::nullopt;
+}
+
+void InvariantChecker::startInstance(std::uint32_t instance) {
+    lastInstance_ = instance;
+    for (auto& [handle, greeter] : greeters_) {
+        greeter.remembered = false;
+    }
+    recordedAndNoControl_.open = false;
+    onDuty_.open = false;
+    offDuty_.open = false;
+}

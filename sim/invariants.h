@@ -1,0 +1,75 @@
+#pragma once
+// What must always hold while the plug-in plays, whatever the player and the game do: checked
+// after every frame of a scenario that asks for it (`invariants on`) and of every chaos game.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "sim/data_file_view.h"
+
+// The emulated game's `query facts` answer, read back.
+struct Facts {
+    std::map<std::string, std::string> values;
+
+    static Facts parse(const std::string& text);
+    long number(const std::string& name) const;
+    const std::string& text(const std::string& name) const;
+};
+
+class InvariantChecker {
+  public:
+    // Every scenario command, before it runs.
+    void onCommand(const std::string& line);
+    // The plug-in rewrote the data file (the simulator noticed a new file).
+    void onDataFileWritten(const DataFileView& file);
+    // The scenario itself changed the game folder's files: their state is the new baseline.
+    void onFilesChanged(const DataFileView& file);
+    // After a frame: the first rule that breaks, said as a player would read it.
+    std::optional<std::string> afterFrame(std::uint32_t gameTime, const Facts& facts);
+
+  private:
+    // A condition that must last a while before what it implies is checked: some game time,
+    // and after that some whole badge-script passes (a pass may wait seconds inside).
+    struct Window {
+        std::uint32_t ms = 0;
+        long passEnds = 0;
+        bool open = false;
+        bool timeUp = false;
+        std::uint32_t since = 0;
+        long passesWhenTimeUp = 0;
+
+        void track(bool holds, std::uint32_t now, long passes);
+        bool lasted(long passes) const;
+    };
+
+    struct Greeter {
+        long greetings = 0;
+        bool awaySince = false;   // more than 50 from the player since its last greeting
+        bool remembered = false;  // as the plug-in's greeting table would hold it
+    };
+
+    std::optional<std::string> checkBadges(std::uint32_t now, const Facts& facts);
+    std::optional<std::string> checkDuty(std::uint32_t now, const Facts& facts);
+    std::optional<std::string> checkGreetings(const Facts& facts);
+    std::optional<std::string> checkScripts(const Facts& facts);
+    // A new load of the plug-in remembers nothing and counts its passes afresh.
+    void startInstance(std::uint32_t instance);
+
+    std::optional<std::string> dataBreak_;
+    std::set<std::string> dataKeys_;
+    std::optional<std::int32_t>
+        recordedBadge_;  // the data file's `badge`, read as the plug-in does
+    bool dataFileExists_ = true;
+    bool dataFileAtLoad_ = true;
+    bool badgeInterfered_ = false;  // the scenario took the badge or changed the gate
+    bool playerMoved_ = false;
+    Window recordedAndNoControl_{0, 2};
+    // The lawman block waits up to a second; the pass under way when the badge went on may have
+    // read the attachment point before the player moved, so the next whole pass decides.
+    Window onDuty_{1000, 3};
+    Window offDuty_{0, 2};
+    std::map<std::int32_t, Greeter> greeters_;
+    std::uint32_t lastInstance_ = 0;
+};

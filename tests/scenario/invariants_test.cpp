@@ -1,0 +1,142 @@
+// The rules a chaos game is held to, fed facts frame by frame as the emulated game reports them.
+#include "sim/invariants.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The data file as the simulator reads it back.
+DataFileView file(std::map<std::string, std::string> entries) {
+    DataFileView view;
+    view.exists = true;
+    for (const auto& [key, value] : entries) {
+        view.text += key + "=" + value + "\n";
+    }
+    view.entries = std::move(entries);
+    return view;
+}
+
+// A running plug-in as the checker sees it, frame by frame.
+class Game {
+  public:
+    // One frame later, with these facts over a running plug-in wearing nothing.
+    std::optional<std::string> frame(const std::string& facts) {
+        time_ += 16;
+        return checker_.afterFrame(
+            time_, Facts::parse("loaded=1 instance=1 ended= control=1 mission=0 chest=0 worn=-1 "
+                                "group=PLAYER blips=8 doorprompts=0 select=0 remove=0 greeted= "
+                                "passes=" +
+                                std::to_string(passes_) + " " + facts));
+    }
+    void pass() { ++passes_; }
+
+    // Frames that pass a whole badge-script pass each, `ms` of game time in all.
+    std::optional<std::string> passes(std::uint32_t ms, const std::string& facts) {
+        for (std::uint32_t at = 0; at < ms; at += 16) {
+            pass();
+            if (auto broken = frame(facts)) {
+                return broken;
+            }
+        }
+        return std::nullopt;
+    }
+
+    InvariantChecker checker_;
+
+  private:
+    std::uint32_t time_ = 0;
+    long passes_ = 1;
+};
+
+TEST(Rules, OneBadgeAtMostAndTheRecordedOneBackSoonWhileControlIsOff) {
+    Game game;
+    game.checker_.onFilesChanged(file({{"badge", "3"}}));
+    EXPECT_FALSE(game.frame("control=0"));  // the attachment check has not run yet
+    EXPECT_FALSE(game.passes(16, "control=0"));
+    EXPECT_TRUE(game.passes(16, "control=0"));
+    EXPECT_FALSE(game.passes(500, "control=0 chest=1 worn=3 group=REL_COP"));
+    EXPECT_TRUE(game.frame("control=0 chest=2 worn=3 group=REL_COP"));
+}
+
+TEST(Rules, TheBadgeWornIsTheOneTheDataFileRecords) {
+    Game game;
+    game.checker_.onFilesChanged(file({{"badge", "7"}}));
+    EXPECT_FALSE(game.frame("chest=0 worn=-1"));
+    EXPECT_TRUE(game.frame("chest=1 worn=0"));
+    game.checker_.onDataFileWritten(file({{"badge", "0"}}));
+    EXPECT_FALSE(game.frame("chest=1 worn=0"));
+}
+
+TEST(Rules, LawAfterASecondAndThreePassesAndAPlainPlayerTwoPassesAfter) {
+    Game game;
+    // A second worn (a frame is 16 ms and a pass here), then the pass under way may have read
+    // the player where he stood before: the next whole pass decides.
+    EXPECT_FALSE(game.passes(1024, "chest=1 worn=0 group=PLAYER"));
+    EXPECT_FALSE(game.passes(32, "chest=1 worn=0 group=PLAYER"));
+    EXPECT_TRUE(game.passes(16, "chest=1 worn=0 group=PLAYER"));
+
+    // Moving the player starts the wait again.
+    game.checker_.onCommand("player at 1 2 3");
+    EXPECT_FALSE(game.passes(1024, "chest=1 worn=0 group=PLAYER"));
+    EXPECT_FALSE(game.passes(1000, "chest=1 worn=0 group=REL_COP"));
+    // With the mission flag up the player is off duty two passes later.
+    EXPECT_FALSE(game.passes(32, "chest=1 worn=0 mission=1 group=REL_COP"));
+    EXPECT_TRUE(game.passes(16, "chest=1 worn=0 mission=1 group=REL_COP"));
+}
+
+TEST(Rules, NobodyGreetsTwiceUnlessAwayOrTheTablesStartedAfresh) {
+    Game game;
+    EXPECT_FALSE(game.frame("greeted=300:1:3.0"));
+    EXPECT_TRUE(game.frame("greeted=300:2:3.0"));
+
+    Game away;
+    EXPECT_FALSE(away.frame("greeted=300:1:3.0"));
+    EXPECT_FALSE(away.frame("greeted=300:1:50.5"));
+    EXPECT_FALSE(away.frame("greeted=300:2:3.0"));
+
+    Game reloaded;
+    EXPECT_FALSE(reloaded.frame("greeted=300:1:3.0"));
+    EXPECT_FALSE(reloaded.frame("instance=2 greeted=300:2:3.0"));
+}
+
+TEST(Rules, ADataFileWriteKeepsEveryKeyAndEveryLineReads) {
+    Game game;
+    game.checker_.onFilesChanged(file({{"badge", "0"}, {"xxxxx", "0.01"}, {"mine", "x"}}));
+    game.checker_.onDataFileWritten(file({{"badge", "1"}, {"xxxxx", "0.01"}, {"mine", "x"}}));
+    EXPECT_FALSE(game.frame(""));
+    game.checker_.onDataFileWritten(file({{"badge", "1"}, {"xxxxx", "0.01"}}));
+    EXPECT_TRUE(game.frame(""));
+
+    Game garbled;
+    DataFileView view = file({{"badge", "1"}});
+    view.text += "a=b=c\n";
+    garbled.checker_.onDataFileWritten(view);
+    EXPECT_TRUE(garbled.frame(""));
+}
+
+TEST(Rules, OnlyTheBadgeScriptMayEndAndOnlyWithoutADataFile) {
+    Game game;
+    EXPECT_TRUE(game.frame("ended=BadgeMenuScript"));
+
+    Game withFile;
+    withFile.checker_.onFilesChanged(file({{"badge", "0"}}));
+    withFile.checker_.onCommand("load");
+    EXPECT_TRUE(withFile.frame("ended=BadgeScript"));
+
+    Game withoutFile;
+    withoutFile.checker_.onFilesChanged(DataFileView{});
+    withoutFile.checker_.onCommand("load");
+    EXPECT_FALSE(withoutFile.frame("ended=BadgeScript"));
+}
+
+TEST(Rules, TheRunningPluginShowsEachPromptOnceAndEightBlips) {
+    Game game;
+    EXPECT_FALSE(game.frame("select=1 remove=1 doorprompts=1"));
+    EXPECT_TRUE(game.frame("select=2"));
+    EXPECT_TRUE(game.frame("doorprompts=2"));
+    EXPECT_TRUE(game.frame("blips=9"));
+}
+
+}  // namespace
