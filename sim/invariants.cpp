@@ -254,22 +254,21 @@ std::optional<std::string> InvariantChecker::checkGreetings(const Facts& facts) 
             continue;
         }
         Greeter& greeter = greeters_[handle];
+        // Where the ped stands now counts before a greeting in this frame: the forgetting step
+        // may have run in it first.
+        greeter.awaySince = greeter.awaySince || distance > FORGET_DISTANCE;
         if (greetings > greeter.greetings) {
             if (greeter.greetings > 0 && greeter.remembered && !greeter.awaySince) {
                 return std::string("ped #") + std::to_string(handle) +
-                       " greeted again without having been " + "more than 50 away";
+                       " greeted again without having been more than 50 away";
             }
-            const auto remembered =
-                std::count_if(greeters_.begin(), greeters_.end(),
-                              [](const auto& g) { return g.second.remembered; });
+            const auto remembered = std::count_if(
+                greeters_.begin(), greeters_.end(),
+                [](const auto& g) { return g.second.remembered && !g.second.awaySince; });
             greeter.remembered = static_cast<std::size_t>(remembered) < GREETING_TABLE_SLOTS;
             greeter.awaySince = false;
         }
         greeter.greetings = greetings;
-        if (distance > FORGET_DISTANCE) {
-            greeter.awaySince = true;
-            greeter.remembered = false;
-        }
     }
     return std::nullopt;
 }

@@ -96,6 +96,11 @@ TEST(Rules, NobodyGreetsTwiceUnlessAwayOrTheTablesStartedAfresh) {
     EXPECT_FALSE(away.frame("greeted=300:1:50.5"));
     EXPECT_FALSE(away.frame("greeted=300:2:3.0"));
 
+    // The forgetting step runs before a greeting in the same frame: away now counts.
+    Game leaving;
+    EXPECT_FALSE(leaving.frame("greeted=300:1:3.0"));
+    EXPECT_FALSE(leaving.frame("greeted=300:2:60.0"));
+
     Game reloaded;
     EXPECT_FALSE(reloaded.frame("greeted=300:1:3.0"));
     EXPECT_FALSE(reloaded.frame("instance=2 greeted=300:2:3.0"));
