@@ -24,9 +24,12 @@ std::string describe(const NativeEntry& entry) {
 
 }  // namespace
 
-Emulator& emulator() {
+Emulator* emulator_instance::current = nullptr;
+
+Emulator& emulator_instance::make() {
     if (!instance) {
         instance = std::make_unique<Emulator>();
+        current = instance.get();
     }
     return *instance;
 }
@@ -35,7 +38,9 @@ void resetEmulator() {
     if (instance && instance->plugin.loaded()) {
         instance->unloadPlugin();
     }
+    emulator_instance::current = nullptr;
     instance = std::make_unique<Emulator>();
+    emulator_instance::current = instance.get();
 }
 
 Emulator::Emulator() {
@@ -57,7 +62,7 @@ void Emulator::nativeInit(NativeHash hash) {
     }
     callActive_ = true;
     callHash_ = hash;
-    callArgs_.clear();
+    callArgCount_ = 0;
 }
 
 void Emulator::nativePush(std::uint64_t word) {
@@ -65,7 +70,11 @@ void Emulator::nativePush(std::uint64_t word) {
         fail("an argument was pushed with no native call started");
         return;
     }
-    callArgs_.push_back(word);
+    // Past the longest argument list: counted, so the arity check fails it, not stored.
+    if (callArgCount_ < NativeTable::MAX_ARGS) {
+        callArgs_[callArgCount_] = word;
+    }
+    ++callArgCount_;
 }
 
 std::uint64_t* Emulator::nativeCall() {
@@ -78,7 +87,7 @@ std::uint64_t* Emulator::nativeCall() {
     } else if (entry == nullptr) {
         fail("unknown native hash " + hexHash(callHash_));
     } else if (checkArguments(*entry)) {
-        CallContext context(*this, *entry, callArgs_.data(), result_);
+        CallContext context(*this, world, *entry, callArgs_, result_);
         ScriptSlot* slot = scheduler.running();
         const bool timed = slot != nullptr && scheduler.timing();
         const auto start =
@@ -102,20 +111,20 @@ std::uint64_t* Emulator::nativeCall() {
 }
 
 bool Emulator::checkArguments(const NativeEntry& entry) {
-    if (callArgs_.size() != entry.arity()) {
-        fail(describe(entry) + " takes " + std::to_string(entry.arity()) + " arguments, got " +
-             std::to_string(callArgs_.size()));
+    if (callArgCount_ != entry.argCount) {
+        fail(describe(entry) + " takes " + std::to_string(entry.argCount) + " arguments, got " +
+             std::to_string(callArgCount_));
         return false;
     }
-    for (std::size_t i = 0; i < callArgs_.size(); ++i) {
-        const char kind = entry.params[i];
+    for (std::size_t i = 0; i < callArgCount_; ++i) {
         const std::uint64_t word = callArgs_[i];
-        const bool narrow = kind == 'i' || kind == 'f' || kind == 'b';
-        if ((narrow && (word >> 32) != 0) || (kind == 'b' && word > 1)) {
+        const bool narrow = ((entry.narrowArgs >> i) & 1) != 0;
+        const bool flag = ((entry.boolArgs >> i) & 1) != 0;
+        if ((narrow && (word >> 32) != 0) || (flag && word > 1)) {
             char text[32];
             std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(word));
             fail(describe(entry) + " argument " + std::to_string(i + 1) + " is " + text +
-                 (kind == 'b' ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
+                 (flag ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
             return false;
         }
     }
@@ -130,7 +139,7 @@ void Emulator::recordCall(const NativeEntry& entry, bool vectorResult) {
     record.gameTime = clock.gameTime;
     record.script = runningScriptName();
     record.hash = entry.hash;
-    record.args = callArgs_;
+    record.args.assign(callArgs_, callArgs_ + callArgCount_);
     record.params = entry.params;
     record.vectorResult = vectorResult;
     if (vectorResult) {

@@ -84,7 +84,8 @@ class Emulator {
     bool callActive_ = false;
     bool insideNative_ = false;
     NativeHash callHash_ = 0;
-    std::vector<std::uint64_t> callArgs_;
+    std::uint64_t callArgs_[NativeTable::MAX_ARGS] = {};
+    std::size_t callArgCount_ = 0;
     alignas(16) std::uint64_t result_[4] = {};
     std::string failure_;
     std::vector<Verb> verbs_;
@@ -100,6 +101,15 @@ class Emulator {
     void* frameHookContext_ = nullptr;
 };
 
-Emulator& emulator();
+// The one emulated host of the process, made on first use. Every host call asks for it, so the
+// common case is a load and a test.
+namespace emulator_instance {
+extern Emulator* current;
+Emulator& make();
+}  // namespace emulator_instance
+inline Emulator& emulator() {
+    Emulator* current = emulator_instance::current;
+    return current != nullptr ? *current : emulator_instance::make();
+}
 // A fresh emulator: new world, clock, trace; no plug-in loaded.
 void resetEmulator();
