@@ -56,25 +56,12 @@ Emulator::Emulator() {
     });
 }
 
-void Emulator::nativeInit(NativeHash hash) {
-    if (callActive_) {
-        fail("native call " + hexHash(callHash_) + " was started but never made");
-    }
-    callActive_ = true;
-    callHash_ = hash;
-    callArgCount_ = 0;
+void Emulator::callLeftUnmade() {
+    fail("native call " + hexHash(callHash_) + " was started but never made");
 }
 
-void Emulator::nativePush(std::uint64_t word) {
-    if (!callActive_) {
-        fail("an argument was pushed with no native call started");
-        return;
-    }
-    // Past the longest argument list: counted, so the arity check fails it, not stored.
-    if (callArgCount_ < NativeTable::MAX_ARGS) {
-        callArgs_[callArgCount_] = word;
-    }
-    ++callArgCount_;
+void Emulator::pushWithoutCall() {
+    fail("an argument was pushed with no native call started");
 }
 
 std::uint64_t* Emulator::nativeCall() {
@@ -102,7 +89,9 @@ std::uint64_t* Emulator::nativeCall() {
         if (slot != nullptr) {
             ++slot->nativeCalls;
         }
-        recordCall(*entry, context.hasVectorResult());
+        if (trace.wantsRecords()) {
+            recordCall(*entry, context.hasVectorResult());
+        }
     }
     if (failed() && scheduler.running() != nullptr) {
         scheduler.haltRunning();
@@ -132,9 +121,6 @@ bool Emulator::checkArguments(const NativeEntry& entry) {
 }
 
 void Emulator::recordCall(const NativeEntry& entry, bool vectorResult) {
-    if (!trace.wantsRecords()) {
-        return;
-    }
     TraceRecord record;
     record.gameTime = clock.gameTime;
     record.script = runningScriptName();

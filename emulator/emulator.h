@@ -28,9 +28,27 @@ class Emulator {
     Scheduler scheduler{clock};
     PluginModule plugin;
 
-    // The host functions.
-    void nativeInit(NativeHash hash);
-    void nativePush(std::uint64_t word);
+    // The host functions. Init and push run several times a call: inline, their faults not.
+    void nativeInit(NativeHash hash) {
+        if (callActive_) {
+            callLeftUnmade();
+        }
+        callActive_ = true;
+        callHash_ = hash;
+        callArgCount_ = 0;
+    }
+    void nativePush(std::uint64_t word) {
+        if (!callActive_) {
+            pushWithoutCall();
+            return;
+        }
+        // Past the longest argument list: counted, so the arity check fails it, not stored.
+        const std::size_t count = callArgCount_;
+        if (count < NativeTable::MAX_ARGS) {
+            callArgs_[count] = word;
+        }
+        callArgCount_ = count + 1;
+    }
     std::uint64_t* nativeCall();
     void scriptWait(std::uint32_t ms);
 
@@ -70,6 +88,8 @@ class Emulator {
     std::string hostCallsSinceMark() const;
 
   private:
+    void callLeftUnmade();
+    void pushWithoutCall();
     bool checkArguments(const NativeEntry& entry);
     void recordCall(const NativeEntry& entry, bool vectorResult);
 

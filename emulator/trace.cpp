@@ -167,13 +167,6 @@ void Trace::add(TraceRecord record) {
     }
 }
 
-void Trace::count(std::size_t nativeIndex) {
-    if (nativeIndex >= countsSinceMark_.size()) {
-        countsSinceMark_.resize(nativeIndex + 1, 0);
-    }
-    ++countsSinceMark_[nativeIndex];
-}
-
 void Trace::mark() {
     countsSinceMark_.assign(countsSinceMark_.size(), 0);
 }

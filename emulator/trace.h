@@ -51,7 +51,12 @@ class Trace {
     bool wantsRecords() const { return keep_ || file_ != nullptr; }
 
     void add(TraceRecord record);
-    void count(std::size_t nativeIndex);
+    void count(std::size_t nativeIndex) {
+        if (nativeIndex >= countsSinceMark_.size()) {
+            countsSinceMark_.resize(nativeIndex + 1, 0);
+        }
+        ++countsSinceMark_[nativeIndex];
+    }
     void mark();
     std::uint64_t countSinceMark(std::size_t nativeIndex) const;
 

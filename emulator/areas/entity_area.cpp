@@ -83,14 +83,13 @@ const EntityState* closestObject(const World& world, Vec3 centre, float radius, 
                                  bool skipScriptHostObjects) {
     const EntityState* best = nullptr;
     float bestDistance = 0.0f;
-    for (const auto& [handle, entity] : world.entities) {
-        if (entity.type != EntityType::Object || entity.model != model ||
-            (skipScriptHostObjects && entity.scriptHostObject)) {
+    for (const EntityState* object : world.entities.objects()) {
+        if (object->model != model || (skipScriptHostObjects && object->scriptHostObject)) {
             continue;
         }
-        const float distance = distance3d(world.positionOf(entity), centre);
+        const float distance = distance3d(world.positionOf(*object), centre);
         if (distance <= radius && (best == nullptr || distance < bestDistance)) {
-            best = &entity;
+            best = object;
             bestDistance = distance;
         }
     }
@@ -150,6 +149,7 @@ void isPedHuman(CallContext& call) {
 }
 
 std::optional<std::int32_t>& nearbyCountOverride(World& world);
+std::vector<std::pair<float, std::int32_t>>& scanList(World& world);
 
 // Peds around the centre ped, closest first, into 8-byte slots after the capacity in slot 0.
 void getPedNearbyPeds(CallContext& call) {
@@ -161,11 +161,11 @@ void getPedNearbyPeds(CallContext& call) {
     World& world = call.world();
     const auto capacity = static_cast<std::uint32_t>(slots[0]);
     const auto ignoredPedType = call.arg<std::int32_t>(2);
-    const std::vector<std::int32_t> found =
-        nearbyPeds(world, *centre, NEARBY_RANGE, ignoredPedType);
+    auto& found = scanList(world);
+    nearbyPeds(world, *centre, NEARBY_RANGE, ignoredPedType, found);
     const std::size_t count = std::min<std::size_t>(found.size(), capacity);
     for (std::size_t i = 0; i < count; ++i) {
-        slots[i + 1] = static_cast<std::uint32_t>(found[i]);
+        slots[i + 1] = static_cast<std::uint32_t>(found[i].second);
     }
     call.result(nearbyCountOverride(world).value_or(static_cast<std::int32_t>(count)));
 }
@@ -372,9 +372,9 @@ ControlReply expectObjects(Emulator& emu, const Words& words) {
     }
     World& world = emu.world;
     const std::uint32_t model = world.hashName(words[2]);
-    const auto count = std::count_if(world.entities.begin(), world.entities.end(), [&](auto& e) {
-        return e.second.type == EntityType::Object && e.second.model == model;
-    });
+    const auto& objects = world.entities.objects();
+    const auto count = std::count_if(objects.begin(), objects.end(),
+                                     [&](const EntityState* e) { return e->model == model; });
     return count == wanted ? ok()
                            : expectationFailed(std::to_string(wanted) + " " + words[2] + " objects",
                                                std::to_string(count));
@@ -444,11 +444,16 @@ class EntityArea final : public Area {
     std::span<const Verb> verbs() const override { return VERBS; }
     std::span<const PedFlag> pedFlags() const override { return PED_FLAGS; }
 
-    std::optional<std::int32_t> countOverride;  // a misbehaving scan, for tests
+    std::optional<std::int32_t> countOverride;         // a misbehaving scan, for tests
+    std::vector<std::pair<float, std::int32_t>> scan;  // kept, so a scan allocates nothing
 };
 
 std::optional<std::int32_t>& nearbyCountOverride(World& world) {
     return world.area<EntityArea>().countOverride;
+}
+
+std::vector<std::pair<float, std::int32_t>>& scanList(World& world) {
+    return world.area<EntityArea>().scan;
 }
 
 }  // namespace
