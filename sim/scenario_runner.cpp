@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const char* const GAME_FILES = "TinStarWarden";
 const char* const DATA_FILE = "TinStarWarden/TinStarWarden.dat";
 const char* const LOG_FILE = "TinStarWarden/TinStarWarden.log";
 
@@ -36,6 +37,7 @@ class Runner {
     static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
     static void onFrame(std::uint32_t gameTime, void* self);
     void print(std::uint32_t gameTime, const std::string& text);
+    void watchFiles(std::uint32_t gameTime);
     void watchDataFile(std::uint32_t gameTime);
     void resetDataBaseline();
     void watchLog(std::uint32_t gameTime);
@@ -57,7 +59,10 @@ class Runner {
     DataFileView lastData_;
     FileStamp lastStamp_;
     FileStamp lastLogStamp_;
-    std::string logShown_;  // the log's text as the timeline has shown it
+    OpenFolder folderWatch_;
+    FileStamp lastFolderStamp_;
+    std::int64_t lastFolderLook_ = 0;  // when the folder was last looked at (fileClockNow)
+    std::string logShown_;             // the log's text as the timeline has shown it
     std::size_t lineNumber_ = 0;
 };
 
@@ -183,6 +188,7 @@ int Runner::run() {
     tswEmuSetTimelineSink(nullptr, nullptr);
     tswEmuSetFrameHook(nullptr, nullptr);
     tswEmuReset();
+    folderWatch_.close();
     folder_.leave();
     std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(), passed ? "passed" : "FAILED");
     return passed ? 0 : 1;
@@ -229,6 +235,12 @@ bool Runner::fileCommand(const std::string& line) {
     const std::string verb = firstWord(line);
     const std::string what = firstWord(restAfterWords(line, 1));
     std::string error;
+    // Not held while the folder may be removed; held again at the new baseline.
+    const bool changesFolder = verb == "ini" || verb == "data" || verb == "rawdata" ||
+                               verb == "nodata" || verb == "nofolder" || verb == "folder";
+    if (changesFolder) {
+        folderWatch_.close();
+    }
     if (verb == "ini") {
         std::istringstream words(restAfterWords(line, 1));
         std::string section;
@@ -270,7 +282,7 @@ bool Runner::fileCommand(const std::string& line) {
     } else {
         return false;
     }
-    if (verb != "expect") {
+    if (changesFolder) {
         resetDataBaseline();
     }
     return true;
@@ -364,12 +376,31 @@ void Runner::onTimeline(std::uint32_t gameTime, const char* text, void* self) {
 }
 
 void Runner::onFrame(std::uint32_t gameTime, void* self) {
-    static_cast<Runner*>(self)->watchDataFile(gameTime);
-    static_cast<Runner*>(self)->watchLog(gameTime);
+    static_cast<Runner*>(self)->watchFiles(gameTime);
 }
 
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
     std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+}
+
+// Every frame one cheap look at the plug-in's folder, which is held open: a save replaces the
+// data file, which changes the folder, and a new log changes it too. The files themselves are
+// looked at only then, while the folder's time is too recent to tell a later change, and while
+// there is a log (it grows in place). Under Wine the data file's full stamp costs hundreds of
+// microseconds; a look at the folder by path a few, by handle much less.
+void Runner::watchFiles(std::uint32_t gameTime) {
+    const std::int64_t lookedAt = fileClockNow();
+    const FileStamp folder = folderWatch_.stamp();
+    const bool unsettled =
+        folder != lastFolderStamp_ || lastFolderLook_ - folder.modified < fileTimeSettles();
+    lastFolderStamp_ = folder;
+    lastFolderLook_ = lookedAt;
+    if (unsettled) {
+        watchDataFile(gameTime);
+    }
+    if (unsettled || lastLogStamp_.exists) {
+        watchLog(gameTime);
+    }
 }
 
 // Reports every write of the data file that the plug-in makes, with what changed.
@@ -420,6 +451,7 @@ void Runner::watchLog(std::uint32_t gameTime) {
 }
 
 void Runner::resetDataBaseline() {
+    folderWatch_.open(GAME_FILES);
     lastStamp_ = fileStamp(DATA_FILE);
     lastData_ = readDataFile(DATA_FILE);
 }
