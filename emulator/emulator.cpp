@@ -76,12 +76,10 @@ std::uint64_t* Emulator::nativeCall() {
     } else if (checkArguments(*entry)) {
         CallContext context(*this, world, *entry, callArgs_, result_);
         ScriptSlot* slot = scheduler.running();
-        const bool timed = slot != nullptr && scheduler.timing();
+        const bool timed = slot != nullptr && nativeTiming_;
         const auto start =
             timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
-        insideNative_ = true;
         entry->handler(context);
-        insideNative_ = false;
         if (timed) {
             slot->nativeTime += std::chrono::steady_clock::now() - start;
         }
