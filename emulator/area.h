@@ -14,6 +14,7 @@
 #include "emulator/handle_index.h"
 
 class Emulator;
+class JsonWriter;
 class NativeTable;
 struct World;
 struct ControlReply;
@@ -48,6 +49,11 @@ class Area {
     virtual void forget(std::int32_t) {}
     // A scenario's `mark`: counts kept since the last mark start again.
     virtual void mark() {}
+    // For the scenario report (sim/report/): the area's own part of the world, as members of
+    // the JSON object it is given ("doors": [...]). Its fixed places, written once...
+    virtual void reportMap(const World&, JsonWriter&) const {}
+    // ...and its state now, written at every moment the report keeps.
+    virtual void report(const World&, JsonWriter&) const {}
 };
 
 // Per-entity data of an area, in handle order (handles only grow, so that is creation order),

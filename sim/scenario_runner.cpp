@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "sim/data_file_view.h"
 #include "sim/file_stamp.h"
 #include "sim/game_folder.h"
+#include "sim/report/report_recorder.h"
 
 namespace fs = std::filesystem;
 
@@ -29,7 +31,11 @@ struct Failure {
 
 class Runner {
   public:
-    Runner(const ScenarioOptions& options, std::FILE* out) : options_(options), out_(out) {}
+    Runner(const ScenarioOptions& options, std::FILE* out)
+        : options_(options),
+          out_(out),
+          tracePath_(outsideGameFolder(options.tracePath)),
+          reportPath_(outsideGameFolder(options.reportPath)) {}
 
     int run();
 
@@ -53,8 +59,16 @@ class Runner {
     void expectDataFile(const std::string& line);
     void expectLog(const std::string& line);
 
+    // Named from where the simulator was started: the run itself plays in the game's folder.
+    static std::string outsideGameFolder(const std::string& path) {
+        std::error_code error;
+        return path.empty() ? path : fs::absolute(path, error).string();
+    }
+
     const ScenarioOptions& options_;
     std::FILE* out_;
+    const std::string tracePath_;
+    const std::string reportPath_;
     GameFolder folder_;
     DataFileView lastData_;
     FileStamp lastStamp_;
@@ -64,6 +78,7 @@ class Runner {
     std::int64_t lastFolderLook_ = 0;  // when the folder was last looked at (fileClockNow)
     std::string logShown_;             // the log's text as the timeline has shown it
     std::size_t lineNumber_ = 0;
+    std::unique_ptr<ReportRecorder> report_;  // with --report only
 };
 
 bool readWholeFile(const std::string& path, std::string& text) {
@@ -184,6 +199,11 @@ int Runner::run() {
     tswEmuReset();
     tswEmuSetTimelineSink(&Runner::onTimeline, this);
     tswEmuSetFrameHook(&Runner::onFrame, this);
+    if (!reportPath_.empty()) {
+        report_ = std::make_unique<ReportRecorder>();
+        report_->start();
+        report_->moment();
+    }
     const bool passed = runLines(lines);
     tswEmuSetTimelineSink(nullptr, nullptr);
     tswEmuSetFrameHook(nullptr, nullptr);
@@ -191,14 +211,18 @@ int Runner::run() {
     folderWatch_.close();
     folder_.leave();
     std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(), passed ? "passed" : "FAILED");
+    if (report_ && !report_->write(reportPath_, options_.scenarioPath, passed, error)) {
+        std::fprintf(out_, "%s\n", error.c_str());
+        return 1;
+    }
     return passed ? 0 : 1;
 }
 
 bool Runner::runLines(const std::vector<std::string>& lines) {
     try {
         control("scripts BadgeScript BadgeMenuScript");
-        if (!options_.tracePath.empty()) {
-            control("trace " + options_.tracePath);
+        if (!tracePath_.empty()) {
+            control("trace " + tracePath_);
         }
         resetDataBaseline();
         for (const std::string& raw : lines) {
@@ -206,12 +230,20 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
             const std::string line = trim(raw);
             if (!line.empty() && line[0] != '#') {
                 runLine(line);
+                if (report_) {
+                    report_->moment();
+                }
             }
         }
         return true;
     } catch (const Failure& failure) {
         std::fprintf(out_, "%s:%zu: %s\n", options_.scenarioPath.c_str(), lineNumber_,
                      failure.message.c_str());
+        if (report_) {
+            report_->failure(gameTime(),
+                             "line " + std::to_string(lineNumber_) + ": " + failure.message);
+            report_->moment();
+        }
         return false;
     }
 }
@@ -376,11 +408,18 @@ void Runner::onTimeline(std::uint32_t gameTime, const char* text, void* self) {
 }
 
 void Runner::onFrame(std::uint32_t gameTime, void* self) {
-    static_cast<Runner*>(self)->watchFiles(gameTime);
+    Runner& runner = *static_cast<Runner*>(self);
+    runner.watchFiles(gameTime);
+    if (runner.report_) {
+        runner.report_->momentIfNewLines();
+    }
 }
 
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
     std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+    if (report_) {
+        report_->line(gameTime, text);
+    }
 }
 
 // Every frame one cheap look at the plug-in's folder, which is held open: a save replaces the

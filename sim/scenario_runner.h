@@ -7,6 +7,7 @@ struct ScenarioOptions {
     std::string gameDir;     // empty: a fresh temporary folder
     std::string tracePath;   // empty: no trace
     std::string pluginPath;  // the plug-in library the load command loads
+    std::string reportPath;  // empty: no report (sim/report/)
 };
 
 // Plays a scenario file against the emulated host, printing the timeline to out. Returns 0

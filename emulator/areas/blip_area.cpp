@@ -24,6 +24,7 @@ struct BlipArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void report(const World& world, JsonWriter& json) const override;
 };
 
 std::map<std::int32_t, BlipState>& blipsOf(World& world) {
@@ -147,6 +148,20 @@ ControlReply expectBlip(Emulator& emu, const Words& words) {
     return found.empty() ? expectationFailed(
                                std::string("a blip at ") + officeInteriors()[office].town, "none")
                          : ok();
+}
+
+// The blips on the map, with their sprites.
+void BlipArea::report(const World& world, JsonWriter& json) const {
+    json.key("blips").beginArray();
+    for (const auto& [handle, blip] : blips) {
+        json.beginObject();
+        json.field("h", handle);
+        json.field("at", blip.position);
+        json.field("sprite", world.nameOf(blip.sprite));
+        json.field("town", townOf(blip.position));
+        json.endObject();
+    }
+    json.endArray();
 }
 
 // clang-format off

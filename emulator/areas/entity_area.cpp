@@ -443,6 +443,7 @@ class EntityArea final : public Area {
     }
     std::span<const Verb> verbs() const override { return VERBS; }
     std::span<const PedFlag> pedFlags() const override { return PED_FLAGS; }
+    void report(const World& world, JsonWriter& json) const override;
 
     std::optional<std::int32_t> countOverride;         // a misbehaving scan, for tests
     std::vector<std::pair<float, std::int32_t>> scan;  // kept, so a scan allocates nothing
@@ -454,6 +455,55 @@ std::optional<std::int32_t>& nearbyCountOverride(World& world) {
 
 std::vector<std::pair<float, std::int32_t>>& scanList(World& world) {
     return world.area<EntityArea>().scan;
+}
+
+// The player (where, facing, targeting), every other ped, loose objects, and the badge: what
+// hangs at the player's chest point, with its offset and rotation.
+void EntityArea::report(const World& world, JsonWriter& json) const {
+    const EntityState& player = world.playerPed();
+    json.key("player").beginObject();
+    json.field("h", player.handle);
+    json.field("at", world.positionOf(player));
+    json.field("heading", static_cast<double>(player.heading));
+    if (world.find(world.player.target) != nullptr) {
+        json.field("target", world.describe(world.player.target));
+    }
+    json.endObject();
+    json.key("peds").beginArray();
+    for (const EntityState* ped : world.entities.peds()) {
+        if (ped->handle == player.handle) {
+            continue;
+        }
+        json.beginObject();
+        json.field("h", ped->handle);
+        json.field("name", world.describe(*ped));
+        json.field("model", world.nameOf(ped->model));
+        json.field("at", world.positionOf(*ped));
+        json.field("dead", ped->dead);
+        json.endObject();
+    }
+    json.endArray();
+    const auto badges = world.attachedAt(player.handle, CHEST_BONE_INDEX);
+    json.key("badge").beginArray();
+    for (std::int32_t handle : badges) {
+        const EntityState& badge = world.entities.at(handle);
+        json.beginObject();
+        json.field("model", world.nameOf(badge.model));
+        json.field("offset", badge.attachment->offset);
+        json.field("rotation", badge.attachment->rotation);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("objects").beginArray();
+    for (const EntityState* object : world.entities.objects()) {
+        if (!object->attachment) {
+            json.beginObject();
+            json.field("name", world.describe(*object));
+            json.field("at", world.positionOf(*object));
+            json.endObject();
+        }
+    }
+    json.endArray();
 }
 
 }  // namespace

@@ -12,6 +12,16 @@ struct LawArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    // The law's view of the player.
+    void report(const World&, JsonWriter& json) const override {
+        json.key("law").beginObject();
+        json.field("bounty", bounty);
+        json.field("pursuit", pursuit);
+        json.field("wantedDisabled", wantedDisabled);
+        json.field("incident", incident);
+        json.field("mission", mission);
+        json.endObject();
+    }
 };
 
 LawArea& law(World& world) {

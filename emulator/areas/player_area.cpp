@@ -10,6 +10,7 @@ struct PlayerArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void report(const World&, JsonWriter& json) const override { json.field("control", control); }
 };
 
 PlayerArea& playerArea(World& world) {
