@@ -183,8 +183,11 @@ void ScriptFiber::body(ScriptFiber* fiber) {
     fiber->entry_();
     fiber->finished_ = true;
     // A finished fiber is never resumed again; its context just goes back for good.
+    // Told that this stack ends, the sanitizer frees its fake stack at once: from there on no
+    // local may have its address taken (they live on the fake stack then).
     Impl& impl = *fiber->impl_;
+    void** unused = &impl.fiberStackPointer;
+    void* caller = impl.callerStackPointer;
     leavingStack(nullptr, impl.callerStack, impl.callerStackSize);
-    void* abandoned = nullptr;
-    tswSwitchStack(&abandoned, impl.callerStackPointer);
+    tswSwitchStack(unused, caller);
 }
