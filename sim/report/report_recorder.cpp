@@ -46,6 +46,7 @@ void ReportRecorder::moment() {
     linesAtLastMoment_ = lines_.size();
     std::string world = fetch(TSW_REPORT_STATE);
     if (!moments_.empty() && withoutTime(moments_.back().world) == withoutTime(world)) {
+        moments_.back().lines = lines_.size();  // the lines since changed nothing it shows
         return;
     }
     const auto time = static_cast<std::uint32_t>(std::stoul(world.substr(world.find(':') + 1)));

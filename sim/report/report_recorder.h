@@ -1,7 +1,8 @@
 #pragma once
 // What a scenario report keeps while the scenario plays: every line of the timeline, and the
 // world as the emulated host describes it (tswEmuReport) after each command and after each
-// frame that put a line on the timeline. A moment that shows nothing new is not kept.
+// frame that put a line on the timeline. A moment that shows nothing new is not kept: the one
+// before shows the world for those lines too.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ class ReportRecorder {
     };
     struct Moment {
         std::uint32_t time;
-        std::size_t lines;  // lines on the timeline when it was taken
+        std::size_t lines;  // lines on the timeline up to which it shows the world
         std::string world;  // JSON
     };
 

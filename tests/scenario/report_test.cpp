@@ -57,11 +57,16 @@ TEST(ReportPage, TitleIsTextAndMarkersInItStayText) {
 }
 
 // A moment is kept after each command and each frame with a timeline line, but only when the
-// world differs from the last one kept (a later game time alone is nothing new).
+// world differs from the last one kept (a later game time alone is nothing new); the last one
+// then shows the world for those lines too.
 TEST(Report, KeepsAMomentOnlyWhenTheWorldChanged) {
     const std::string page =
         reportOf("player at 1 2 3\nrun 100\nrun 100\nplayer at 4 5 6\nexpect badge none\n", 0);
     EXPECT_EQ(occurrences(page, "{\"lines\":"), 3u) << page;
+    // Each moment shows the world up to the line before the next one: the runs changed nothing.
+    for (const char* moment : {"{\"lines\":0,", "{\"lines\":3,", "{\"lines\":4,"}) {
+        EXPECT_NE(page.find(moment), std::string::npos) << moment;
+    }
     EXPECT_NE(
         page.find("\"lines\":[[0,\"command\",\"player at 1 2 3\"],[0,\"command\",\"run "
                   "100\"],[112,\"command\",\"run 100\"],[224,\"command\",\"player at 4 5 6\"]]"),
