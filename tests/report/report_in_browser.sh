@@ -30,12 +30,37 @@ expected_status=0
 lines=$(grep -c '^\[' "$work/sim.log")
 [ -n "$failing" ] && lines=$((lines + 1)) # the failure is a timeline entry too
 
+# The page as a person uses it, acted out by a script put in after the page's own: a click on
+# the timeline line of the first blip made moves the slider there (blips on the map, not yet
+# the end), the slider moved to the start shows the world before anything happened, and back
+# at the end. What it saw goes into the page.
+probe='<pre id="probe"></pre><script>
+const lines = [...document.querySelectorAll("#timeline li")];
+const blips = () => document.querySelectorAll("#map .blip").length;
+const slider = document.getElementById("slider");
+lines.find((line) => line.textContent.includes("map: sheriff blip")).click();
+const clicked = "clicked " + slider.value + " of " + slider.max + ", blips " + blips();
+slider.value = 0;
+slider.dispatchEvent(new Event("input"));
+const start = "start blips " + blips();
+slider.value = slider.max;
+slider.dispatchEvent(new Event("input"));
+document.getElementById("probe").textContent = clicked + "; " + start;
+</script>'
+awk -v probe="$probe" '/^<\/body>/ { print probe } { print }' "$work/report.html" >"$work/probed.html"
+
 # Without the background-networking switches Chromium's own connections are refused here.
 timeout 120 "$chromium" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync \
     --user-data-dir="$work/profile" --window-size=1400,1000 \
-    --screenshot="$work/page.png" --dump-dom "file://$work/report.html" \
+    --screenshot="$work/page.png" --dump-dom "file://$work/probed.html" \
     >"$work/dom.html" 2>"$work/chromium.log" || fail "Chromium failed (see $work/chromium.log)"
+
+probed=$(grep -o '<pre id="probe">[^<]*' "$work/dom.html" | sed 's/.*>//')
+[[ "$probed" =~ ^clicked\ ([0-9]+)\ of\ ([0-9]+),\ blips\ ([0-9]+)\;\ start\ blips\ 0$ ]] ||
+    fail "the slider and the timeline do not work together: '$probed'"
+[ "${BASH_REMATCH[1]}" -lt "${BASH_REMATCH[2]}" ] && [ "${BASH_REMATCH[3]}" -ge 1 ] ||
+    fail "a click on the first blip's line did not show that moment: '$probed'"
 
 count() { grep -o "$1" "$work/dom.html" | wc -l; }
 towns=$(grep -o 'class="blip" data-town="[^"]*"' "$work/dom.html" | sort -u | wc -l)
