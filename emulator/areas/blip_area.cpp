@@ -150,20 +150,6 @@ ControlReply expectBlip(Emulator& emu, const Words& words) {
                          : ok();
 }
 
-// The blips on the map, with their sprites.
-void BlipArea::report(const World& world, JsonWriter& json) const {
-    json.key("blips").beginArray();
-    for (const auto& [handle, blip] : blips) {
-        json.beginObject();
-        json.field("h", handle);
-        json.field("at", blip.position);
-        json.field("sprite", world.nameOf(blip.sprite));
-        json.field("town", townOf(blip.position));
-        json.endObject();
-    }
-    json.endArray();
-}
-
 // clang-format off
 constexpr Verb VERBS[] = {
     {"game removes blip", "game removes blip N",                 gameRemovesBlip},
@@ -186,6 +172,20 @@ void BlipArea::registerNatives(NativeTable& table) {
 
 std::span<const Verb> BlipArea::verbs() const {
     return VERBS;
+}
+
+// The blips on the map, with their sprites.
+void BlipArea::report(const World& world, JsonWriter& json) const {
+    json.key("blips").beginArray();
+    for (const auto& [handle, blip] : blips) {
+        json.beginObject();
+        json.field("h", handle);
+        json.field("at", blip.position);
+        json.field("sprite", world.nameOf(blip.sprite));
+        json.field("town", townOf(blip.position));
+        json.endObject();
+    }
+    json.endArray();
 }
 
 }  // namespace

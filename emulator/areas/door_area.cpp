@@ -34,17 +34,22 @@ DoorArea& doorSystem(World& world) {
     return world.area<DoorArea>();
 }
 
+std::string hashText(std::uint32_t door) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", door);
+    return text;
+}
+
 // "door 0x1FE862E6 (Valentine)": the town of a law office door.
 std::string doorName(std::uint32_t door) {
-    char text[64];
-    std::snprintf(text, sizeof text, "door 0x%08X", door);
+    const std::string name = "door " + hashText(door);
     for (const OfficeDoor& office : officeDoors) {
         if (office.door == door) {
             const Vec3 spot{office.spot.x, office.spot.y, office.spot.z};
-            return std::string(text) + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
+            return name + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
         }
     }
-    return text;
+    return name;
 }
 
 std::string stateText(std::int32_t state) {
@@ -153,10 +158,29 @@ ControlReply expectDoor(Emulator& emu, const Words& words) {
                                                 std::to_string(current));
 }
 
-std::string hashText(std::uint32_t door) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", door);
-    return text;
+// clang-format off
+constexpr Verb VERBS[] = {
+    {"door",        "door HASH state N",                   door},
+    {"door",        "door HASH closed on|off",             door},
+    {"expect door", "expect door HASH state N",            expectDoor},
+    {"expect door", "expect door HASH registered yes|no",  expectDoor},
+    {"expect door", "expect door HASH sets N",             expectDoor},
+};
+// clang-format on
+
+void DoorArea::registerNatives(NativeTable& table) {
+    // clang-format off
+    table.add({
+        {natives::DOOR_SYSTEM_GET_DOOR_STATE, "i",       getDoorState},
+        {natives::DOOR_SYSTEM_SET_DOOR_STATE, "ii",      setDoorState},
+        {natives::IS_DOOR_CLOSED,             "i",       isDoorClosed},
+        {natives::ADD_DOOR_TO_SYSTEM_NEW,     "ibbbiib", addDoorToSystemNew},
+    });
+    // clang-format on
+}
+
+std::span<const Verb> DoorArea::verbs() const {
+    return VERBS;
 }
 
 // Where the law office doors are.
@@ -190,31 +214,6 @@ void DoorArea::report(const World&, JsonWriter& json) const {
         json.endObject();
     }
     json.endArray();
-}
-
-// clang-format off
-constexpr Verb VERBS[] = {
-    {"door",        "door HASH state N",                   door},
-    {"door",        "door HASH closed on|off",             door},
-    {"expect door", "expect door HASH state N",            expectDoor},
-    {"expect door", "expect door HASH registered yes|no",  expectDoor},
-    {"expect door", "expect door HASH sets N",             expectDoor},
-};
-// clang-format on
-
-void DoorArea::registerNatives(NativeTable& table) {
-    // clang-format off
-    table.add({
-        {natives::DOOR_SYSTEM_GET_DOOR_STATE, "i",       getDoorState},
-        {natives::DOOR_SYSTEM_SET_DOOR_STATE, "ii",      setDoorState},
-        {natives::IS_DOOR_CLOSED,             "i",       isDoorClosed},
-        {natives::ADD_DOOR_TO_SYSTEM_NEW,     "ibbbiib", addDoorToSystemNew},
-    });
-    // clang-format on
-}
-
-std::span<const Verb> DoorArea::verbs() const {
-    return VERBS;
 }
 
 }  // namespace
