@@ -8,9 +8,13 @@
 #include <map>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "emulator/handle_index.h"
+
 class Emulator;
+class JsonWriter;
 class NativeTable;
 struct World;
 struct ControlReply;
@@ -48,27 +52,48 @@ class Area {
     // What a checker of the game's rules needs to know now, as "name=value" words separated
     // by spaces (`query facts` gathers every area's).
     virtual void facts(const Emulator&, std::string&) const {}
+    // For the scenario report (sim/report/): the area's own part of the world, as members of
+    // the JSON object it is given ("doors": [...]). Its fixed places, written once...
+    virtual void reportMap(const World&, JsonWriter&) const {}
+    // ...and its state now, written at every moment the report keeps.
+    virtual void report(const World&, JsonWriter&) const {}
 };
 
-// Per-entity data of an area, in handle order (handles only grow, so that is creation order).
+// Per-entity data of an area, in handle order (handles only grow, so that is creation order),
+// found by handle in one step: most natives look up the ped they are given.
 template <typename T>
 class PerEntity {
   public:
-    T& operator[](std::int32_t handle) { return data_[handle]; }
-    T* find(std::int32_t handle) {
-        const auto it = data_.find(handle);
-        return it == data_.end() ? nullptr : &it->second;
+    PerEntity() = default;
+    PerEntity(const PerEntity&) = delete;  // the index points into this one's data
+    PerEntity& operator=(const PerEntity&) = delete;
+
+    T& operator[](std::int32_t handle) {
+        if (T* found = find(handle)) {
+            return *found;
+        }
+        T& added = data_[handle];
+        index_.set(handle, &added);
+        return added;
     }
+    T* find(std::int32_t handle) { return const_cast<T*>(std::as_const(*this).find(handle)); }
     const T* find(std::int32_t handle) const {
+        if (HandleIndex<T>::covers(handle)) {
+            return index_.get(handle);
+        }
         const auto it = data_.find(handle);
         return it == data_.end() ? nullptr : &it->second;
     }
-    void erase(std::int32_t handle) { data_.erase(handle); }
+    void erase(std::int32_t handle) {
+        index_.clear(handle);
+        data_.erase(handle);
+    }
     auto begin() const { return data_.begin(); }
     auto end() const { return data_.end(); }
 
   private:
     std::map<std::int32_t, T> data_;
+    HandleIndex<T> index_;
 };
 
 // Each area class gets a slot in the world's area table the first time it is named.

@@ -20,10 +20,6 @@ void CallContext::result(Vec3 value) {
     vectorResult_ = true;
 }
 
-World& CallContext::world() {
-    return emulator_.world;
-}
-
 std::uint32_t CallContext::gameTime() const {
     return emulator_.clock.gameTime;
 }

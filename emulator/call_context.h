@@ -14,9 +14,9 @@ struct World;
 // What a native handler sees of one call: typed arguments, a result, the world.
 class CallContext {
   public:
-    CallContext(Emulator& emulator, const NativeEntry& entry, const std::uint64_t* args,
-                std::uint64_t* result)
-        : emulator_(emulator), entry_(entry), args_(args), result_(result) {}
+    CallContext(Emulator& emulator, World& world, const NativeEntry& entry,
+                const std::uint64_t* args, std::uint64_t* result)
+        : emulator_(emulator), world_(world), entry_(entry), args_(args), result_(result) {}
 
     template <typename T>
     T arg(std::size_t index) const {
@@ -54,7 +54,7 @@ class CallContext {
     void result(Vec3 value);
     bool hasVectorResult() const { return vectorResult_; }
 
-    World& world();
+    World& world() { return world_; }
     Emulator& emulator() { return emulator_; }
     std::uint32_t gameTime() const;
     const NativeEntry& entry() const { return entry_; }
@@ -66,6 +66,7 @@ class CallContext {
 
   private:
     Emulator& emulator_;
+    World& world_;
     const NativeEntry& entry_;
     const std::uint64_t* args_;
     std::uint64_t* result_;

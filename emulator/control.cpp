@@ -1,9 +1,12 @@
 #include "emulator/control.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+
+#include "emulator/json_writer.h"
 
 namespace {
 
@@ -168,6 +171,23 @@ EntityState* namedPed(World& world, const std::string& name, ControlReply& reply
     return ped;
 }
 
+std::string worldReport(const Emulator& emu, bool map) {
+    JsonWriter json;
+    json.beginObject();
+    if (!map) {
+        json.field("time", emu.clock.gameTime);
+    }
+    for (const Area* area : emu.world.areas()) {
+        if (map) {
+            area->reportMap(emu.world, json);
+        } else {
+            area->report(emu.world, json);
+        }
+    }
+    json.endObject();
+    return json.text();
+}
+
 extern "C" {
 
 void tswEmuReset(void) {
@@ -193,5 +213,15 @@ void tswEmuSetTimelineSink(TswTimelineSink sink, void* context) {
 
 void tswEmuSetFrameHook(TswFrameHook hook, void* context) {
     emulator().setFrameHook(hook, context);
+}
+
+size_t tswEmuReport(int part, char* reply, size_t replySize) {
+    const std::string text = worldReport(emulator(), part == TSW_REPORT_MAP);
+    if (replySize > 0) {
+        const std::size_t length = std::min(text.size(), replySize - 1);
+        std::memcpy(reply, text.data(), length);
+        reply[length] = '\0';
+    }
+    return text.size();
 }
 }

@@ -42,3 +42,7 @@ EntityState* namedPed(World& world, const std::string& name, ControlReply& reply
 std::vector<Verb> allVerbs(const World& world);
 // Runs one command; a command no verb takes is a bad command.
 ControlReply runCommand(Emulator& emu, const Words& words);
+
+// The world as JSON for the scenario report: the fixed places (map), or the state now with the
+// game time. Every area writes its own part, in area order.
+std::string worldReport(const Emulator& emu, bool map);

@@ -28,6 +28,16 @@ int tswEmuControl(const char* command, char* reply, size_t replySize);
 void tswEmuSetTimelineSink(TswTimelineSink sink, void* context);
 void tswEmuSetFrameHook(TswFrameHook hook, void* context);
 
+enum TswReportPart {
+    TSW_REPORT_MAP = 0,    // the fixed places: law offices, door spots
+    TSW_REPORT_STATE = 1,  // the world now: game time, player, peds, badge, blips, doors, ...
+};
+
+// The world as a JSON object, for the scenario report, each area writing its own part. Writes
+// at most replySize - 1 bytes and a NUL; returns the whole text's length (ask again with a
+// bigger buffer when it does not fit).
+size_t tswEmuReport(int part, char* reply, size_t replySize);
+
 #ifdef __cplusplus
 }
 #endif

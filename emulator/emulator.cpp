@@ -24,9 +24,12 @@ std::string describe(const NativeEntry& entry) {
 
 }  // namespace
 
-Emulator& emulator() {
+Emulator* emulator_instance::current = nullptr;
+
+Emulator& emulator_instance::make() {
     if (!instance) {
         instance = std::make_unique<Emulator>();
+        current = instance.get();
     }
     return *instance;
 }
@@ -35,7 +38,9 @@ void resetEmulator() {
     if (instance && instance->plugin.loaded()) {
         instance->unloadPlugin();
     }
+    emulator_instance::current = nullptr;
     instance = std::make_unique<Emulator>();
+    emulator_instance::current = instance.get();
 }
 
 Emulator::Emulator() {
@@ -54,21 +59,12 @@ Emulator::Emulator() {
     });
 }
 
-void Emulator::nativeInit(NativeHash hash) {
-    if (callActive_) {
-        fail("native call " + hexHash(callHash_) + " was started but never made");
-    }
-    callActive_ = true;
-    callHash_ = hash;
-    callArgs_.clear();
+void Emulator::callLeftUnmade() {
+    fail("native call " + hexHash(callHash_) + " was started but never made");
 }
 
-void Emulator::nativePush(std::uint64_t word) {
-    if (!callActive_) {
-        fail("an argument was pushed with no native call started");
-        return;
-    }
-    callArgs_.push_back(word);
+void Emulator::pushWithoutCall() {
+    fail("an argument was pushed with no native call started");
 }
 
 std::uint64_t* Emulator::nativeCall() {
@@ -81,14 +77,12 @@ std::uint64_t* Emulator::nativeCall() {
     } else if (entry == nullptr) {
         fail("unknown native hash " + hexHash(callHash_));
     } else if (checkArguments(*entry)) {
-        CallContext context(*this, *entry, callArgs_.data(), result_);
+        CallContext context(*this, world, *entry, callArgs_, result_);
         ScriptSlot* slot = scheduler.running();
-        const bool timed = slot != nullptr && scheduler.timing();
+        const bool timed = slot != nullptr && nativeTiming_;
         const auto start =
             timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
-        insideNative_ = true;
         entry->handler(context);
-        insideNative_ = false;
         if (timed) {
             slot->nativeTime += std::chrono::steady_clock::now() - start;
         }
@@ -96,7 +90,9 @@ std::uint64_t* Emulator::nativeCall() {
         if (slot != nullptr) {
             ++slot->nativeCalls;
         }
-        recordCall(*entry, context.hasVectorResult());
+        if (trace.wantsRecords()) {
+            recordCall(*entry, context.hasVectorResult());
+        }
     }
     if (failed() && scheduler.running() != nullptr) {
         scheduler.haltRunning();
@@ -105,20 +101,20 @@ std::uint64_t* Emulator::nativeCall() {
 }
 
 bool Emulator::checkArguments(const NativeEntry& entry) {
-    if (callArgs_.size() != entry.arity()) {
-        fail(describe(entry) + " takes " + std::to_string(entry.arity()) + " arguments, got " +
-             std::to_string(callArgs_.size()));
+    if (callArgCount_ != entry.argCount) {
+        fail(describe(entry) + " takes " + std::to_string(entry.argCount) + " arguments, got " +
+             std::to_string(callArgCount_));
         return false;
     }
-    for (std::size_t i = 0; i < callArgs_.size(); ++i) {
-        const char kind = entry.params[i];
+    for (std::size_t i = 0; i < callArgCount_; ++i) {
         const std::uint64_t word = callArgs_[i];
-        const bool narrow = kind == 'i' || kind == 'f' || kind == 'b';
-        if ((narrow && (word >> 32) != 0) || (kind == 'b' && word > 1)) {
+        const bool narrow = ((entry.narrowArgs >> i) & 1) != 0;
+        const bool flag = ((entry.boolArgs >> i) & 1) != 0;
+        if ((narrow && (word >> 32) != 0) || (flag && word > 1)) {
             char text[32];
             std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(word));
             fail(describe(entry) + " argument " + std::to_string(i + 1) + " is " + text +
-                 (kind == 'b' ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
+                 (flag ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
             return false;
         }
     }
@@ -126,14 +122,11 @@ bool Emulator::checkArguments(const NativeEntry& entry) {
 }
 
 void Emulator::recordCall(const NativeEntry& entry, bool vectorResult) {
-    if (!trace.wantsRecords()) {
-        return;
-    }
     TraceRecord record;
     record.gameTime = clock.gameTime;
     record.script = runningScriptName();
     record.hash = entry.hash;
-    record.args = callArgs_;
+    record.args.assign(callArgs_, callArgs_ + callArgCount_);
     record.params = entry.params;
     record.vectorResult = vectorResult;
     if (vectorResult) {

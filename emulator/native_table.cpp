@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "emulator/trace.h"
+
 namespace {
 
 struct KnownNative {
@@ -29,13 +31,12 @@ constexpr KnownNative KNOWN_NATIVES[] = {
 
 }  // namespace
 
-// The letters before a ">" result mark are the arguments.
 std::size_t NativeEntry::arity() const {
-    return std::strcspn(params, ">");
+    return splitParams(params).args.size();
 }
 
 bool NativeEntry::resultIsAddress() const {
-    return std::strcmp(params + arity(), ">p") == 0;
+    return splitParams(params).addressResult;
 }
 
 const char* nativeName(NativeHash hash) {
@@ -70,15 +71,35 @@ void NativeTable::add(std::initializer_list<NativeEntry> entries) {
         if (find(entry.hash) != nullptr) {
             tableError("two handlers for", entry.hash);
         }
+        const std::string_view letters = splitParams(entry.params).args;
+        if (letters.size() > MAX_ARGS) {
+            tableError("more arguments than a call can carry for", entry.hash);
+        }
+        entry.argCount = static_cast<std::uint8_t>(letters.size());
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            const bool narrow = letters[i] == 'i' || letters[i] == 'f' || letters[i] == 'b';
+            entry.narrowArgs |= narrow ? 1u << i : 0u;
+            entry.boolArgs |= letters[i] == 'b' ? 1u << i : 0u;
+        }
         const auto at =
             std::lower_bound(entries_.begin(), entries_.end(), entry.hash,
                              [](const NativeEntry& e, NativeHash hash) { return e.hash < hash; });
         entries_.insert(at, entry);
+        rebuildIndex();
     }
 }
 
-const NativeEntry* NativeTable::find(NativeHash hash) const {
-    const auto at = std::lower_bound(entries_.begin(), entries_.end(), hash,
-                                     [](const NativeEntry& e, NativeHash h) { return e.hash < h; });
-    return (at != entries_.end() && at->hash == hash) ? &*at : nullptr;
+void NativeTable::rebuildIndex() {
+    std::size_t size = 16;
+    while (size < entries_.size() * 4) {
+        size *= 2;
+    }
+    index_.assign(size, -1);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        std::size_t at = slotOf(entries_[i].hash);
+        while (index_[at] >= 0) {
+            at = (at + 1) & (size - 1);
+        }
+        index_[at] = static_cast<std::int32_t>(i);
+    }
 }

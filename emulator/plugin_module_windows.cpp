@@ -13,15 +13,17 @@ DWORD WINAPI idleThread(LPVOID) {
 }
 
 // The .asi reads GetTickCount while the game's time is virtual: point its import at the
-// emulated tick count, as hosts commonly patch a loaded module's import address table.
-bool patchImport(HMODULE module, const char* dll, const char* function, void* replacement) {
+// emulated tick count, as hosts commonly patch a loaded module's import address table. An
+// empty answer means done; otherwise it says why not.
+std::string patchImport(HMODULE module, const char* dll, const char* function, void* replacement) {
     auto* base = reinterpret_cast<BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const std::string what = std::string(dll) + " " + function;
     if (imports.VirtualAddress == 0) {
-        return false;
+        return "it imports nothing, so not " + what;
     }
     auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
     for (; descriptor->Name != 0; ++descriptor) {
@@ -40,15 +42,18 @@ bool patchImport(HMODULE module, const char* dll, const char* function, void* re
                 continue;
             }
             DWORD oldProtection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
-                           &oldProtection);
+            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
+                                &oldProtection)) {
+                return "its import of " + what + " cannot be made writable (error " +
+                       std::to_string(GetLastError()) + ")";
+            }
             slots->u1.Function = reinterpret_cast<ULONGLONG>(replacement);
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, oldProtection,
                            &oldProtection);
-            return true;
+            return {};
         }
     }
-    return false;
+    return "it has no import of " + what + " by name";
 }
 
 }  // namespace
@@ -59,9 +64,15 @@ bool PluginModule::load(const std::string& path, std::string& error) {
         error = "LoadLibrary(" + path + ") failed with error " + std::to_string(GetLastError());
         return false;
     }
+    // Left on the real clock, the plug-in's runs would differ from run to run: no load at all.
+    const std::string notPatched = patchImport(module, "KERNEL32.dll", "GetTickCount",
+                                               reinterpret_cast<void*>(&tswEmulatorTickCount));
+    if (!notPatched.empty()) {
+        FreeLibrary(module);
+        error = "the plug-in's clock cannot be pointed at the emulated one: " + notPatched;
+        return false;
+    }
     handle_ = module;
-    patchImport(module, "KERNEL32.dll", "GetTickCount",
-                reinterpret_cast<void*>(&tswEmulatorTickCount));
     return true;
 }
 

@@ -60,19 +60,24 @@ void Scheduler::runFrame() {
         if (!due(*slot)) {
             continue;
         }
-        if (!slot->started) {
+        // A script starts in its own code; one started before goes on inside its wait.
+        const bool starting = !slot->started;
+        if (starting) {
             slot->started = true;
             if (event_) {
                 event_(*slot, "started");
             }
         }
         running_ = slot;
+        activity_.store(activity::inScript(i, starting ? activity::PLUGIN : activity::HOST),
+                        std::memory_order_relaxed);
         const auto start =
             timing_ ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
         slot->fiber->resume();
         if (timing_) {
             slot->runTime += std::chrono::steady_clock::now() - start;
         }
+        activity_.store(0, std::memory_order_relaxed);
         running_ = nullptr;
         if (slot->fiber->finished() && event_) {
             event_(*slot, "ended");

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -18,13 +19,29 @@ struct ScriptSlot {
     std::uint64_t readyFrame = 0;  // first frame it may run in (a wait of 0 means the next)
     bool started = false;
     // For the benchmarks: calls made, waits of 0 (each ends a pass of the plug-in's scripts),
-    // and, with timing on, wall time spent in the script and in the natives it called.
+    // and, with timing on, wall time spent in the script (and, with native timing on too, in
+    // the natives it called).
     std::uint64_t nativeCalls = 0;
     std::uint64_t zeroWaits = 0;
     std::chrono::nanoseconds runTime{0};
     std::chrono::nanoseconds nativeTime{0};
     bool faulted = false;  // stopped by an emulator failure, never resumed
 };
+
+// What runs at this moment, in one word that a timer signal may read (the benchmarks sample
+// it): nothing of a script (0), or script number N (from 1, in registration order) in the
+// plug-in's own code or in a host function it called.
+namespace activity {
+constexpr std::uint32_t PLUGIN = 1;
+constexpr std::uint32_t HOST = 2;
+constexpr std::uint32_t KIND = 3;
+constexpr std::uint32_t inScript(std::size_t index, std::uint32_t kind) {
+    return static_cast<std::uint32_t>(index + 1) << 2 | kind;
+}
+constexpr std::size_t scriptOf(std::uint32_t word) {
+    return (word >> 2) - 1;
+}
+}  // namespace activity
 
 // Runs registered scripts cooperatively, one at a time, in registration order.
 class Scheduler {
@@ -50,6 +67,8 @@ class Scheduler {
     void runFrame();
 
     ScriptSlot* running() const { return running_; }
+    std::atomic<std::uint32_t>& activity() { return activity_; }
+    std::uint32_t activityNow() const { return activity_.load(std::memory_order_relaxed); }
     std::size_t scriptCount() const { return scripts_.size(); }
     const std::vector<std::unique_ptr<ScriptSlot>>& scripts() const { return scripts_; }
 
@@ -63,4 +82,25 @@ class Scheduler {
     ScriptSlot* running_ = nullptr;
     ScriptEvent event_;
     bool timing_ = false;
+    std::atomic<std::uint32_t> activity_{0};
+};
+
+// Marks a host function's run as the host's (within the running script, if any); the word
+// goes back to what it was when the function returns, also after a wait.
+class HostCallScope {
+  public:
+    explicit HostCallScope(std::atomic<std::uint32_t>& activity)
+        : activity_(activity), before_(activity.load(std::memory_order_relaxed)) {
+        if (before_ != 0) {
+            activity_.store((before_ & ~activity::KIND) | activity::HOST,
+                            std::memory_order_relaxed);
+        }
+    }
+    ~HostCallScope() { activity_.store(before_, std::memory_order_relaxed); }
+    HostCallScope(const HostCallScope&) = delete;
+    HostCallScope& operator=(const HostCallScope&) = delete;
+
+  private:
+    std::atomic<std::uint32_t>& activity_;
+    const std::uint32_t before_;
 };

@@ -2,7 +2,7 @@
 #include <memory>
 
 // One script's own execution context. The scheduler resumes it; the script yields back from
-// inside its waits. Natively a ucontext with its own stack, on Windows a fiber.
+// inside its waits. Natively a stack of its own and a register switch, on Windows a fiber.
 class ScriptFiber {
   public:
     using Entry = void (*)();

@@ -2,8 +2,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "emulator/native_table.h"
 #include "host/native_hashes.h"
 
 // One native call as the host saw it. The text form is a contract other tools read:
@@ -22,7 +24,21 @@ struct TraceRecord {
     bool operator==(const TraceRecord&) const = default;
 };
 
+// A native's parameter letters (native_table.h) split into the arguments and the result mark.
+struct ParamLetters {
+    std::string_view args;
+    bool addressResult = false;  // ">p": the result is an address
+};
+ParamLetters splitParams(std::string_view params);
+
 std::string formatTraceLine(const TraceRecord& record);
+// Reads a line of the text form back. The native must be one the table knows and the line must
+// carry as many arguments as its letters give; false with the reason otherwise.
+bool parseTraceLine(std::string_view line, const NativeTable& table, TraceRecord& record,
+                    std::string& error);
+// Addresses (pointer arguments, ">p" results) differ between runs and builds: set to 0, so
+// that two runs' records compare equal when everything else is.
+TraceRecord withoutAddresses(TraceRecord record);
 
 // Collects records (when asked), writes them to a file (when asked) and counts calls per native
 // since the last mark.
@@ -35,7 +51,12 @@ class Trace {
     bool wantsRecords() const { return keep_ || file_ != nullptr; }
 
     void add(TraceRecord record);
-    void count(std::size_t nativeIndex);
+    void count(std::size_t nativeIndex) {
+        if (nativeIndex >= countsSinceMark_.size()) {
+            countsSinceMark_.resize(nativeIndex + 1, 0);
+        }
+        ++countsSinceMark_[nativeIndex];
+    }
     void mark();
     std::uint64_t countSinceMark(std::size_t nativeIndex) const;
 

@@ -50,14 +50,53 @@ World::World() {
     }
 }
 
+namespace {
+
+// Handles only grow, so a new entity goes last; a search keeps the list sound regardless.
+void insertInOrder(std::vector<const EntityState*>& list, const EntityState* entity) {
+    const auto at = std::upper_bound(
+        list.begin(), list.end(), entity->handle,
+        [](std::int32_t handle, const EntityState* e) { return handle < e->handle; });
+    list.insert(at, entity);
+}
+
+void removeFrom(std::vector<const EntityState*>& list, const EntityState* entity) {
+    const auto at = std::lower_bound(
+        list.begin(), list.end(), entity->handle,
+        [](const EntityState* e, std::int32_t handle) { return e->handle < handle; });
+    if (at != list.end() && *at == entity) {
+        list.erase(at);
+    }
+}
+
+}  // namespace
+
+EntityState& EntityTable::add(const EntityState& entity) {
+    const auto [it, added] = byHandle_.emplace(entity.handle, entity);
+    if (added) {
+        index_.set(entity.handle, &it->second);
+        insertInOrder(entity.type == EntityType::Ped ? peds_ : objects_, &it->second);
+    }
+    return it->second;
+}
+
+bool EntityTable::erase(std::int32_t handle) {
+    const auto it = byHandle_.find(handle);
+    if (it == byHandle_.end()) {
+        return false;
+    }
+    removeFrom(it->second.type == EntityType::Ped ? peds_ : objects_, &it->second);
+    index_.clear(handle);
+    byHandle_.erase(it);
+    return true;
+}
+
 EntityState* World::find(std::int32_t handle) {
-    const auto it = entities.find(handle);
-    return it == entities.end() ? nullptr : &it->second;
+    return entities.find(handle);
 }
 
 const EntityState* World::find(std::int32_t handle) const {
-    const auto it = entities.find(handle);
-    return it == entities.end() ? nullptr : &it->second;
+    return entities.find(handle);
 }
 
 EntityState* World::findLabel(const std::string& label) {
@@ -83,12 +122,12 @@ std::int32_t World::addEntity(EntityType type, std::uint32_t model, Vec3 at) {
     entity.type = type;
     entity.model = model;
     entity.position = at;
-    entities.emplace(entity.handle, entity);
+    entities.add(entity);
     return entity.handle;
 }
 
 bool World::deleteEntity(std::int32_t handle) {
-    if (entities.erase(handle) == 0) {
+    if (!entities.erase(handle)) {
         return false;
     }
     for (Area* area : order_) {
@@ -101,12 +140,12 @@ Vec3 World::positionOf(const EntityState& entity) const {
     if (!entity.attachment) {
         return entity.position;
     }
-    const auto parent = entities.find(entity.attachment->parent);
-    if (parent == entities.end()) {
+    const EntityState* parent = entities.find(entity.attachment->parent);
+    if (parent == nullptr) {
         return entity.position;
     }
-    const Vec3 anchor = bonePosition(parent->second, entity.attachment->bone);
-    return anchor + rotateByHeading(entity.attachment->offset, parent->second.heading);
+    const Vec3 anchor = bonePosition(*parent, entity.attachment->bone);
+    return anchor + rotateByHeading(entity.attachment->offset, parent->heading);
 }
 
 // Only peds have the chest point; any other bone, or any bone of an object, is the centre.
@@ -149,10 +188,12 @@ const std::string* World::gameText(std::uint64_t address) const {
 }
 
 std::uint32_t World::hashName(std::string_view text) {
-    const std::uint32_t hash = jenkinsHash(text);
-    if (names.find(hash) == names.end()) {
-        names.emplace(hash, std::string(text));
+    if (const auto known = hashedTexts_.find(text); known != hashedTexts_.end()) {
+        return known->second;
     }
+    const std::uint32_t hash = jenkinsHash(text);
+    names.try_emplace(hash, text);
+    hashedTexts_.emplace(text, hash);
     return hash;
 }
 
@@ -172,26 +213,20 @@ std::string World::describe(std::int32_t handle) const {
     return text;
 }
 
-std::vector<std::int32_t> nearbyPeds(const World& world, const EntityState& centre, float range,
-                                     std::int32_t ignoredPedType) {
+void nearbyPeds(const World& world, const EntityState& centre, float range,
+                std::int32_t ignoredPedType, std::vector<std::pair<float, std::int32_t>>& found) {
     const Vec3 origin = world.positionOf(centre);
-    std::vector<std::pair<float, std::int32_t>> found;
-    for (const auto& [handle, entity] : world.entities) {
-        if (entity.type != EntityType::Ped || handle == centre.handle ||
-            entity.pedType == ignoredPedType) {
+    found.clear();
+    for (const EntityState* ped : world.entities.peds()) {
+        if (ped->handle == centre.handle || ped->pedType == ignoredPedType) {
             continue;
         }
-        const float distance = distance3d(world.positionOf(entity), origin);
+        const float distance = distance3d(world.positionOf(*ped), origin);
         if (distance <= range) {
-            found.emplace_back(distance, handle);
+            found.emplace_back(distance, ped->handle);
         }
     }
     std::sort(found.begin(), found.end());
-    std::vector<std::int32_t> handles;
-    for (const auto& [distance, handle] : found) {
-        handles.push_back(handle);
-    }
-    return handles;
 }
 
 std::size_t newAreaSlot() {

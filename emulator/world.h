@@ -4,11 +4,14 @@
 // generator, and the areas that hold the rest (areas/*.cpp).
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "emulator/area.h"
@@ -41,6 +44,51 @@ struct EntityState {
     std::int32_t pedType = 4;
 };
 
+// The world's entities by handle, in handle order (creation order) like a map, found by handle
+// in one step, with the peds and the objects also listed apart for the searches that want one
+// kind only (the nearby-ped scan, the closest-object search).
+class EntityTable {
+  public:
+    using Map = std::map<std::int32_t, EntityState>;
+
+    EntityTable() = default;
+    EntityTable(const EntityTable&) = delete;  // the index and lists point into this one
+    EntityTable& operator=(const EntityTable&) = delete;
+
+    EntityState* find(std::int32_t handle) {
+        return const_cast<EntityState*>(std::as_const(*this).find(handle));
+    }
+    const EntityState* find(std::int32_t handle) const {
+        if (HandleIndex<EntityState>::covers(handle)) {
+            return index_.get(handle);
+        }
+        const auto it = byHandle_.find(handle);
+        return it == byHandle_.end() ? nullptr : &it->second;
+    }
+    // Throws std::out_of_range for a handle that names nothing, as a map does.
+    EntityState& at(std::int32_t handle) { return byHandle_.at(handle); }
+    const EntityState& at(std::int32_t handle) const { return byHandle_.at(handle); }
+    // Its type decides the list it goes to, for good.
+    EntityState& add(const EntityState& entity);
+    bool erase(std::int32_t handle);
+
+    std::size_t size() const { return byHandle_.size(); }
+    Map::iterator begin() { return byHandle_.begin(); }
+    Map::iterator end() { return byHandle_.end(); }
+    Map::const_iterator begin() const { return byHandle_.begin(); }
+    Map::const_iterator end() const { return byHandle_.end(); }
+    Map::const_reverse_iterator rbegin() const { return byHandle_.rbegin(); }
+    Map::const_reverse_iterator rend() const { return byHandle_.rend(); }
+    const std::vector<const EntityState*>& peds() const { return peds_; }
+    const std::vector<const EntityState*>& objects() const { return objects_; }
+
+  private:
+    Map byHandle_;
+    HandleIndex<EntityState> index_;
+    std::vector<const EntityState*> peds_;  // in handle order
+    std::vector<const EntityState*> objects_;
+};
+
 struct PlayerState {
     std::int32_t id = 0;  // story mode has one player, always 0
     std::int32_t ped = 0;
@@ -50,7 +98,7 @@ struct PlayerState {
 class Emulator;
 
 struct World {
-    std::map<std::int32_t, EntityState> entities;
+    EntityTable entities;
     PlayerState player;
     std::deque<std::string> gameTexts;           // a deque: handed-out addresses stay valid
     std::map<std::uint32_t, std::string> names;  // hash -> text, for readable reports
@@ -109,6 +157,16 @@ struct World {
     Emulator* emulator = nullptr;
 
   private:
+    // Texts hashed before, found by a quick hash of their own: the plug-in asks for a few model
+    // names over and over, and the game's hash walks its text one byte at a time. Only looked
+    // up, never walked, so its order is never seen.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> hashedTexts_;
     std::vector<std::unique_ptr<Area>> areas_;
     std::vector<Area*> order_;
 };
@@ -116,10 +174,11 @@ struct World {
 // Every area of the game, in the order their verbs and flags are listed (areas/area_list.cpp).
 void addAllAreas(World& world);
 
-// Peds around a ped, closest first (then oldest first), within range; ignoredPedType -1 keeps
-// every ped type.
-std::vector<std::int32_t> nearbyPeds(const World& world, const EntityState& centre, float range,
-                                     std::int32_t ignoredPedType);
+// Peds around a ped with their distances, closest first (then oldest first), within range;
+// ignoredPedType -1 keeps every ped type. Into the caller's list, which keeps its room from
+// scan to scan.
+void nearbyPeds(const World& world, const EntityState& centre, float range,
+                std::int32_t ignoredPedType, std::vector<std::pair<float, std::int32_t>>& found);
 
 // The chest point of a ped, the one the badge hangs on.
 constexpr std::int32_t CHEST_BONE_INDEX = 511;

@@ -13,9 +13,10 @@ namespace {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: tsw-sim [--trace FILE] [--game-dir DIR] [--wine] [--plugin PATH] "
-                 "SCENARIO\n"
+                 "usage: tsw-sim [--trace FILE] [--report FILE.html] [--game-dir DIR] [--wine] "
+                 "[--plugin PATH] SCENARIO\n"
                  "  --trace FILE     write every native call to FILE\n"
+                 "  --report FILE    write the scenario report, one HTML page, to FILE\n"
                  "  --game-dir DIR   the game's folder (default: a fresh temporary one)\n"
                  "  --wine           run the real TinStarWarden.asi under Wine\n"
                  "  --plugin PATH    the plug-in library to load (default: the built one)\n"
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
             chaosOptions.outDir = argv[++i];
         } else if (arg == "--trace" && hasValue) {
             options.tracePath = argv[++i];
+        } else if (arg == "--report" && hasValue) {
+            options.reportPath = argv[++i];
         } else if (arg == "--game-dir" && hasValue) {
             options.gameDir = argv[++i];
         } else if (arg == "--plugin" && hasValue) {

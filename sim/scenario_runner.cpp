@@ -16,11 +16,13 @@
 #include "sim/file_stamp.h"
 #include "sim/game_folder.h"
 #include "sim/invariants.h"
+#include "sim/report/report_recorder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+const char* const GAME_FILES = "TinStarWarden";
 const char* const DATA_FILE = "TinStarWarden/TinStarWarden.dat";
 const char* const LOG_FILE = "TinStarWarden/TinStarWarden.log";
 
@@ -31,7 +33,11 @@ struct Failure {
 
 class Runner {
   public:
-    Runner(const ScenarioOptions& options, std::FILE* out) : options_(options), out_(out) {}
+    Runner(const ScenarioOptions& options, std::FILE* out)
+        : options_(options),
+          out_(out),
+          tracePath_(outsideGameFolder(options.tracePath)),
+          reportPath_(outsideGameFolder(options.reportPath)) {}
 
     int run();
     ScenarioOutcome play(const std::vector<std::string>& lines);
@@ -40,6 +46,7 @@ class Runner {
     static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
     static void onFrame(std::uint32_t gameTime, void* self);
     void print(std::uint32_t gameTime, const std::string& text);
+    void watchFiles(std::uint32_t gameTime);
     void watchDataFile(std::uint32_t gameTime);
     void resetDataBaseline();
     void watchLog(std::uint32_t gameTime);
@@ -58,16 +65,28 @@ class Runner {
     void expectDataFile(const std::string& line);
     void expectLog(const std::string& line);
 
+    // Named from where the simulator was started: the run itself plays in the game's folder.
+    static std::string outsideGameFolder(const std::string& path) {
+        std::error_code error;
+        return path.empty() ? path : fs::absolute(path, error).string();
+    }
+
     const ScenarioOptions& options_;
     std::FILE* out_;
+    const std::string tracePath_;
+    const std::string reportPath_;
     GameFolder folder_;
     DataFileView lastData_;
     FileStamp lastStamp_;
     FileStamp lastLogStamp_;
-    std::string logShown_;  // the log's text as the timeline has shown it
+    OpenFolder folderWatch_;
+    FileStamp lastFolderStamp_;
+    std::int64_t lastFolderLook_ = 0;  // when the folder was last looked at (fileClockNow)
+    std::string logShown_;             // the log's text as the timeline has shown it
     std::size_t lineNumber_ = 0;
     std::unique_ptr<InvariantChecker> invariants_;  // from `invariants on`
     ScenarioOutcome outcome_;
+    std::unique_ptr<ReportRecorder> report_;  // with --report only
 };
 
 bool readWholeFile(const std::string& path, std::string& text) {
@@ -199,21 +218,33 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     tswEmuReset();
     tswEmuSetTimelineSink(&Runner::onTimeline, this);
     tswEmuSetFrameHook(&Runner::onFrame, this);
+    if (!reportPath_.empty()) {
+        report_ = std::make_unique<ReportRecorder>();
+        report_->start();
+        report_->moment();
+    }
     outcome_.passed = runLines(lines);
     tswEmuSetTimelineSink(nullptr, nullptr);
     tswEmuSetFrameHook(nullptr, nullptr);
     tswEmuReset();
+    folderWatch_.close();
     folder_.leave();
     std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(),
                  outcome_.passed ? "passed" : "FAILED");
+    if (report_ &&
+        !report_->write(reportPath_, options_.scenarioPath, outcome_.passed, error)) {
+        std::fprintf(out_, "%s\n", error.c_str());
+        outcome_.passed = false;
+        outcome_.failure = error;
+    }
     return outcome_;
 }
 
 bool Runner::runLines(const std::vector<std::string>& lines) {
     try {
         control("scripts BadgeScript BadgeMenuScript");
-        if (!options_.tracePath.empty()) {
-            control("trace " + options_.tracePath);
+        if (!tracePath_.empty()) {
+            control("trace " + tracePath_);
         }
         resetDataBaseline();
         for (const std::string& raw : lines) {
@@ -221,6 +252,9 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
             const std::string line = trim(raw);
             if (!line.empty() && line[0] != '#') {
                 runLine(line);
+                if (report_) {
+                    report_->moment();
+                }
             }
         }
         return true;
@@ -230,6 +264,11 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         outcome_.failedLine = lineNumber_;
         outcome_.failure = failure.message;
         outcome_.invariantBroken = failure.invariant;
+        if (report_) {
+            report_->failure(gameTime(),
+                             "line " + std::to_string(lineNumber_) + ": " + failure.message);
+            report_->moment();
+        }
         return false;
     }
 }
@@ -294,6 +333,12 @@ bool Runner::fileCommand(const std::string& line) {
     const std::string verb = firstWord(line);
     const std::string what = firstWord(restAfterWords(line, 1));
     std::string error;
+    // Not held while the folder may be removed; held again at the new baseline.
+    const bool changesFolder = verb == "ini" || verb == "data" || verb == "rawdata" ||
+                               verb == "nodata" || verb == "nofolder" || verb == "folder";
+    if (changesFolder) {
+        folderWatch_.close();
+    }
     if (verb == "ini") {
         std::istringstream words(restAfterWords(line, 1));
         std::string section;
@@ -340,7 +385,7 @@ bool Runner::fileCommand(const std::string& line) {
     } else {
         return false;
     }
-    if (verb != "expect") {
+    if (changesFolder) {
         resetDataBaseline();
         if (invariants_) {
             invariants_->onFilesChanged(readDataFile(DATA_FILE));
@@ -438,13 +483,39 @@ void Runner::onTimeline(std::uint32_t gameTime, const char* text, void* self) {
 }
 
 void Runner::onFrame(std::uint32_t gameTime, void* self) {
-    static_cast<Runner*>(self)->watchDataFile(gameTime);
-    static_cast<Runner*>(self)->watchLog(gameTime);
+    Runner& runner = *static_cast<Runner*>(self);
+    runner.watchFiles(gameTime);
+    if (runner.report_) {
+        runner.report_->momentIfNewLines();
+    }
 }
 
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
     if (!options_.quiet) {
         std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+    }
+    if (report_) {
+        report_->line(gameTime, text);
+    }
+}
+
+// Every frame one cheap look at the plug-in's folder, which is held open: a save replaces the
+// data file, which changes the folder, and a new log changes it too. The files themselves are
+// looked at only then, while the folder's time is too recent to tell a later change, and while
+// there is a log (it grows in place). Under Wine the data file's full stamp costs hundreds of
+// microseconds; a look at the folder by path a few, by handle much less.
+void Runner::watchFiles(std::uint32_t gameTime) {
+    const std::int64_t lookedAt = fileClockNow();
+    const FileStamp folder = folderWatch_.stamp();
+    const bool unsettled =
+        folder != lastFolderStamp_ || lastFolderLook_ - folder.modified < fileTimeSettles();
+    lastFolderStamp_ = folder;
+    lastFolderLook_ = lookedAt;
+    if (unsettled) {
+        watchDataFile(gameTime);
+    }
+    if (unsettled || lastLogStamp_.exists) {
+        watchLog(gameTime);
     }
 }
 
@@ -499,6 +570,7 @@ void Runner::watchLog(std::uint32_t gameTime) {
 }
 
 void Runner::resetDataBaseline() {
+    folderWatch_.open(GAME_FILES);
     lastStamp_ = fileStamp(DATA_FILE);
     lastData_ = readDataFile(DATA_FILE);
 }

@@ -10,6 +10,7 @@ struct ScenarioOptions {
     std::string tracePath;   // empty: no trace
     std::string pluginPath;  // the plug-in library the load command loads
     bool quiet = false;      // no timeline: only the outcome and a failure's reason
+    std::string reportPath;  // empty: no report (sim/report/)
 };
 
 // How a played story ended.

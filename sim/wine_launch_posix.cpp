@@ -33,6 +33,9 @@ int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>&
     if (!options.tracePath.empty()) {
         args.insert(args.end(), {"--trace", windowsPath(options.tracePath)});
     }
+    if (!options.reportPath.empty()) {
+        args.insert(args.end(), {"--report", windowsPath(options.reportPath)});
+    }
     if (!options.gameDir.empty()) {
         args.insert(args.end(), {"--game-dir", windowsPath(options.gameDir)});
     }

@@ -1,17 +1,13 @@
 #pragma once
 // Compares two native-call traces (tsw-sim --trace) line by line. Words that are addresses,
 // pointer arguments and results of natives marked ">p", differ between runs and builds, so
-// they are masked; everything else must be identical.
+// they are masked (emulator/trace.h reads and masks the records); everything else must be
+// identical.
 #include <cstddef>
 #include <istream>
 #include <string>
 
 #include "emulator/native_table.h"
-
-// The line with every address word replaced by "<address>"; false with a reason when the line
-// is not a trace record of a native the table knows, with the argument count it declares.
-bool maskAddresses(const std::string& line, const NativeTable& table, std::string& masked,
-                   std::string& error);
 
 struct TraceComparison {
     bool same = false;

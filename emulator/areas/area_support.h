@@ -4,6 +4,7 @@
 #include "emulator/call_context.h"
 #include "emulator/control.h"
 #include "emulator/emulator.h"
+#include "emulator/json_writer.h"
 #include "emulator/native_table.h"
 #include "emulator/world.h"
 

@@ -32,6 +32,7 @@ struct BlipArea final : Area {
         });
         out += "blips=" + std::to_string(made) + " ";
     }
+    void report(const World& world, JsonWriter& json) const override;
 };
 
 std::map<std::int32_t, BlipState>& blipsOf(World& world) {
@@ -180,6 +181,20 @@ void BlipArea::registerNatives(NativeTable& table) {
 
 std::span<const Verb> BlipArea::verbs() const {
     return VERBS;
+}
+
+// The blips on the map, with their sprites.
+void BlipArea::report(const World& world, JsonWriter& json) const {
+    json.key("blips").beginArray();
+    for (const auto& [handle, blip] : blips) {
+        json.beginObject();
+        json.field("h", handle);
+        json.field("at", blip.position);
+        json.field("sprite", world.nameOf(blip.sprite));
+        json.field("town", townOf(blip.position));
+        json.endObject();
+    }
+    json.endArray();
 }
 
 }  // namespace

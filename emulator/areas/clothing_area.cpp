@@ -45,6 +45,16 @@ struct ClothingArea final : Area {
         world.hashName("PLAYER_ZERO_BADGE_000");
     }
     void forget(std::int32_t handle) override { outfits.erase(handle); }
+    // What the player wears, by clothing category.
+    void report(const World& world, JsonWriter& json) const override {
+        json.key("outfit").beginArray();
+        if (const Outfit* outfit = outfits.find(world.player.ped)) {
+            for (std::uint32_t category : outfit->worn) {
+                json.value(world.nameOf(category));
+            }
+        }
+        json.endArray();
+    }
 };
 
 Outfit& outfitOf(World& world, const EntityState& ped) {

@@ -21,6 +21,8 @@ struct DoorArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void reportMap(const World& world, JsonWriter& json) const override;
+    void report(const World& world, JsonWriter& json) const override;
     void mark() override {
         for (auto& [hash, door] : doors) {
             door.setsSinceMark = 0;
@@ -32,17 +34,22 @@ DoorArea& doorSystem(World& world) {
     return world.area<DoorArea>();
 }
 
+std::string hashText(std::uint32_t door) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", door);
+    return text;
+}
+
 // "door 0x1FE862E6 (Valentine)": the town of a law office door.
 std::string doorName(std::uint32_t door) {
-    char text[64];
-    std::snprintf(text, sizeof text, "door 0x%08X", door);
+    const std::string name = "door " + hashText(door);
     for (const OfficeDoor& office : officeDoors) {
         if (office.door == door) {
             const Vec3 spot{office.spot.x, office.spot.y, office.spot.z};
-            return std::string(text) + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
+            return name + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
         }
     }
-    return text;
+    return name;
 }
 
 std::string stateText(std::int32_t state) {
@@ -174,6 +181,39 @@ void DoorArea::registerNatives(NativeTable& table) {
 
 std::span<const Verb> DoorArea::verbs() const {
     return VERBS;
+}
+
+// Where the law office doors are.
+void DoorArea::reportMap(const World&, JsonWriter& json) const {
+    json.key("doorSpots").beginArray();
+    for (const OfficeDoor& office : officeDoors) {
+        json.beginObject();
+        json.field("door", hashText(office.door));
+        json.field("at", Vec3{office.spot.x, office.spot.y, office.spot.z});
+        json.endObject();
+    }
+    json.endArray();
+}
+
+// Every door the game was asked about or told of: its state, closed or not, registered or not.
+void DoorArea::report(const World&, JsonWriter& json) const {
+    std::set<std::uint32_t> known = registered;
+    for (const auto& [hash, door] : doors) {
+        known.insert(hash);
+    }
+    json.key("doors").beginArray();
+    for (std::uint32_t hash : known) {
+        const auto it = doors.find(hash);
+        const DoorState state = it == doors.end() ? DoorState{} : it->second;
+        json.beginObject();
+        json.field("door", hashText(hash));
+        json.field("name", doorName(hash));
+        json.field("state", state.state);
+        json.field("closed", state.closed);
+        json.field("registered", registered.count(hash) != 0);
+        json.endObject();
+    }
+    json.endArray();
 }
 
 }  // namespace

@@ -85,14 +85,13 @@ const EntityState* closestObject(const World& world, Vec3 centre, float radius, 
                                  bool skipScriptHostObjects) {
     const EntityState* best = nullptr;
     float bestDistance = 0.0f;
-    for (const auto& [handle, entity] : world.entities) {
-        if (entity.type != EntityType::Object || entity.model != model ||
-            (skipScriptHostObjects && entity.scriptHostObject)) {
+    for (const EntityState* object : world.entities.objects()) {
+        if (object->model != model || (skipScriptHostObjects && object->scriptHostObject)) {
             continue;
         }
-        const float distance = distance3d(world.positionOf(entity), centre);
+        const float distance = distance3d(world.positionOf(*object), centre);
         if (distance <= radius && (best == nullptr || distance < bestDistance)) {
-            best = &entity;
+            best = object;
             bestDistance = distance;
         }
     }
@@ -152,6 +151,7 @@ void isPedHuman(CallContext& call) {
 }
 
 std::optional<std::int32_t>& nearbyCountOverride(World& world);
+std::vector<std::pair<float, std::int32_t>>& scanList(World& world);
 
 // Peds around the centre ped, closest first, into 8-byte slots after the capacity in slot 0.
 void getPedNearbyPeds(CallContext& call) {
@@ -163,11 +163,11 @@ void getPedNearbyPeds(CallContext& call) {
     World& world = call.world();
     const auto capacity = static_cast<std::uint32_t>(slots[0]);
     const auto ignoredPedType = call.arg<std::int32_t>(2);
-    const std::vector<std::int32_t> found =
-        nearbyPeds(world, *centre, NEARBY_RANGE, ignoredPedType);
+    auto& found = scanList(world);
+    nearbyPeds(world, *centre, NEARBY_RANGE, ignoredPedType, found);
     const std::size_t count = std::min<std::size_t>(found.size(), capacity);
     for (std::size_t i = 0; i < count; ++i) {
-        slots[i + 1] = static_cast<std::uint32_t>(found[i]);
+        slots[i + 1] = static_cast<std::uint32_t>(found[i].second);
     }
     call.result(nearbyCountOverride(world).value_or(static_cast<std::int32_t>(count)));
 }
@@ -374,9 +374,9 @@ ControlReply expectObjects(Emulator& emu, const Words& words) {
     }
     World& world = emu.world;
     const std::uint32_t model = world.hashName(words[2]);
-    const auto count = std::count_if(world.entities.begin(), world.entities.end(), [&](auto& e) {
-        return e.second.type == EntityType::Object && e.second.model == model;
-    });
+    const auto& objects = world.entities.objects();
+    const auto count = std::count_if(objects.begin(), objects.end(),
+                                     [&](const EntityState* e) { return e->model == model; });
     return count == wanted ? ok()
                            : expectationFailed(std::to_string(wanted) + " " + words[2] + " objects",
                                                std::to_string(count));
@@ -484,12 +484,67 @@ class EntityArea final : public Area {
     }
     std::span<const Verb> verbs() const override { return VERBS; }
     std::span<const PedFlag> pedFlags() const override { return PED_FLAGS; }
+    void report(const World& world, JsonWriter& json) const override;
 
-    std::optional<std::int32_t> countOverride;  // a misbehaving scan, for tests
+    std::optional<std::int32_t> countOverride;         // a misbehaving scan, for tests
+    std::vector<std::pair<float, std::int32_t>> scan;  // kept, so a scan allocates nothing
 };
 
 std::optional<std::int32_t>& nearbyCountOverride(World& world) {
     return world.area<EntityArea>().countOverride;
+}
+
+std::vector<std::pair<float, std::int32_t>>& scanList(World& world) {
+    return world.area<EntityArea>().scan;
+}
+
+// The player (where, facing, targeting), every other ped, loose objects, and the badge: what
+// hangs at the player's chest point, with its offset and rotation.
+void EntityArea::report(const World& world, JsonWriter& json) const {
+    const EntityState& player = world.playerPed();
+    json.key("player").beginObject();
+    json.field("h", player.handle);
+    json.field("at", world.positionOf(player));
+    json.field("heading", static_cast<double>(player.heading));
+    if (world.find(world.player.target) != nullptr) {
+        json.field("target", world.describe(world.player.target));
+    }
+    json.endObject();
+    json.key("peds").beginArray();
+    for (const EntityState* ped : world.entities.peds()) {
+        if (ped->handle == player.handle) {
+            continue;
+        }
+        json.beginObject();
+        json.field("h", ped->handle);
+        json.field("name", world.describe(*ped));
+        json.field("model", world.nameOf(ped->model));
+        json.field("at", world.positionOf(*ped));
+        json.field("dead", ped->dead);
+        json.endObject();
+    }
+    json.endArray();
+    const auto badges = world.attachedAt(player.handle, CHEST_BONE_INDEX);
+    json.key("badge").beginArray();
+    for (std::int32_t handle : badges) {
+        const EntityState& badge = world.entities.at(handle);
+        json.beginObject();
+        json.field("model", world.nameOf(badge.model));
+        json.field("offset", badge.attachment->offset);
+        json.field("rotation", badge.attachment->rotation);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("objects").beginArray();
+    for (const EntityState* object : world.entities.objects()) {
+        if (!object->attachment) {
+            json.beginObject();
+            json.field("name", world.describe(*object));
+            json.field("at", world.positionOf(*object));
+            json.endObject();
+        }
+    }
+    json.endArray();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // loaded reads 0 as well.
 #include <array>
 
+#include "badge/law_offices.h"
 #include "emulator/areas/area_support.h"
 #include "emulator/office_map.h"
 
@@ -12,6 +13,30 @@ struct InteriorArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    // The eight law offices: town, menu spot and room.
+    void reportMap(const World&, JsonWriter& json) const override {
+        json.key("offices").beginArray();
+        for (std::size_t i = 0; i < officeInteriors().size(); ++i) {
+            const OfficeInterior& office = officeInteriors()[i];
+            json.beginObject();
+            json.field("town", office.town);
+            json.field("spot", Vec3{lawOffices[i].x, lawOffices[i].y, lawOffices[i].z});
+            json.field("low", office.low);
+            json.field("high", office.high);
+            json.endObject();
+        }
+        json.endArray();
+    }
+    // The rooms the game has not loaded.
+    void report(const World&, JsonWriter& json) const override {
+        json.key("unloadedOffices").beginArray();
+        for (std::size_t i = 0; i < unloaded.size(); ++i) {
+            if (unloaded[i]) {
+                json.value(officeInteriors()[i].town);
+            }
+        }
+        json.endArray();
+    }
 };
 
 std::int32_t interiorAt(World& world, Vec3 p) {

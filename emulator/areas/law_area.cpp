@@ -15,6 +15,16 @@ struct LawArea final : Area {
     void facts(const Emulator&, std::string& out) const override {
         out += mission ? "mission=1 " : "mission=0 ";
     }
+    // The law's view of the player.
+    void report(const World&, JsonWriter& json) const override {
+        json.key("law").beginObject();
+        json.field("bounty", bounty);
+        json.field("pursuit", pursuit);
+        json.field("wantedDisabled", wantedDisabled);
+        json.field("incident", incident);
+        json.field("mission", mission);
+        json.endObject();
+    }
 };
 
 LawArea& law(World& world) {

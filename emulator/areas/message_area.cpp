@@ -14,6 +14,12 @@ struct MessageArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    // The last message shown, if any.
+    void report(const World&, JsonWriter& json) const override {
+        if (!messages.empty()) {
+            json.field("message", messages.back().text);
+        }
+    }
 };
 
 MessageArea& screen(World& world) {

@@ -30,6 +30,7 @@ struct PedTaskArea final : Area {
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
     void forget(std::int32_t handle) override { orders.erase(handle); }
+    void report(const World& world, JsonWriter& json) const override;
 };
 
 PedOrders& ordersOf(World& world, std::int32_t ped) {
@@ -329,6 +330,26 @@ std::span<const Verb> PedTaskArea::verbs() const {
 
 std::span<const PedFlag> PedTaskArea::pedFlags() const {
     return PED_FLAGS;
+}
+
+// What was done to each ped: weapons, kept or let go, its task now, the flags set on it.
+void PedTaskArea::report(const World& world, JsonWriter& json) const {
+    json.key("orders").beginArray();
+    for (const auto& [handle, ped] : orders) {
+        json.beginObject();
+        json.field("h", handle);
+        json.field("disarmed", ped.weaponsRemoved);
+        json.field("kept", ped.missionEntity);
+        json.field("released", ped.noLongerNeeded);
+        json.field("task", taskName(currentTask(ped, world.emulator->clock.gameTime)));
+        json.key("flags").beginObject();
+        for (const auto& [flag, on] : ped.configFlags) {
+            json.field(std::to_string(flag), on);
+        }
+        json.endObject();
+        json.endObject();
+    }
+    json.endArray();
 }
 
 }  // namespace

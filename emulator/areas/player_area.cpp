@@ -19,6 +19,7 @@ struct PlayerArea final : Area {
         const std::uint64_t passes = askedBy == emu.pluginInstance() ? controlAsked : 0;
         out += "passes=" + std::to_string(passes) + " ";
     }
+    void report(const World&, JsonWriter& json) const override { json.field("control", control); }
 };
 
 PlayerArea& playerArea(World& world) {

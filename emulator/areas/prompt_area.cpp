@@ -26,6 +26,16 @@ struct PromptArea final : Area {
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
     void facts(const Emulator& emu, std::string& out) const override;
+    // The prompts on screen.
+    void report(const World&, JsonWriter& json) const override {
+        json.key("prompts").beginArray();
+        for (const auto& [handle, prompt] : prompts) {
+            if (prompt.shown()) {
+                json.value(prompt.text);
+            }
+        }
+        json.endArray();
+    }
 };
 
 std::map<std::int32_t, PromptState>& promptsOf(World& world) {

@@ -18,6 +18,17 @@ struct RelationshipArea final : Area {
         out += "group=" + (group != nullptr ? emu.world.nameOf(*group) : std::string("none")) + " ";
     }
     void forget(std::int32_t handle) override { groups.erase(handle); }
+    // Each ped's group, as [handle, group] pairs.
+    void report(const World& world, JsonWriter& json) const override {
+        json.key("groups").beginArray();
+        for (const auto& [handle, group] : groups) {
+            json.beginArray();
+            json.value(handle);
+            json.value(world.nameOf(group));
+            json.endArray();
+        }
+        json.endArray();
+    }
 };
 
 RelationshipArea& relationships(World& world) {

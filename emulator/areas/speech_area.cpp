@@ -28,6 +28,22 @@ struct SpeechArea final : Area {
     std::span<const PedFlag> pedFlags() const override;
     void forget(std::int32_t handle) override { voices.erase(handle); }
     void facts(const Emulator& emu, std::string& out) const override;
+    // Each ped's lawman switch and the lines it has said.
+    void report(const World&, JsonWriter& json) const override {
+        json.key("voices").beginArray();
+        for (const auto& [handle, voice] : voices) {
+            json.beginObject();
+            json.field("h", handle);
+            json.field("switch", voice.switchOn);
+            json.key("lines").beginObject();
+            for (const auto& [line, times] : voice.lines) {
+                json.field(line, times);
+            }
+            json.endObject();
+            json.endObject();
+        }
+        json.endArray();
+    }
 };
 
 PedVoice& voiceOf(World& world, std::int32_t ped) {

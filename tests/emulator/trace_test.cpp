@@ -95,3 +95,50 @@ TEST_F(TraceTest, FileHoldsOneLfTerminatedLinePerCall) {
     EXPECT_EQ(emu().trace.records().size(), 3u);
     EXPECT_EQ(text.str(), expected);
 }
+
+// The trace comparison and the determinism checks read the text form back: every record must
+// come back as it was written, vector results and script names included.
+TEST_F(TraceTest, LinesReadBackAsTheRecordsTheyCameFrom) {
+    emu().scheduler.setScriptNames({"BadgeScript"});
+    scriptRegister(MODULE_A, [] {
+        const Ped ped = playerPedId();
+        getEntityCoords(ped, true, false);
+        getHashKey("REL_COP");
+        varString(10, "LITERAL_STRING", "Select Badge");
+        for (;;) {
+            scriptWait(1000);
+        }
+    });
+    emu().run(16);
+    ASSERT_EQ(emu().trace.records().size(), 4u);
+    for (const TraceRecord& written : emu().trace.records()) {
+        TraceRecord read;
+        std::string error;
+        ASSERT_TRUE(parseTraceLine(formatTraceLine(written), emu().natives, read, error)) << error;
+        EXPECT_EQ(read, written);
+    }
+}
+
+TEST_F(TraceTest, OnlyAddressWordsAreMasked) {
+    varString(10, "LITERAL_STRING", "Select Badge");
+    const TraceRecord masked = withoutAddresses(emu().trace.records().at(0));
+    EXPECT_EQ(masked.args, (std::vector<std::uint64_t>{10, 0, 0}));
+    EXPECT_EQ(masked.resultWord, 0u);
+    EXPECT_NE(emu().trace.records()[0].resultWord, 0u);
+}
+
+TEST_F(TraceTest, LinesThatDoNotFitTheirNativeAreRefused) {
+    TraceRecord record;
+    std::string error;
+    const auto parse = [&](const std::string& line) {
+        return parseTraceLine(line, emu().natives, record, error);
+    };
+    EXPECT_TRUE(parse("16 BadgeScript 0x4F67E8ECA7D3F667 -> 0x10"));
+    EXPECT_FALSE(parse("16 BadgeScript 0x4F67E8ECA7D3F667 0x1 -> 0x10"));  // one argument too many
+    EXPECT_NE(error.find("does not match its parameters"), std::string::npos) << error;
+    EXPECT_FALSE(parse("16 BadgeScript 0x4F67E8ECA7D3F667 -> 0x10 0x11"));
+    EXPECT_FALSE(parse("16 BadgeScript 0x0123456789ABCDEF -> 0x10"));
+    EXPECT_EQ(error, "unknown native 0x0123456789ABCDEF");
+    EXPECT_FALSE(parse("sixteen BadgeScript 0x4F67E8ECA7D3F667 -> 0x10"));
+    EXPECT_FALSE(parse("16 BadgeScript 0x4F67E8ECA7D3F667 -> 0xZZ"));
+}
