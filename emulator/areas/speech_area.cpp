@@ -219,7 +219,7 @@ void SpeechArea::facts(const Emulator& emu, std::string& out) const {
             continue;
         }
         char item[64];
-        std::snprintf(item, sizeof item, "%s%d:%u:%.2f", greeted.empty() ? "" : ",", handle,
+        std::snprintf(item, sizeof item, "%s%d:%u:%.9g", greeted.empty() ? "" : ",", handle,
                       greetings, static_cast<double>(distance3d(world.positionOf(*ped), player)));
         greeted += item;
     }
