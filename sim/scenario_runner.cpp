@@ -231,8 +231,7 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     folder_.leave();
     std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(),
                  outcome_.passed ? "passed" : "FAILED");
-    if (report_ &&
-        !report_->write(reportPath_, options_.scenarioPath, outcome_.passed, error)) {
+    if (report_ && !report_->write(reportPath_, options_.scenarioPath, outcome_.passed, error)) {
         std::fprintf(out_, "%s\n", error.c_str());
         outcome_.passed = false;
         outcome_.failure = error;
