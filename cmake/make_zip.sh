@@ -17,13 +17,13 @@ ENTRY_TIME='1980-01-01 00:00:00'
 rm -rf "$stage" "$zip"
 mkdir -p "$stage"
 entries=()
-for spec in "$@"; do
-    entry=${spec%%=*}
+for argument in "$@"; do
+    entry=${argument%%=*}
     case $entry in
         */) mkdir -p "$stage/$entry" ;;
         *)
             mkdir -p "$(dirname "$stage/$entry")"
-            cp "${spec#*=}" "$stage/$entry"
+            cp "${argument#*=}" "$stage/$entry"
             chmod 644 "$stage/$entry"
             ;;
     esac
