@@ -106,38 +106,48 @@ void InvariantChecker::onCommand(const std::string& line) {
     }
 }
 
-void InvariantChecker::onFilesChanged(const DataFileView& file) {
-    dataKeys_.clear();
-    recordedBadge_.reset();
-    dataBreak_.reset();
-    dataFileExists_ = file.exists;
-    for (const auto& [key, value] : file.entries) {
-        std::string parsedKey;
-        if (isEntryLine(key + "=" + value, parsedKey)) {
-            dataKeys_.insert(key);
-        }
-    }
-    const auto badge = file.entries.find("badge");
-    if (badge != file.entries.end()) {
-        recordedBadge_ = intPrefix(badge->second);
-    }
-}
+namespace {
 
-// Every line the plug-in writes is an entry, and no key it held before is lost.
-void InvariantChecker::onDataFileWritten(const DataFileView& file) {
-    dataFileExists_ = file.exists;
+// The keys of the file's lines that read as entries; the first line that does not, if any.
+std::set<std::string> entryKeys(const DataFileView& file, std::optional<std::string>& unread) {
     std::istringstream lines(file.text);
     std::string line;
     std::set<std::string> keys;
     while (std::getline(lines, line)) {
         std::string key;
-        if (!line.empty() && !isEntryLine(line, key)) {
-            dataBreak_ = "the data file holds a line that does not read: \"" + line + "\"";
-            return;
-        }
-        if (!line.empty()) {
+        if (isEntryLine(line, key)) {
             keys.insert(key);
+        } else if (!line.empty() && !unread) {
+            unread = line;
         }
+    }
+    return keys;
+}
+
+std::optional<std::int32_t> recordedBadgeOf(const DataFileView& file) {
+    const auto badge = file.entries.find("badge");
+    return badge == file.entries.end() ? std::nullopt : intPrefix(badge->second);
+}
+
+}  // namespace
+
+// A file the scenario wrote may hold anything: what reads is the baseline.
+void InvariantChecker::onFilesChanged(const DataFileView& file) {
+    std::optional<std::string> unread;
+    dataKeys_ = entryKeys(file, unread);
+    recordedBadge_ = recordedBadgeOf(file);
+    dataBreak_.reset();
+    dataFileExists_ = file.exists;
+}
+
+// Every line the plug-in writes is an entry, and no key it held before is lost.
+void InvariantChecker::onDataFileWritten(const DataFileView& file) {
+    dataFileExists_ = file.exists;
+    std::optional<std::string> unread;
+    const std::set<std::string> keys = entryKeys(file, unread);
+    if (unread) {
+        dataBreak_ = "the data file holds a line that does not read: \"" + *unread + "\"";
+        return;
     }
     for (const std::string& key : dataKeys_) {
         if (keys.count(key) == 0) {
@@ -146,8 +156,7 @@ void InvariantChecker::onDataFileWritten(const DataFileView& file) {
         }
     }
     dataKeys_ = keys;
-    const auto badge = file.entries.find("badge");
-    recordedBadge_ = badge == file.entries.end() ? std::nullopt : intPrefix(badge->second);
+    recordedBadge_ = recordedBadgeOf(file);
 }
 
 std::optional<std::string> InvariantChecker::afterFrame(std::uint32_t gameTime,
