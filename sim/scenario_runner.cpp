@@ -299,11 +299,10 @@ void Runner::runCheckedFrames(const std::string& line) {
     }
     const std::uint32_t start = gameTime();
     const auto length = static_cast<std::uint32_t>(std::stoul(ms));
-    std::uint32_t now = start;
-    do {
+    for (std::uint32_t now = start; now - start < length;) {
         control("run 1");
         now = checkInvariants();
-    } while (now - start < length);
+    }
 }
 
 // Returns the game time the facts were read at.
@@ -319,7 +318,7 @@ std::uint32_t Runner::checkInvariants() {
 }
 
 std::string Runner::query(const std::string& command) {
-    char reply[8192];
+    static char reply[65536];  // every greeter a few words: room for thousands
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
     if (code != TSW_OK) {
         throw Failure{std::string("emulator failure: ") + reply, code == TSW_EMULATOR_FAILED};
