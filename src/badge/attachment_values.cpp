@@ -29,6 +29,12 @@ float storedOrReset(const DictDataFile* file, const AttachmentKey& key, bool isO
 
 }  // namespace
 
+void setResetAttachment(DictDataFile& file) {
+    for (const AttachmentKey& reset : ATTACHMENT_KEYS) {
+        file.setInt(reset.dataKey, reset.resetValue);
+    }
+}
+
 Attachment sanitizedAttachment(const DictDataFile* file) {
     float values[ATTACHMENT_KEYS.size()];
     for (std::size_t i = 0; i < ATTACHMENT_KEYS.size(); ++i) {

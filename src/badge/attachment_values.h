@@ -31,5 +31,8 @@ inline constexpr float LARGEST_OFFSET = 1.0f;
 // them. The file keeps what it holds. A null file reads as all keys missing.
 Attachment sanitizedAttachment(const DictDataFile* file);
 
+// The six values as the reset key leaves them, for a data file made at the first start.
+void setResetAttachment(DictDataFile& file);
+
 // How far from the attachment point a badge put on with this attachment hangs.
 float offsetLength(const Attachment& attachment);

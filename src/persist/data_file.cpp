@@ -1,12 +1,25 @@
 #include "persist/data_file.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <string>
 
 #include "persist/diagnostics_log.h"
+#include "persist/make_folder.h"
 
 namespace {
 
 constexpr const char* DATA_FILE_NAME = "TinStarWarden.dat";
+// What the player meets when the data file cannot be had, and what mends it.
+constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script stops";
+constexpr const char* MAKE_IT_READABLE =
+    "let the game read it, or delete it and a new one, with no badge, is made at the next start";
+
+// The remedy names what the game must be let write to.
+std::string stopsUntilWritable(const std::string& remedy) {
+    return std::string(" (") + SCRIPT_STOPS + "; " + remedy + ", then start the game again)";
+}
 
 // A failure that goes on (a read-only folder fails every save) is logged once, again only
 // when what the system says changes, and its end when a save works again.
@@ -32,23 +45,77 @@ class SaveFailures {
 
 SaveFailures saveFailures;
 
+// Only when the system says nothing is there: a file it cannot look at is not made anew.
+bool pathMissing(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) != 0 && errno == ENOENT;
+}
+
+std::string entriesText(const DictDataFile& file) {
+    std::string text;
+    for (const auto& [key, value] : file.entries) {
+        text += (text.empty() ? "" : ", ") + key + "=" + value;
+    }
+    return text;
+}
+
+bool createDataFolder() {
+    const std::string folder = DATA_FOLDER;
+    if (!pathMissing(folder)) {
+        return true;
+    }
+    if (!makeFolder(folder, dataFile->error)) {
+        diagnosticsLog().line("cannot create the folder " + folder + ": " + dataFile->error +
+                              stopsUntilWritable("let the game write to the folder that holds "
+                                                 "RDR2.exe, or make the " +
+                                                 folder + " folder there yourself"));
+        return false;
+    }
+    diagnosticsLog().line("created the folder " + folder + ", which was missing");
+    return true;
+}
+
+// A first start, or a player who deleted the file to start afresh.
+bool createDataFile(FirstEntries setFirstEntries) {
+    if (!createDataFolder()) {
+        return false;
+    }
+    setFirstEntries(*dataFile);
+    DiagnosticsLog& log = diagnosticsLog();
+    if (!dataFile->save(false)) {
+        log.line("cannot create " + dataFile->path + ": " + dataFile->error +
+                 stopsUntilWritable("let the game write to the " + std::string(DATA_FOLDER) +
+                                    " folder beside RDR2.exe"));
+        return false;
+    }
+    log.line("created " + dataFile->path + ", which was missing: " + entriesText(*dataFile));
+    return true;
+}
+
 }  // namespace
 
 DictDataFile* dataFile = nullptr;
 
-bool openDataFile() {
+bool openDataFile(FirstEntries setFirstEntries) {
     // Never freed: both scripts may use it until the process ends.
     dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
-    const bool loaded = dataFile->load();
+    bool loaded = dataFile->load();
+    if (!loaded && pathMissing(dataFile->path)) {
+        if (!createDataFile(setFirstEntries)) {
+            return false;
+        }
+        loaded = dataFile->load();
+    }
     DiagnosticsLog& log = diagnosticsLog();
     if (!loaded) {
-        log.line("cannot read " + dataFile->path + ": " + dataFile->error +
-                 " (no badge is put on, and the badge script stops)");
+        log.line("cannot read " + dataFile->path + ": " + dataFile->error + " (" + SCRIPT_STOPS +
+                 "; " + MAKE_IT_READABLE + ")");
+        return false;
     }
     for (const std::size_t line : dataFile->skippedLines) {
         log.line(dataFile->path + " line " + std::to_string(line) + " skipped: not one KEY=VALUE");
     }
-    return loaded;
+    return true;
 }
 
 void saveDataFile() {

@@ -24,10 +24,12 @@ set(TSW_PERSIST_INI_SOURCES
 )
 set(TSW_PERSIST_POSIX_SOURCES
     ${TSW_PERSIST_INI_SOURCES}
+    ${TSW_PERSIST_DIR}/make_folder_posix.cpp
     ${TSW_PERSIST_DIR}/profile_reader_portable.cpp
     ${TSW_PERSIST_DIR}/replace_file_posix.cpp
 )
 set(TSW_PERSIST_WINDOWS_SOURCES
+    ${TSW_PERSIST_DIR}/make_folder_windows.cpp
     ${TSW_PERSIST_DIR}/profile_reader_windows.cpp
     ${TSW_PERSIST_DIR}/replace_file_windows.cpp
 )
