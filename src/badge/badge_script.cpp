@@ -98,6 +98,7 @@ void BadgeScript() {
     if (!openDataFile(setResetAttachment)) {
         return;
     }
+    logUnusableStoredValues();
     const std::int32_t index = readStoredBadgeIndex();
     if (isBadgeIndex(index)) {
         wearBadge(index);

@@ -16,22 +16,30 @@ std::string settingName(std::size_t row) {
     return std::string("[") + SETTING_ROWS[row].section + "] " + SETTING_ROWS[row].key;
 }
 
-// The version, every value as read, and each value held to its range with the reason.
+// Where the value in force came from; a held value also says what the file said.
+std::string origin(std::size_t row, const RawSettings& read, const RawSettings& held, bool inFile) {
+    if (!inFile) {
+        return "missing, so its default";
+    }
+    for (const SettingRange& range : SETTING_RANGES) {
+        if (range.row == row && held[row] != read[row]) {
+            return "held to its range 0 to " + std::to_string(range.highest) + ", " +
+                   range.meaning + ": the file says " + std::to_string(read[row]) +
+                   ", and a negative number reads as a very large one";
+        }
+    }
+    return "from the file";
+}
+
+// The version, then every setting with its value in force and where that came from.
 void logSettings(DiagnosticsLog& log, const RawSettings& read) {
     log.line(std::string("TinStarWarden ") + TSW_VERSION + " diagnostics log");
-    log.line(std::string("settings read from ") + SETTINGS_PATH +
-             " (a missing setting reads as its default):");
-    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
-        log.line("  " + settingName(row) + " = " + std::to_string(read[row]));
-    }
+    log.line(std::string("settings in force, read from ") + SETTINGS_PATH + ":");
     const RawSettings held = heldToRanges(read);
-    for (const SettingRange& range : SETTING_RANGES) {
-        if (held[range.row] != read[range.row]) {
-            log.line(settingName(range.row) + " = " + std::to_string(read[range.row]) +
-                     " is beyond its range 0 to " + std::to_string(range.highest) + " (" +
-                     range.meaning + "; a negative number reads as a very large one): held to " +
-                     std::to_string(held[range.row]));
-        }
+    const auto inFile = settingsInFile(SETTINGS_PATH, read);
+    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
+        log.line("  " + settingName(row) + " = " + std::to_string(held[row]) + " (" +
+                 origin(row, read, held, inFile[row]) + ")");
     }
 }
 
