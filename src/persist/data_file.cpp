@@ -6,6 +6,7 @@
 #include <string>
 
 #include "persist/diagnostics_log.h"
+#include "persist/joined_text.h"
 #include "persist/make_folder.h"
 
 namespace {
@@ -16,9 +17,13 @@ constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script s
 constexpr const char* MAKE_IT_READABLE =
     "let the game read it, or delete it and a new one, with no badge, is made at the next start";
 
-// The remedy names what the game must be let write to.
-std::string stopsUntilWritable(const std::string& remedy) {
-    return std::string(" (") + SCRIPT_STOPS + "; " + remedy + ", then start the game again)";
+constexpr const char* START_AGAIN = ", then start the game again";
+
+// What was to be done, the system's reason, and what the player can do about it.
+void logStop(std::string_view failed, std::string_view path,
+             std::initializer_list<std::string_view> remedy) {
+    std::string text = joined({failed, " ", path, ": ", dataFile->error, " (", SCRIPT_STOPS, "; "});
+    diagnosticsLog().line(text + joined(remedy) + ")");
 }
 
 // A failure that goes on (a read-only folder fails every save) is logged once, again only
@@ -54,24 +59,22 @@ bool pathMissing(const std::string& path) {
 std::string entriesText(const DictDataFile& file) {
     std::string text;
     for (const auto& [key, value] : file.entries) {
-        text += (text.empty() ? "" : ", ") + key + "=" + value;
+        text += joined({text.empty() ? "" : ", ", key, "=", value});
     }
     return text;
 }
 
 bool createDataFolder() {
-    const std::string folder = DATA_FOLDER;
-    if (!pathMissing(folder)) {
+    if (!pathMissing(DATA_FOLDER)) {
         return true;
     }
-    if (!makeFolder(folder, dataFile->error)) {
-        diagnosticsLog().line("cannot create the folder " + folder + ": " + dataFile->error +
-                              stopsUntilWritable("let the game write to the folder that holds "
-                                                 "RDR2.exe, or make the " +
-                                                 folder + " folder there yourself"));
+    if (!makeFolder(DATA_FOLDER, dataFile->error)) {
+        logStop("cannot create the folder", DATA_FOLDER,
+                {"let the game write to the folder that holds RDR2.exe, or make the ", DATA_FOLDER,
+                 " folder there yourself", START_AGAIN});
         return false;
     }
-    diagnosticsLog().line("created the folder " + folder + ", which was missing");
+    diagnosticsLog().line(joined({"created the folder ", DATA_FOLDER, ", which was missing"}));
     return true;
 }
 
@@ -81,14 +84,14 @@ bool createDataFile(FirstEntries setFirstEntries) {
         return false;
     }
     setFirstEntries(*dataFile);
-    DiagnosticsLog& log = diagnosticsLog();
     if (!dataFile->save(false)) {
-        log.line("cannot create " + dataFile->path + ": " + dataFile->error +
-                 stopsUntilWritable("let the game write to the " + std::string(DATA_FOLDER) +
-                                    " folder beside RDR2.exe"));
+        logStop(
+            "cannot create", dataFile->path,
+            {"let the game write to the ", DATA_FOLDER, " folder beside RDR2.exe", START_AGAIN});
         return false;
     }
-    log.line("created " + dataFile->path + ", which was missing: " + entriesText(*dataFile));
+    diagnosticsLog().line(
+        joined({"created ", dataFile->path, ", which was missing: ", entriesText(*dataFile)}));
     return true;
 }
 
@@ -106,12 +109,11 @@ bool openDataFile(FirstEntries setFirstEntries) {
         }
         loaded = dataFile->load();
     }
-    DiagnosticsLog& log = diagnosticsLog();
     if (!loaded) {
-        log.line("cannot read " + dataFile->path + ": " + dataFile->error + " (" + SCRIPT_STOPS +
-                 "; " + MAKE_IT_READABLE + ")");
+        logStop("cannot read", dataFile->path, {MAKE_IT_READABLE});
         return false;
     }
+    DiagnosticsLog& log = diagnosticsLog();
     for (const std::size_t line : dataFile->skippedLines) {
         log.line(dataFile->path + " line " + std::to_string(line) + " skipped: not one KEY=VALUE");
     }

@@ -11,6 +11,7 @@ set(TSW_PERSIST_DATA_FILE_SOURCES
 set(TSW_PERSIST_PLUGIN_SOURCES
     ${TSW_PERSIST_DIR}/data_file.cpp
     ${TSW_PERSIST_DIR}/diagnostics_log.cpp
+    ${TSW_PERSIST_DIR}/joined_text.cpp
     ${TSW_PERSIST_DIR}/settings_at_load.cpp
 )
 set(TSW_PERSIST_SETTINGS_SOURCES
