@@ -30,6 +30,7 @@ float storedOrReset(const DictDataFile* file, std::size_t index) {
         return value;
     }
     const auto found = file->entries.find(ATTACHMENT_KEYS[index].dataKey);
+    // A text the badge cannot be put on with leaves the reset value.
     if (found != file->entries.end()) {
         unusable(index, found->second, value);
     }

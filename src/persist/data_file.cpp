@@ -16,13 +16,13 @@ constexpr const char* DATA_FILE_NAME = "TinStarWarden.dat";
 constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script stops";
 constexpr const char* MAKE_IT_READABLE =
     "let the game read it, or delete it and a new one, with no badge, is made at the next start";
-
 constexpr const char* START_AGAIN = ", then start the game again";
 
 // What was to be done, the system's reason, and what the player can do about it.
 void logStop(std::string_view failed, std::string_view path,
              std::initializer_list<std::string_view> remedy) {
-    std::string text = joined({failed, " ", path, ": ", dataFile->error, " (", SCRIPT_STOPS, "; "});
+    const std::string text =
+        joined({failed, " ", path, ": ", dataFile->error, " (", SCRIPT_STOPS, "; "});
     diagnosticsLog().line(text + joined(remedy) + ")");
 }
 
