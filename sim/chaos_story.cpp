@@ -141,7 +141,10 @@ class StoryWriter {
                 }
                 break;
             }
-            case 3:  // An empty file.
+            case 3:  // An empty file, or none: a first start, where the plug-in makes it.
+                if (chance(50)) {
+                    add("nodata");
+                }
                 break;
             default:
                 for (const std::string& entry : entries) {

@@ -504,7 +504,11 @@ void Runner::print(std::uint32_t gameTime, const std::string& text) {
 // microseconds; a look at the folder by path a few, by handle much less.
 void Runner::watchFiles(std::uint32_t gameTime) {
     const std::int64_t lookedAt = fileClockNow();
-    const FileStamp folder = folderWatch_.stamp();
+    FileStamp folder = folderWatch_.stamp();
+    // A folder the scenario removed is looked for until the plug-in makes it again.
+    if (!folder.exists && folderWatch_.open(GAME_FILES)) {
+        folder = folderWatch_.stamp();
+    }
     const bool unsettled =
         folder != lastFolderStamp_ || lastFolderLook_ - folder.modified < fileTimeSettles();
     lastFolderStamp_ = folder;

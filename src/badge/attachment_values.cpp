@@ -11,28 +11,49 @@ namespace {
 // The first three keys are the offsets.
 constexpr std::size_t OFFSET_KEYS = 3;
 
-float storedOrReset(const DictDataFile* file, const AttachmentKey& key, bool isOffset) {
-    const auto reset = static_cast<float>(key.resetValue);
+// Why the badge cannot be put on with the stored text, or null when it can; value gets it.
+const char* unusable(std::size_t index, std::string_view text, float& value) {
+    const std::optional<float> number = floatPrefix(text);
+    if (!number) {
+        return "is not a number";
+    }
+    if (index < OFFSET_KEYS && std::fabs(*number) > LARGEST_OFFSET) {
+        return "is too far from the chest to be a place on it";
+    }
+    value = *number;
+    return nullptr;
+}
+
+float storedOrReset(const DictDataFile* file, std::size_t index) {
+    float value = static_cast<float>(ATTACHMENT_KEYS[index].resetValue);
     if (file == nullptr) {
-        return reset;
+        return value;
     }
-    const auto found = file->entries.find(key.dataKey);
-    if (found == file->entries.end()) {
-        return reset;
+    const auto found = file->entries.find(ATTACHMENT_KEYS[index].dataKey);
+    // A text the badge cannot be put on with leaves the reset value.
+    if (found != file->entries.end()) {
+        unusable(index, found->second, value);
     }
-    const std::optional<float> value = floatPrefix(found->second);
-    if (!value || (isOffset && std::fabs(*value) > LARGEST_OFFSET)) {
-        return reset;
-    }
-    return *value;
+    return value;
 }
 
 }  // namespace
 
+const char* unusableReason(std::size_t index, std::string_view text) {
+    float ignored = 0.0f;
+    return unusable(index, text, ignored);
+}
+
+void setResetAttachment(DictDataFile& file) {
+    for (const AttachmentKey& reset : ATTACHMENT_KEYS) {
+        file.setInt(reset.dataKey, reset.resetValue);
+    }
+}
+
 Attachment sanitizedAttachment(const DictDataFile* file) {
     float values[ATTACHMENT_KEYS.size()];
     for (std::size_t i = 0; i < ATTACHMENT_KEYS.size(); ++i) {
-        values[i] = storedOrReset(file, ATTACHMENT_KEYS[i], i < OFFSET_KEYS);
+        values[i] = storedOrReset(file, i);
     }
     return Attachment{{values[0], values[1], values[2]}, {values[3], values[4], values[5]}};
 }

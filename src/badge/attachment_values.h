@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "host/natives/entity.h"
 
@@ -30,6 +32,13 @@ inline constexpr float LARGEST_OFFSET = 1.0f;
 // LARGEST_OFFSET on an axis is 0. Rotations are used as stored, however far the keys turned
 // them. The file keeps what it holds. A null file reads as all keys missing.
 Attachment sanitizedAttachment(const DictDataFile* file);
+
+// Why sanitizedAttachment puts the badge on with the reset value of ATTACHMENT_KEYS[index]
+// instead of the stored text, or null when it uses the text.
+const char* unusableReason(std::size_t index, std::string_view text);
+
+// The six values as the reset key leaves them, for a data file made at the first start.
+void setResetAttachment(DictDataFile& file);
 
 // How far from the attachment point a badge put on with this attachment hangs.
 float offsetLength(const Attachment& attachment);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "badge/attachment_values.h"
 #include "badge/badge_attachment.h"
 #include "badge/badge_catalogue.h"
 #include "badge/edit_mode.h"
@@ -94,9 +95,10 @@ void BadgeScript() {
     // Lives as long as the script: the greeting tables start empty and are never saved.
     BadgeScriptState state;
     state.lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
-    if (!openDataFile()) {
+    if (!openDataFile(setResetAttachment)) {
         return;
     }
+    logUnusableStoredValues();
     const std::int32_t index = readStoredBadgeIndex();
     if (isBadgeIndex(index)) {
         wearBadge(index);

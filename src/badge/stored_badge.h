@@ -14,3 +14,7 @@ std::int32_t readStoredBadgeIndex();
 
 // Writes `badge` and saves at once.
 void storeBadgeIndex(std::int32_t index);
+
+// One diagnostics log line for each stored value the badge cannot be put on with, saying what
+// is done instead. Called once, when the data file has been read.
+void logUnusableStoredValues();

@@ -1,12 +1,30 @@
 #include "persist/data_file.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <string>
 
 #include "persist/diagnostics_log.h"
+#include "persist/joined_text.h"
+#include "persist/make_folder.h"
 
 namespace {
 
 constexpr const char* DATA_FILE_NAME = "TinStarWarden.dat";
+// What the player meets when the data file cannot be had, and what mends it.
+constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script stops";
+constexpr const char* MAKE_IT_READABLE =
+    "let the game read it, or delete it and a new one, with no badge, is made at the next start";
+constexpr const char* START_AGAIN = ", then start the game again";
+
+// What was to be done, the system's reason, and what the player can do about it.
+void logStop(std::string_view failed, std::string_view path,
+             std::initializer_list<std::string_view> remedy) {
+    const std::string text =
+        joined({failed, " ", path, ": ", dataFile->error, " (", SCRIPT_STOPS, "; "});
+    diagnosticsLog().line(text + joined(remedy) + ")");
+}
 
 // A failure that goes on (a read-only folder fails every save) is logged once, again only
 // when what the system says changes, and its end when a save works again.
@@ -32,23 +50,74 @@ class SaveFailures {
 
 SaveFailures saveFailures;
 
+// Only when the system says nothing is there: a file it cannot look at is not made anew.
+bool pathMissing(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) != 0 && errno == ENOENT;
+}
+
+std::string entriesText(const DictDataFile& file) {
+    std::string text;
+    for (const auto& [key, value] : file.entries) {
+        text += joined({text.empty() ? "" : ", ", key, "=", value});
+    }
+    return text;
+}
+
+bool createDataFolder() {
+    if (!pathMissing(DATA_FOLDER)) {
+        return true;
+    }
+    if (!makeFolder(DATA_FOLDER, dataFile->error)) {
+        logStop("cannot create the folder", DATA_FOLDER,
+                {"let the game write to the folder that holds RDR2.exe, or make the ", DATA_FOLDER,
+                 " folder there yourself", START_AGAIN});
+        return false;
+    }
+    diagnosticsLog().line(joined({"created the folder ", DATA_FOLDER, ", which was missing"}));
+    return true;
+}
+
+// A first start, or a player who deleted the file to start afresh.
+bool createDataFile(FirstEntries setFirstEntries) {
+    if (!createDataFolder()) {
+        return false;
+    }
+    setFirstEntries(*dataFile);
+    if (!dataFile->save(false)) {
+        logStop(
+            "cannot create", dataFile->path,
+            {"let the game write to the ", DATA_FOLDER, " folder beside RDR2.exe", START_AGAIN});
+        return false;
+    }
+    diagnosticsLog().line(
+        joined({"created ", dataFile->path, ", which was missing: ", entriesText(*dataFile)}));
+    return true;
+}
+
 }  // namespace
 
 DictDataFile* dataFile = nullptr;
 
-bool openDataFile() {
+bool openDataFile(FirstEntries setFirstEntries) {
     // Never freed: both scripts may use it until the process ends.
     dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
-    const bool loaded = dataFile->load();
-    DiagnosticsLog& log = diagnosticsLog();
-    if (!loaded) {
-        log.line("cannot read " + dataFile->path + ": " + dataFile->error +
-                 " (no badge is put on, and the badge script stops)");
+    bool loaded = dataFile->load();
+    if (!loaded && pathMissing(dataFile->path)) {
+        if (!createDataFile(setFirstEntries)) {
+            return false;
+        }
+        loaded = dataFile->load();
     }
+    if (!loaded) {
+        logStop("cannot read", dataFile->path, {MAKE_IT_READABLE});
+        return false;
+    }
+    DiagnosticsLog& log = diagnosticsLog();
     for (const std::size_t line : dataFile->skippedLines) {
         log.line(dataFile->path + " line " + std::to_string(line) + " skipped: not one KEY=VALUE");
     }
-    return loaded;
+    return true;
 }
 
 void saveDataFile() {

@@ -7,10 +7,14 @@ inline constexpr const char* DATA_FOLDER = "TinStarWarden";
 // The one data file both scripts share; null until openDataFile.
 extern DictDataFile* dataFile;
 
-// Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. dataFile is set even
-// when the load fails, so a later save can still create the file. What went wrong goes to the
-// diagnostics log.
-bool openDataFile();
+// Sets the entries a data file made at the first start holds.
+using FirstEntries = void (*)(DictDataFile& file);
+
+// Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. A missing file (and its
+// folder, when that is missing too) is first made, holding what setFirstEntries sets, by the
+// same save as every change. False when the file cannot be read or made; dataFile is set even
+// then, so a later save can still write the file. What happened goes to the diagnostics log.
+bool openDataFile(FirstEntries setFirstEntries);
 
 // dataFile->save(false), with a failure (or the first success after one) in the log.
 void saveDataFile();

@@ -11,6 +11,7 @@ set(TSW_PERSIST_DATA_FILE_SOURCES
 set(TSW_PERSIST_PLUGIN_SOURCES
     ${TSW_PERSIST_DIR}/data_file.cpp
     ${TSW_PERSIST_DIR}/diagnostics_log.cpp
+    ${TSW_PERSIST_DIR}/joined_text.cpp
     ${TSW_PERSIST_DIR}/settings_at_load.cpp
 )
 set(TSW_PERSIST_SETTINGS_SOURCES
@@ -24,10 +25,12 @@ set(TSW_PERSIST_INI_SOURCES
 )
 set(TSW_PERSIST_POSIX_SOURCES
     ${TSW_PERSIST_INI_SOURCES}
+    ${TSW_PERSIST_DIR}/make_folder_posix.cpp
     ${TSW_PERSIST_DIR}/profile_reader_portable.cpp
     ${TSW_PERSIST_DIR}/replace_file_posix.cpp
 )
 set(TSW_PERSIST_WINDOWS_SOURCES
+    ${TSW_PERSIST_DIR}/make_folder_windows.cpp
     ${TSW_PERSIST_DIR}/profile_reader_windows.cpp
     ${TSW_PERSIST_DIR}/replace_file_windows.cpp
 )

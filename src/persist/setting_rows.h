@@ -65,6 +65,9 @@ static_assert(std::string_view(SETTING_ROWS[SETTING_RANGES[0].row].key) == "MOVI
               std::string_view(SETTING_ROWS[SETTING_RANGES[2].row].key) == "REFRESH_SPEED");
 
 RawSettings readRawSettings(const char* path);
+// Which of the values read are in the file: read again with another default, a value from the
+// file reads the same, a missing one (or one with an empty value) gives the new default.
+std::array<bool, SETTING_COUNT> settingsInFile(const char* path, const RawSettings& read);
 // The values with each one of SETTING_RANGES held to its range. The profile reader gives
 // unsigned values, so a negative number in the file arrives beyond the top of its range.
 RawSettings heldToRanges(RawSettings raw);

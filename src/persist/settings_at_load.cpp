@@ -5,6 +5,7 @@
 #include "host/version.h"
 #include "persist/data_file.h"
 #include "persist/diagnostics_log.h"
+#include "persist/joined_text.h"
 #include "persist/setting_rows.h"
 #include "persist/settings.h"
 
@@ -12,26 +13,31 @@ namespace {
 
 constexpr const char* LOG_FILE_NAME = "TinStarWarden.log";
 
-std::string settingName(std::size_t row) {
-    return std::string("[") + SETTING_ROWS[row].section + "] " + SETTING_ROWS[row].key;
+// Where the value in force came from; a held value also says what the file said.
+std::string origin(std::size_t row, const RawSettings& read, const RawSettings& held, bool inFile) {
+    if (!inFile) {
+        return "missing, so its default";
+    }
+    for (const SettingRange& range : SETTING_RANGES) {
+        if (range.row == row && held[row] != read[row]) {
+            return joined({"held to its range 0 to ", std::to_string(range.highest), ", ",
+                           range.meaning, ": the file says ", std::to_string(read[row]),
+                           ", and a negative number reads as a very large one"});
+        }
+    }
+    return "from the file";
 }
 
-// The version, every value as read, and each value held to its range with the reason.
+// The version, then every setting with its value in force and where that came from.
 void logSettings(DiagnosticsLog& log, const RawSettings& read) {
-    log.line(std::string("TinStarWarden ") + TSW_VERSION + " diagnostics log");
-    log.line(std::string("settings read from ") + SETTINGS_PATH +
-             " (a missing setting reads as its default):");
-    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
-        log.line("  " + settingName(row) + " = " + std::to_string(read[row]));
-    }
+    log.line(joined({"TinStarWarden ", TSW_VERSION, " diagnostics log"}));
+    log.line(joined({"settings in force, read from ", SETTINGS_PATH, ":"}));
     const RawSettings held = heldToRanges(read);
-    for (const SettingRange& range : SETTING_RANGES) {
-        if (held[range.row] != read[range.row]) {
-            log.line(settingName(range.row) + " = " + std::to_string(read[range.row]) +
-                     " is beyond its range 0 to " + std::to_string(range.highest) + " (" +
-                     range.meaning + "; a negative number reads as a very large one): held to " +
-                     std::to_string(held[range.row]));
-        }
+    const auto inFile = settingsInFile(SETTINGS_PATH, read);
+    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
+        log.line(
+            joined({"  [", SETTING_ROWS[row].section, "] ", SETTING_ROWS[row].key, " = ",
+                    std::to_string(held[row]), " (", origin(row, read, held, inFile[row]), ")"}));
     }
 }
 
@@ -40,7 +46,7 @@ Settings settingsAtLoad() {
     const Settings loaded = settingsFromRaw(read);
     if (loaded.writeLog) {
         DiagnosticsLog& log = diagnosticsLog();
-        log.start(std::string(DATA_FOLDER) + "/" + LOG_FILE_NAME);
+        log.start(joined({DATA_FOLDER, "/", LOG_FILE_NAME}));
         logSettings(log, read);
     }
     return loaded;

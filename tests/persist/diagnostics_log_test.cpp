@@ -13,6 +13,8 @@ namespace fs = std::filesystem;
 const char* const LOG = "TinStarWarden/TinStarWarden.log";
 const char* const DATA = "TinStarWarden/TinStarWarden.dat";
 
+void noFirstEntries(DictDataFile&) {}
+
 int linesHolding(const std::string& text, const std::string& part) {
     int count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -78,15 +80,17 @@ TEST_F(DiagnosticsLogTest, StopsGrowingPastItsLimitWithOneLastLine) {
     EXPECT_FALSE(diagnosticsLog().on());
 }
 
-TEST_F(DiagnosticsLogTest, MissingDataFileAndSkippedLinesAreLoggedWithTheirCause) {
-    EXPECT_FALSE(openDataFile());
-    EXPECT_NE(log().find("cannot read TinStarWarden/TinStarWarden.dat: No such file or directory"),
+TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCause) {
+    fs::create_directory(DATA);
+    EXPECT_FALSE(openDataFile(noFirstEntries));
+    EXPECT_NE(log().find("cannot read TinStarWarden/TinStarWarden.dat: Is a directory"),
               std::string::npos)
         << log();
+    fs::remove(DATA);
     writeBytes(DATA, "badge=1\nnonsense\nxxxxx=0\n=\n");
     diagnosticsLog().start(LOG);
     forgetDataFile();
-    EXPECT_TRUE(openDataFile());
+    EXPECT_TRUE(openDataFile(noFirstEntries));
     EXPECT_EQ(log(),
               "TinStarWarden/TinStarWarden.dat line 2 skipped: not one KEY=VALUE\n"
               "TinStarWarden/TinStarWarden.dat line 4 skipped: not one KEY=VALUE\n");
@@ -96,7 +100,7 @@ TEST_F(DiagnosticsLogTest, MissingDataFileAndSkippedLinesAreLoggedWithTheirCause
 // and the log says it once until the cause changes or a save works again.
 TEST_F(DiagnosticsLogTest, ReadOnlyFolderFailsSavesHonestlyAndIsLoggedOnce) {
     writeBytes(DATA, "badge=2\nxxxxx=0\n");
-    ASSERT_TRUE(openDataFile());
+    ASSERT_TRUE(openDataFile(noFirstEntries));
     std::string error;
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {
         GTEST_SKIP() << error;

@@ -2,9 +2,11 @@
 # Checks what a player downloads, in dist/ after ./tsw build. BINUTILS is the MinGW tools'
 # prefix (.../x86_64-w64-mingw32-); VERSION is the one the build read from the VERSION file.
 # (The version resource is read under Wine, as Windows shows it: tests/windows/version_check.)
-#   check_release.sh zip BINUTILS DIST VERSION        the zip: its entries, in order, install
-#                                                     the plug-in beside RDR2.exe; each file
-#                                                     equals its copy in DIST
+#   check_release.sh zip BINUTILS DIST VERSION        both zips: their entries, in order,
+#                                                     install the plug-in beside RDR2.exe and
+#                                                     put nothing else there; each file equals
+#                                                     its copy in DIST; the texts end lines in
+#                                                     CR LF
 #   check_release.sh debug BINUTILS DIST VERSION      the .asi is stripped and links to its debug
 #                                                     file, which resolves an address to a line
 #   check_release.sh changelog BINUTILS DIST VERSION  the change log's latest entry is VERSION
@@ -12,31 +14,42 @@ set -euo pipefail
 
 kind=$1 binutils=$2 dist=$3 version=$4
 asi=$dist/TinStarWarden.asi
-zip=$dist/TinStarWarden-$version.zip
+full_zip=$dist/TinStarWarden-$version.zip
+update_zip=$dist/TinStarWarden-$version-update.zip
 debug_file=TinStarWarden-$version.debug
-ZIP_ENTRIES=(
+changelog=$dist/TinStarWarden/ChangeLog.txt
+# A first install, and an update that never holds the settings; neither holds the data file.
+FULL_ENTRIES=(
     TinStarWarden.asi
     TinStarWarden/
     TinStarWarden/TinStarWarden.ini
-    TinStarWarden/TinStarWarden.dat
-    INSTALL.md
-    CHANGELOG.md
+    TinStarWarden/ReadMe.txt
 )
+UPDATE_ENTRIES=(
+    TinStarWarden.asi
+    TinStarWarden/
+    TinStarWarden/ReadMe.txt
+    TinStarWarden/ChangeLog.txt
+)
+TEXTS=(TinStarWarden/ReadMe.txt TinStarWarden/ChangeLog.txt)
 
 failures=0
 fail() {
     echo "$*"
     failures=$((failures + 1))
 }
-for file in "$asi" "$zip"; do
+for file in "$asi" "$full_zip" "$update_zip"; do
     [ -f "$file" ] || { echo "$file: missing (run ./tsw build)"; exit 1; }
 done
 
+# check_zip ZIP ENTRY...
 check_zip() {
+    local zip=$1
+    shift
     unzip -tqq "$zip" || fail "$zip: damaged"
-    if ! diff <(printf '%s\n' "${ZIP_ENTRIES[@]}") <(unzip -Z1 "$zip") >/dev/null; then
+    if ! diff <(printf '%s\n' "$@") <(unzip -Z1 "$zip") >/dev/null; then
         fail "$zip: entries differ from the package (< missing, > unexpected or out of order):"
-        diff <(printf '%s\n' "${ZIP_ENTRIES[@]}") <(unzip -Z1 "$zip") | grep '^[<>]' || true
+        diff <(printf '%s\n' "$@") <(unzip -Z1 "$zip") | grep '^[<>]' || true
     fi
     # Extracted as a player does, into the folder that holds RDR2.exe.
     local game entry
@@ -44,7 +57,9 @@ check_zip() {
     trap 'rm -rf "$game"' RETURN
     touch "$game/RDR2.exe"
     unzip -qq "$zip" -d "$game"
-    for entry in "${ZIP_ENTRIES[@]}"; do
+    [ "$(ls "$game")" = "$(printf '%s\n' RDR2.exe TinStarWarden TinStarWarden.asi)" ] ||
+        fail "$zip: puts more than TinStarWarden.asi and TinStarWarden/ beside RDR2.exe"
+    for entry in "$@"; do
         case $entry in
             */) [ -d "$game/$entry" ] || fail "$zip: $entry is not a folder beside RDR2.exe" ;;
             *)
@@ -52,6 +67,17 @@ check_zip() {
                     fail "$zip: $entry differs from $dist/$entry"
                 ;;
         esac
+    done
+}
+
+# Notepad shows a text well with CR LF line ends: every line ends so, none in LF alone.
+check_texts() {
+    local text lines
+    for text in "${TEXTS[@]}"; do
+        lines=$(wc -l <"$dist/$text")
+        [ "$lines" -gt 0 ] && [ "$(grep -c $'\r$' "$dist/$text")" -eq "$lines" ] &&
+            [ "$(tail -c 2 "$dist/$text" | od -An -c | tr -d ' ')" = '\r\n' ] ||
+            fail "$dist/$text: not every line ends in CR LF"
     done
 }
 
@@ -75,13 +101,17 @@ check_debug() {
 
 check_changelog() {
     local heading
-    heading=$(grep -m1 '^## ' "$dist/CHANGELOG.md" || true)
-    [[ $heading == "## TinStarWarden $version" ]] ||
-        fail "$dist/CHANGELOG.md: the latest entry is \"$heading\", not $version"
+    heading=$(grep -m1 '^TinStarWarden [0-9]' "$changelog" | tr -d '\r' || true)
+    [[ $heading == "TinStarWarden $version" ]] ||
+        fail "$changelog: the latest entry is \"$heading\", not $version"
 }
 
 case $kind in
-    zip) check_zip ;;
+    zip)
+        check_zip "$full_zip" "${FULL_ENTRIES[@]}"
+        check_zip "$update_zip" "${UPDATE_ENTRIES[@]}"
+        check_texts
+        ;;
     debug) check_debug ;;
     changelog) check_changelog ;;
     *)

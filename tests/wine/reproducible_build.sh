@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # reproducible_build.sh SOURCE WORK VERSION
-# Builds the shipped files (the .asi, its debug file and the zip) twice from the Windows
+# Builds the shipped files (the .asi, its debug file and both zips) twice from the Windows
 # preset, in two new build folders of different names and lengths under WORK, and checks that
 # both give the same bytes: no time stamp or build path may reach them.
 set -euo pipefail
 
 source_dir=$1 work=$2 version=$3
 builds=("$work/first" "$work/second-build-folder")
-shipped=(src/TinStarWarden.asi "src/TinStarWarden-$version.debug" "TinStarWarden-$version.zip")
+shipped=(src/TinStarWarden.asi "src/TinStarWarden-$version.debug" "TinStarWarden-$version.zip"
+    "TinStarWarden-$version-update.zip")
 
 cd "$source_dir"
 for build in "${builds[@]}"; do
