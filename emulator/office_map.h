@@ -1,6 +1,6 @@
 #pragma once
-// The eight law offices as the emulated game has them: a name and an interior, a box around
-// the office's menu spot, probe point, door spots and door boxes, 2.5 units wider every way.
+// The eight law offices' rooms, made from the atlas (atlas.h): each a box around the office's
+// menu spot, probe point, doors and door boxes, 2.5 units wider every way.
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 #include "emulator/office_map.h"
-#include "lawman/office_doors.h"
 
 namespace {
 
@@ -43,10 +43,9 @@ std::string hashText(std::uint32_t door) {
 // "door 0x1FE862E6 (Valentine)": the town of a law office door.
 std::string doorName(std::uint32_t door) {
     const std::string name = "door " + hashText(door);
-    for (const OfficeDoor& office : officeDoors) {
-        if (office.door == door) {
-            const Vec3 spot{office.spot.x, office.spot.y, office.spot.z};
-            return name + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
+    for (const atlas::Door& office : atlas::OFFICE_DOORS) {
+        if (office.hash == door) {
+            return name + " (" + officeInteriors()[nearestOffice(office.at)].town + ")";
         }
     }
     return name;
@@ -186,10 +185,10 @@ std::span<const Verb> DoorArea::verbs() const {
 // Where the law office doors are.
 void DoorArea::reportMap(const World&, JsonWriter& json) const {
     json.key("doorSpots").beginArray();
-    for (const OfficeDoor& office : officeDoors) {
+    for (const atlas::Door& office : atlas::OFFICE_DOORS) {
         json.beginObject();
-        json.field("door", hashText(office.door));
-        json.field("at", Vec3{office.spot.x, office.spot.y, office.spot.z});
+        json.field("door", hashText(office.hash));
+        json.field("at", office.at);
         json.endObject();
     }
     json.endArray();

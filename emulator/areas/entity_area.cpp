@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "badge/badge_catalogue.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 #include "emulator/jenkins.h"
 
 namespace {
@@ -422,14 +422,13 @@ constexpr PedFlag PED_FLAGS[] = {
 };
 // clang-format on
 
-// The catalogue's badge models in its order, then the game's own marshal badge prop.
+// The badge props' model hashes, in the atlas's order.
 const std::vector<std::uint32_t>& badgeModels() {
     static const std::vector<std::uint32_t> models = [] {
         std::vector<std::uint32_t> hashes;
-        for (const BadgeModel& badge : badgeCatalogue) {
-            hashes.push_back(jenkinsHash(badge.modelName));
+        for (const char* model : atlas::BADGE_MODELS) {
+            hashes.push_back(jenkinsHash(model));
         }
-        hashes.push_back(jenkinsHash(MARSHAL_DAVIES_BADGE));
         return hashes;
     }();
     return models;
@@ -453,7 +452,8 @@ void badgeFacts(const World& world, std::string& out) {
         const float distance = distance3d(world.positionOf(entity), chest);
         onChest += attached || distance <= 1.0f ? 1 : 0;
         const int index = static_cast<int>(model - models.begin());
-        if ((attached || distance <= 0.6f) && index < BADGE_COUNT && (worn < 0 || index < worn)) {
+        if ((attached || distance <= 0.6f) &&
+            index < static_cast<int>(atlas::WEARABLE_BADGE_COUNT) && (worn < 0 || index < worn)) {
             worn = index;
         }
     }

@@ -2,8 +2,8 @@
 // loaded reads 0 as well.
 #include <array>
 
-#include "badge/law_offices.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 #include "emulator/office_map.h"
 
 namespace {
@@ -20,7 +20,7 @@ struct InteriorArea final : Area {
             const OfficeInterior& office = officeInteriors()[i];
             json.beginObject();
             json.field("town", office.town);
-            json.field("spot", Vec3{lawOffices[i].x, lawOffices[i].y, lawOffices[i].z});
+            json.field("spot", atlas::OFFICES[i].spot);
             json.field("low", office.low);
             json.field("high", office.high);
             json.endObject();

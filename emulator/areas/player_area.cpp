@@ -1,6 +1,6 @@
 // The player: the ped, the target, control, and the one-frame reset flags.
-#include "badge/law_offices.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 
 namespace {
 
@@ -79,11 +79,10 @@ ControlReply placePlayer(Emulator& emu, const Words& words) {
     EntityState& ped = emu.world.playerPed();
     std::uint32_t office = 0;
     if (words.size() == 4 && words[2] == "office" && parseUnsigned(words[3], office)) {
-        if (office < 1 || office > LAW_OFFICE_COUNT) {
-            return badCommand("there are law offices 1 to " + std::to_string(LAW_OFFICE_COUNT));
+        if (office < 1 || office > atlas::OFFICE_COUNT) {
+            return badCommand("there are law offices 1 to " + std::to_string(atlas::OFFICE_COUNT));
         }
-        const Vector3& spot = lawOffices[office - 1];
-        ped.position = {spot.x, spot.y, spot.z};
+        ped.position = atlas::OFFICES[office - 1].spot;
         return ok();
     }
     Vec3 at;
