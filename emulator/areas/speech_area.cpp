@@ -86,8 +86,9 @@ void isAnySpeechPlaying(CallContext& call) {
     }
 }
 
-// Reads the parameter record as the game does, all 0x40 bytes of it: slot 0 the line's name,
-// slot 1 a voice name or 0, then 32-bit values in the low halves.
+// Reads the parameter record as the game does, all 0x40 bytes of it, in the native database's
+// slot names: speechName (the line's name), voiceName (a name or 0), then variation,
+// speechParamHash, listenerPed, syncOverNetwork and two more, 32-bit values in the low halves.
 void playPedAmbientSpeechNative(CallContext& call) {
     const auto* record = call.ptr<const std::uint64_t>(1);
     if (record == nullptr) {

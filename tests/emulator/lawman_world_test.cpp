@@ -29,12 +29,12 @@ Ped pedNamed(const char* name) {
 
 SpeechRecord greeting(Ped speaker) {
     SpeechRecord record{};
-    record.slots[0] = reinterpret_cast<std::uintptr_t>("GREET_MARSHAL");
-    record.slots[2] = 1;
-    record.slots[3] = 0x67F3AB43;
-    record.slots[4] = static_cast<std::uint32_t>(speaker);
-    record.slots[5] = 1;
-    record.slots[6] = 1;
+    record.speechName = reinterpret_cast<std::uintptr_t>("GREET_MARSHAL");
+    record.variation = 1;
+    record.speechParams = 0x67F3AB43;
+    record.listenerPed = static_cast<std::uint32_t>(speaker);
+    record.syncOverNetwork = 1;
+    record.v7 = 1;
     return record;
 }
 
@@ -50,7 +50,7 @@ TEST_F(LawmanWorld, SpeechLineIsHeardForAWhileAndAWideSlotIsRefused) {
     emu().run(2500);
     EXPECT_FALSE(isAnySpeechPlaying(joe));
 
-    record.slots[7] = 0x100000000ull;
+    record.v8 = 0x100000000ull;
     playPedAmbientSpeechNative(joe, &record);
     EXPECT_TRUE(emu().failed());
     EXPECT_NE(emu().failure().find("slot 7"), std::string::npos) << emu().failure();
