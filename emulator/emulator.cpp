@@ -91,7 +91,7 @@ std::uint64_t* Emulator::nativeCall() {
             ++slot->nativeCalls;
         }
         if (trace.wantsRecords()) {
-            recordCall(*entry, context.hasVectorResult());
+            recordCall(*entry);
         }
     }
     if (failed() && scheduler.running() != nullptr) {
@@ -121,15 +121,15 @@ bool Emulator::checkArguments(const NativeEntry& entry) {
     return true;
 }
 
-void Emulator::recordCall(const NativeEntry& entry, bool vectorResult) {
+void Emulator::recordCall(const NativeEntry& entry) {
     TraceRecord record;
     record.gameTime = clock.gameTime;
     record.script = runningScriptName();
     record.hash = entry.hash;
     record.args.assign(callArgs_, callArgs_ + callArgCount_);
     record.params = entry.params;
-    record.vectorResult = vectorResult;
-    if (vectorResult) {
+    record.vectorResult = entry.resultIsVector();
+    if (record.vectorResult) {
         std::memcpy(&record.resultVector[0], &result_[0], sizeof(float));
         std::memcpy(&record.resultVector[1], &result_[1], sizeof(float));
         std::memcpy(&record.resultVector[2], &result_[2], sizeof(float));

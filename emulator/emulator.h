@@ -96,7 +96,7 @@ class Emulator {
     void callLeftUnmade();
     void pushWithoutCall();
     bool checkArguments(const NativeEntry& entry);
-    void recordCall(const NativeEntry& entry, bool vectorResult);
+    void recordCall(const NativeEntry& entry);
 
     struct HostCall {
         std::string name;

@@ -466,11 +466,11 @@ class EntityArea final : public Area {
     void registerNatives(NativeTable& table) override {
         // clang-format off
         table.add({
-            {natives::GET_WORLD_POSITION_OF_ENTITY_BONE,   "ii",                getWorldPositionOfEntityBone},
+            {natives::GET_WORLD_POSITION_OF_ENTITY_BONE,   "ii>v",              getWorldPositionOfEntityBone},
             {natives::ATTACH_ENTITY_TO_ENTITY,             "iiiffffffbbbbibbb", attachEntityToEntity},
             {natives::DOES_ENTITY_EXIST,                   "i",                 doesEntityExist},
             {natives::IS_ENTITY_DEAD,                      "i",                 isEntityDead},
-            {natives::GET_ENTITY_COORDS,                   "ibb",               getEntityCoords},
+            {natives::GET_ENTITY_COORDS,                   "ibb>v",             getEntityCoords},
             {natives::IS_ENTITY_AT_COORD,                  "iffffffbbi",        isEntityAtCoord},
             {natives::DOES_OBJECT_OF_TYPE_EXIST_AT_COORDS, "ffffib",            doesObjectOfTypeExistAtCoords},
             {natives::CREATE_OBJECT,                       "ifffbbbbb",         createObject},
