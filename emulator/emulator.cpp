@@ -47,10 +47,7 @@ Emulator::Emulator() {
     world.emulator = this;
     for (Area* area : world.areas()) {
         area->registerNatives(natives);
-    }
-    verbs_ = allVerbs(world);
-    for (const Verb& verb : verbs_) {
-        verbWords_.push_back(splitWords(verb.words));
+        verbs_.add(area->verbs());
     }
     scheduler.onScriptEvent([this](const ScriptSlot& slot, const char* what) {
         if (std::string(what) != "registered") {

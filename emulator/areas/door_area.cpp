@@ -92,7 +92,7 @@ void addDoorToSystemNew(CallContext& call) {
     }
 }
 
-// door HASH state N, or door HASH closed on|off: the game (or another script) moves a door.
+// The game (or another script) locks, unlocks, opens or shuts a door.
 ControlReply door(Emulator& emu, const Words& words) {
     std::uint32_t hash = 0;
     std::int32_t state = 0;
@@ -101,7 +101,7 @@ ControlReply door(Emulator& emu, const Words& words) {
                        ((words[2] == "state" && parseInt(words[3], state)) ||
                         (words[2] == "closed" && parseOnOff(words[3], closed)));
     if (!valid) {
-        return usage("door HASH state N, or door HASH closed on|off");
+        return usage();
     }
     DoorState& current = doorSystem(emu.world).doors[hash];
     if (words[2] == "state") {
@@ -117,7 +117,7 @@ ControlReply door(Emulator& emu, const Words& words) {
 ControlReply expectDoorSets(Emulator& emu, const Words& words, std::uint32_t hash) {
     std::uint32_t wanted = 0;
     if (!parseUnsigned(words[4], wanted)) {
-        return usage("expect door HASH sets N");
+        return usage();
     }
     const auto& doors = doorSystem(emu.world).doors;
     const auto it = doors.find(hash);
@@ -138,7 +138,7 @@ ControlReply expectDoor(Emulator& emu, const Words& words) {
         ((words[3] == "state" && parseInt(words[4], state)) ||
          (words[3] == "registered" && parseYesNo(words[4], registered)) || words[3] == "sets");
     if (!valid) {
-        return usage("expect door HASH state N|registered yes|no|sets N");
+        return usage();
     }
     if (words[3] == "sets") {
         return expectDoorSets(emu, words, hash);
@@ -159,11 +159,11 @@ ControlReply expectDoor(Emulator& emu, const Words& words) {
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"door",        "door HASH state N",                   door},
-    {"door",        "door HASH closed on|off",             door},
-    {"expect door", "expect door HASH state N",            expectDoor},
-    {"expect door", "expect door HASH registered yes|no",  expectDoor},
-    {"expect door", "expect door HASH sets N",             expectDoor},
+    {"door",        "door HASH state N\n"
+                    "door HASH closed on|off",             door},
+    {"expect door", "expect door HASH state N\n"
+                    "expect door HASH registered yes|no\n"
+                    "expect door HASH sets N",             expectDoor},
 };
 // clang-format on
 

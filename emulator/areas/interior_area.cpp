@@ -62,7 +62,7 @@ ControlReply interiorOffice(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 || office > 8 ||
         !parseOnOff(words[3], on)) {
-        return usage("interior office N on|off");
+        return usage();
     }
     emu.world.area<InteriorArea>().unloaded[office - 1] = !on;
     emu.event(std::string("the office at ") + officeInteriors()[office - 1].town +
@@ -70,11 +70,11 @@ ControlReply interiorOffice(Emulator& emu, const Words& words) {
     return ok();
 }
 
-// expect interior PED|player N|none: inside office N's room, or outdoors.
+// Inside office N's room, or outdoors.
 ControlReply expectInterior(Emulator& emu, const Words& words) {
     std::uint32_t office = 0;
     if (words.size() != 4 || (words[3] != "none" && !parseUnsigned(words[3], office))) {
-        return usage("expect interior PED|player N|none");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);

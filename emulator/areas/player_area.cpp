@@ -89,7 +89,7 @@ ControlReply placePlayer(Emulator& emu, const Words& words) {
     float heading = ped.heading;
     if ((words.size() != 5 && words.size() != 6) || !parseTriple(words, 2, at) ||
         (words.size() == 6 && !parseFloat(words[5], heading))) {
-        return usage("player at X Y Z [HEADING], or player at office N");
+        return usage();
     }
     ped.position = at;
     ped.heading = heading;
@@ -98,7 +98,7 @@ ControlReply placePlayer(Emulator& emu, const Words& words) {
 
 ControlReply playerTarget(Emulator& emu, const Words& words) {
     if (words.size() != 3) {
-        return usage("player target PED|none");
+        return usage();
     }
     World& world = emu.world;
     if (words[2] == "none") {
@@ -117,7 +117,7 @@ ControlReply playerTarget(Emulator& emu, const Words& words) {
 ControlReply gateControl(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("gate control on|off");
+        return usage();
     }
     playerArea(emu.world).control = on;
     return ok();
@@ -125,8 +125,8 @@ ControlReply gateControl(Emulator& emu, const Words& words) {
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"player at",     "player at X Y Z [HEADING]", placePlayer},
-    {"player at",     "player at office N",        placePlayer},
+    {"player at",     "player at X Y Z [HEADING]\n"
+                      "player at office N",        placePlayer},
     {"player target", "player target PED|none",    playerTarget},
     {"gate control",  "gate control on|off",       gateControl},
 };

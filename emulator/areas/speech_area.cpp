@@ -126,7 +126,7 @@ void playPedAmbientSpeechNative(CallContext& call) {
 ControlReply playerSpeaking(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("player speaking on|off");
+        return usage();
     }
     voiceOf(emu.world, emu.world.player.ped).speaking = on;
     return ok();
@@ -135,7 +135,7 @@ ControlReply playerSpeaking(Emulator& emu, const Words& words) {
 ControlReply expectSpoke(Emulator& emu, const Words& words) {
     std::uint32_t wanted = 0;
     if (words.size() != 5 || !parseUnsigned(words[4], wanted)) {
-        return usage("expect spoke PED LINE N");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);
@@ -154,7 +154,7 @@ ControlReply expectSpoke(Emulator& emu, const Words& words) {
 ControlReply expectSwitch(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 4 || !parseOnOff(words[3], on)) {
-        return usage("expect switch PED on|off");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);
