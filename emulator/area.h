@@ -2,7 +2,7 @@
 // An area of the emulated game (entities, prompts, relationships, doors, ...) is one module:
 // its state (per-entity data keyed by handle, never fields on every entity), its native
 // handlers, its scenario verbs and expectations with their usage text, and the ped flags that
-// `ped spawn` and `ped set` may name. Every area is registered in areas/area_list.cpp.
+// `ped spawn` and `ped set` may name. Every area is listed in areas/area_list.inc.
 #include <cstddef>
 #include <cstdint>
 #include <map>
