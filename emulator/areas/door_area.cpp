@@ -51,6 +51,12 @@ std::string doorName(std::uint32_t door) {
     return name;
 }
 
+// The door system's states: 0 unlocked, 1 locked, 2 locked but breakable, 3 and 4 held open
+// one way or the other.
+bool isDoorState(std::int32_t state) {
+    return state >= 0 && state <= 4;
+}
+
 std::string stateText(std::int32_t state) {
     switch (state) {
         case 0:
@@ -71,6 +77,10 @@ void getDoorState(CallContext& call) {
 void setDoorState(CallContext& call) {
     const auto door = call.arg<std::uint32_t>(0);
     const auto state = call.arg<std::int32_t>(1);
+    if (!isDoorState(state)) {
+        call.fail("state " + std::to_string(state) + " is no door state (0 to 4)");
+        return;
+    }
     DoorState& current = doorSystem(call.world()).doors[door];
     ++current.setsSinceMark;
     if (current.state != state) {
@@ -98,7 +108,7 @@ ControlReply door(Emulator& emu, const Words& words) {
     std::int32_t state = 0;
     bool closed = false;
     const bool valid = words.size() == 4 && parseUnsigned(words[1], hash) &&
-                       ((words[2] == "state" && parseInt(words[3], state)) ||
+                       ((words[2] == "state" && parseInt(words[3], state) && isDoorState(state)) ||
                         (words[2] == "closed" && parseOnOff(words[3], closed)));
     if (!valid) {
         return usage();

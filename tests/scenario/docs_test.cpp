@@ -1,8 +1,9 @@
 // docs/scenarios.md is the scenario language's manual: every verb's usage and every ped flag
-// must be in it, as written.
+// must be in it, as written. docs/emulated_game.md gives every native's reading, one row each.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -11,12 +12,16 @@
 
 namespace {
 
-// The manual's text with the table cells' escaped bars read as bars.
-std::string manual() {
-    std::ifstream file(TSW_SCENARIO_DOCS);
+std::string fileText(const char* path) {
+    std::ifstream file(path);
     std::ostringstream text;
     text << file.rdbuf();
-    std::string plain = text.str();
+    return text.str();
+}
+
+// The manual's text with the table cells' escaped bars read as bars.
+std::string manual() {
+    std::string plain = fileText(TSW_SCENARIO_DOCS);
     for (std::size_t at = plain.find("\\|"); at != std::string::npos; at = plain.find("\\|", at)) {
         plain.erase(at, 1);
     }
@@ -70,6 +75,24 @@ TEST(ScenarioDocs, ListEveryPedFlag) {
                 << "docs/scenarios.md does not list the ped flag " << name;
         }
     }
+}
+
+// A row for every native the emulated host answers, and none for a native it does not.
+TEST(EmulatedGameDocs, GiveEveryNativesReadingOnce) {
+    std::istringstream lines(fileText(TSW_EMULATED_GAME_DOCS));
+    std::map<std::uint64_t, int> rows;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("| `")) {
+            const std::string name = line.substr(3, line.find('`', 3) - 3);
+            const auto hash = nativeHashByName(name);
+            ASSERT_TRUE(hash.has_value()) << "a row for " << name << ", no native of the list";
+            ++rows[*hash];
+        }
+    }
+    for (const NativeEntry& entry : emulator().natives.entries()) {
+        EXPECT_EQ(rows[entry.hash], 1) << "rows for " << entry.name;
+    }
+    EXPECT_EQ(rows.size(), emulator().natives.size());
 }
 
 }  // namespace
