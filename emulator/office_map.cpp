@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "emulator/atlas.h"
-
 namespace {
 
 constexpr float MARGIN = 2.5f;
@@ -15,12 +13,12 @@ void include(OfficeInterior& office, Vec3 low, Vec3 high) {
                    std::max(office.high.z, high.z)};
 }
 
-void includePoint(std::array<OfficeInterior, 8>& offices, Vec3 p, Vec3 half = {}) {
+void includePoint(OfficeInteriors& offices, Vec3 p, Vec3 half = {}) {
     include(offices[nearestOffice(p)], p - half, p + half);
 }
 
-std::array<OfficeInterior, 8> buildInteriors() {
-    std::array<OfficeInterior, 8> offices{};
+OfficeInteriors buildInteriors() {
+    OfficeInteriors offices{};
     for (std::size_t i = 0; i < offices.size(); ++i) {
         const atlas::Office& office = atlas::OFFICES[i];
         offices[i] = {office.town, office.interior, office.spot, office.spot};
@@ -42,8 +40,8 @@ std::array<OfficeInterior, 8> buildInteriors() {
 
 }  // namespace
 
-const std::array<OfficeInterior, 8>& officeInteriors() {
-    static const std::array<OfficeInterior, 8> offices = buildInteriors();
+const OfficeInteriors& officeInteriors() {
+    static const OfficeInteriors offices = buildInteriors();
     return offices;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "emulator/atlas.h"
 #include "emulator/vec3.h"
 
 struct OfficeInterior {
@@ -19,8 +20,9 @@ struct OfficeInterior {
     }
 };
 
-// In the order of the menu's office spots (office 1 to 8).
-const std::array<OfficeInterior, 8>& officeInteriors();
+// In the atlas's order (office 1 to 8).
+using OfficeInteriors = std::array<OfficeInterior, atlas::OFFICE_COUNT>;
+const OfficeInteriors& officeInteriors();
 
 // The office (0 to 7) whose interior holds the point.
 std::optional<std::size_t> officeContaining(Vec3 p);

@@ -90,7 +90,7 @@ void blipAddModifier(CallContext& call) {
 
 bool parseOffice(const std::string& text, std::size_t& office) {
     std::uint32_t number = 0;
-    if (!parseUnsigned(text, number) || number < 1 || number > 8) {
+    if (!parseUnsigned(text, number) || number < 1 || number > atlas::OFFICE_COUNT) {
         return false;
     }
     office = number - 1;

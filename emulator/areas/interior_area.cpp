@@ -9,7 +9,7 @@
 namespace {
 
 struct InteriorArea final : Area {
-    std::array<bool, 8> unloaded{};
+    std::array<bool, atlas::OFFICE_COUNT> unloaded{};
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
@@ -60,8 +60,8 @@ void getInteriorAtCoords(CallContext& call) {
 ControlReply interiorOffice(Emulator& emu, const Words& words) {
     std::uint32_t office = 0;
     bool on = false;
-    if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 || office > 8 ||
-        !parseOnOff(words[3], on)) {
+    if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 ||
+        office > atlas::OFFICE_COUNT || !parseOnOff(words[3], on)) {
         return usage();
     }
     emu.world.area<InteriorArea>().unloaded[office - 1] = !on;
