@@ -5,6 +5,7 @@
 #include "emulator/control_api.h"
 #include "emulator_fixture.h"
 #include "host/natives/audio.h"
+#include "host/natives/door.h"
 #include "host/natives/entity.h"
 #include "host/natives/interior.h"
 #include "host/natives/map.h"
@@ -101,6 +102,20 @@ TEST_F(LawmanWorld, BlipsTakeOnlyThePickupStyle) {
     ASSERT_FALSE(emu().failed()) << emu().failure();
     blipAddForCoords(getHashKey("blip_ambient_sheriff"), {0.0f, 0.0f, 0.0f});
     EXPECT_TRUE(emu().failed());
+}
+
+// 0 unlocked, 1 locked, 2 locked but breakable, 3 and 4 held open; nothing else is a state.
+TEST_F(LawmanWorld, DoorsTakeTheFiveDoorStatesOnly) {
+    control("door 0x1FE862E6 state 4");
+    EXPECT_EQ(doorSystemGetDoorState(0x1FE862E6), 4);
+    EXPECT_FALSE(holds("door 0x1FE862E6 state 5"));
+    EXPECT_FALSE(holds("door 0x1FE862E6 state -1"));
+    doorSystemSetDoorState(0x1FE862E6, 0);
+    EXPECT_EQ(doorSystemGetDoorState(0x1FE862E6), 0);
+    ASSERT_FALSE(emu().failed()) << emu().failure();
+    doorSystemSetDoorState(0x1FE862E6, 5);
+    EXPECT_TRUE(emu().failed());
+    EXPECT_EQ(doorSystemGetDoorState(0x1FE862E6), 0);
 }
 
 }  // namespace
