@@ -19,9 +19,9 @@
 #include <new>
 #include <string>
 
-#include "badge/player_state.h"
 #include "bench/pass_sampler.h"
 #include "emulator/emulator.h"
+#include "game/player_state.h"
 #include "host/platform_types.h"
 #include "lawman/office_sweep.h"
 

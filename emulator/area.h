@@ -2,7 +2,7 @@
 // An area of the emulated game (entities, prompts, relationships, doors, ...) is one module:
 // its state (per-entity data keyed by handle, never fields on every entity), its native
 // handlers, its scenario verbs and expectations with their usage text, and the ped flags that
-// `ped spawn` and `ped set` may name. Every area is registered in areas/area_list.cpp.
+// `ped spawn` and `ped set` may name. Every area is listed in areas/area_list.inc.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -12,21 +12,15 @@
 #include <vector>
 
 #include "emulator/handle_index.h"
+#include "emulator/verb_table.h"
 
 class Emulator;
 class JsonWriter;
 class NativeTable;
 struct World;
-struct ControlReply;
-using Words = std::vector<std::string>;
 
-// A scenario command: the leading words that select it ("ped spawn", "expect group") and its
-// usage, which a malformed command is answered with and docs/scenarios.md lists.
-struct Verb {
-    const char* words;
-    const char* usage;
-    ControlReply (*run)(Emulator& emu, const Words& words);
-};
+// A scenario command of the emulated game ("ped spawn", "expect group"): verb_table.h.
+using Verb = VerbOf<Emulator>;
 
 // A state of a ped that `ped spawn NAME MODEL X Y Z FLAG...` and `ped set NAME FLAG on|off`
 // name: a yes/no flag ("combat"), or one with a value after '=' ("group=REL_COP").

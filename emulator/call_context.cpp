@@ -17,7 +17,6 @@ void CallContext::result(Vec3 value) {
     std::memcpy(&result_[0], &value.x, sizeof(float));
     std::memcpy(&result_[1], &value.y, sizeof(float));
     std::memcpy(&result_[2], &value.z, sizeof(float));
-    vectorResult_ = true;
 }
 
 std::uint32_t CallContext::gameTime() const {

@@ -52,7 +52,6 @@ class CallContext {
     void resultWord(std::uint64_t value) { *result_ = value; }
     // The host's 24-byte layout: x, y, z at byte offsets 0, 8 and 16.
     void result(Vec3 value);
-    bool hasVectorResult() const { return vectorResult_; }
 
     World& world() { return world_; }
     Emulator& emulator() { return emulator_; }
@@ -70,5 +69,4 @@ class CallContext {
     const NativeEntry& entry_;
     const std::uint64_t* args_;
     std::uint64_t* result_;
-    bool vectorResult_ = false;
 };

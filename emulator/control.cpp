@@ -4,78 +4,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 #include "emulator/json_writer.h"
 
-namespace {
-
-// How many of the verb's leading words the command has; 0 when they differ.
-std::size_t matchedWords(const Words& verbWords, const Words& words) {
-    if (verbWords.size() > words.size()) {
-        return 0;
-    }
-    for (std::size_t i = 0; i < verbWords.size(); ++i) {
-        if (verbWords[i] != words[i]) {
-            return 0;
-        }
-    }
-    return verbWords.size();
-}
-
-}  // namespace
-
-std::vector<Verb> allVerbs(const World& world) {
-    std::vector<Verb> verbs;
-    for (const Area* area : world.areas()) {
-        const auto own = area->verbs();
-        verbs.insert(verbs.end(), own.begin(), own.end());
-    }
-    return verbs;
-}
-
-// The verb with the most leading words that match decides ("ped set" before "ped").
 ControlReply runCommand(Emulator& emu, const Words& words) {
-    const Verb* best = nullptr;
-    std::size_t bestLength = 0;
-    const std::vector<Verb>& verbs = emu.verbs();
-    for (std::size_t i = 0; i < verbs.size(); ++i) {
-        const std::size_t length = matchedWords(emu.verbWords()[i], words);
-        if (length > bestLength) {
-            best = &verbs[i];
-            bestLength = length;
-        }
-    }
-    if (best == nullptr) {
+    const Verb* verb = emu.verbs().find(words);
+    if (verb == nullptr) {
         return badCommand("unknown command: " + joinFrom(words, 0));
     }
-    return best->run(emu, words);
-}
-
-ControlReply ok(std::string text) {
-    return {TSW_OK, std::move(text)};
-}
-
-ControlReply badCommand(std::string text) {
-    return {TSW_BAD_COMMAND, std::move(text)};
-}
-
-ControlReply usage(const char* text) {
-    return badCommand(std::string("usage: ") + text);
-}
-
-ControlReply expectationFailed(std::string expected, std::string found) {
-    return {TSW_EXPECTATION_FAILED, "expected " + expected + ", found " + found};
-}
-
-Words splitWords(const std::string& line) {
-    Words words;
-    std::istringstream stream(line);
-    std::string word;
-    while (stream >> word) {
-        words.push_back(word);
-    }
-    return words;
+    return runVerb(*verb, emu, words);
 }
 
 std::string joinFrom(const Words& words, std::size_t first) {

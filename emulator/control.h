@@ -1,7 +1,6 @@
 #pragma once
-// The emulator's command language: one verb table assembled from the areas (area.h). Each
-// verb's handler takes the command's words (its leading words already matched) and answers
-// with a ControlReply.
+// The emulator's command language: one verb table assembled from the areas (area.h,
+// verb_table.h), and what the verbs' handlers share to read a command's words.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,19 +8,8 @@
 #include "emulator/area.h"
 #include "emulator/control_api.h"
 #include "emulator/emulator.h"
+#include "emulator/verb_table.h"
 
-struct ControlReply {
-    int code = TSW_OK;
-    std::string text;
-};
-
-ControlReply ok(std::string text = {});
-ControlReply badCommand(std::string text);
-ControlReply expectationFailed(std::string expected, std::string found);
-// The verb's usage as the answer to a malformed command.
-ControlReply usage(const char* text);
-
-Words splitWords(const std::string& line);
 // The words from index first on, joined by single spaces, outer quotes removed.
 std::string joinFrom(const Words& words, std::size_t first);
 bool parseNumber(const std::string& text, double& value);
@@ -38,8 +26,6 @@ bool parseTriple(const Words& words, std::size_t first, Vec3& v);
 // A ped by its scenario name ("player" is the player's ped); the reply says what is wrong.
 EntityState* namedPed(World& world, const std::string& name, ControlReply& reply);
 
-// Every verb of every area, in area order.
-std::vector<Verb> allVerbs(const World& world);
 // Runs one command; a command no verb takes is a bad command.
 ControlReply runCommand(Emulator& emu, const Words& words);
 

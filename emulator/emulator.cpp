@@ -47,10 +47,7 @@ Emulator::Emulator() {
     world.emulator = this;
     for (Area* area : world.areas()) {
         area->registerNatives(natives);
-    }
-    verbs_ = allVerbs(world);
-    for (const Verb& verb : verbs_) {
-        verbWords_.push_back(splitWords(verb.words));
+        verbs_.add(area->verbs());
     }
     scheduler.onScriptEvent([this](const ScriptSlot& slot, const char* what) {
         if (std::string(what) != "registered") {
@@ -91,7 +88,7 @@ std::uint64_t* Emulator::nativeCall() {
             ++slot->nativeCalls;
         }
         if (trace.wantsRecords()) {
-            recordCall(*entry, context.hasVectorResult());
+            recordCall(*entry);
         }
     }
     if (failed() && scheduler.running() != nullptr) {
@@ -121,15 +118,15 @@ bool Emulator::checkArguments(const NativeEntry& entry) {
     return true;
 }
 
-void Emulator::recordCall(const NativeEntry& entry, bool vectorResult) {
+void Emulator::recordCall(const NativeEntry& entry) {
     TraceRecord record;
     record.gameTime = clock.gameTime;
     record.script = runningScriptName();
     record.hash = entry.hash;
     record.args.assign(callArgs_, callArgs_ + callArgCount_);
     record.params = entry.params;
-    record.vectorResult = vectorResult;
-    if (vectorResult) {
+    record.vectorResult = entry.resultIsVector();
+    if (record.vectorResult) {
         std::memcpy(&record.resultVector[0], &result_[0], sizeof(float));
         std::memcpy(&record.resultVector[1], &result_[1], sizeof(float));
         std::memcpy(&record.resultVector[2], &result_[2], sizeof(float));

@@ -78,10 +78,8 @@ class Emulator {
     void setFrameHook(FrameHook hook, void* context);
 
     std::string runningScriptName() const;
-    // Every scenario verb of every area, assembled once.
-    const std::vector<Verb>& verbs() const { return verbs_; }
-    // Each verb's leading words, split once.
-    const std::vector<std::vector<std::string>>& verbWords() const { return verbWords_; }
+    // Every scenario verb of every area, in area order.
+    const VerbTable<Emulator>& verbs() const { return verbs_; }
     // For the benchmarks: each native call's own time added to its script's (two clock reads
     // a call, more than the cheapest calls take; off unless asked for).
     void setNativeTiming(bool on) { nativeTiming_ = on; }
@@ -96,7 +94,7 @@ class Emulator {
     void callLeftUnmade();
     void pushWithoutCall();
     bool checkArguments(const NativeEntry& entry);
-    void recordCall(const NativeEntry& entry, bool vectorResult);
+    void recordCall(const NativeEntry& entry);
 
     struct HostCall {
         std::string name;
@@ -114,8 +112,7 @@ class Emulator {
     std::size_t callArgCount_ = 0;
     alignas(16) std::uint64_t result_[4] = {};
     std::string failure_;
-    std::vector<Verb> verbs_;
-    std::vector<std::vector<std::string>> verbWords_;
+    VerbTable<Emulator> verbs_;
     struct Narration {
         std::string subject;
         std::string headline;

@@ -71,11 +71,13 @@ void NativeTable::add(std::initializer_list<NativeEntry> entries) {
         if (find(entry.hash) != nullptr) {
             tableError("two handlers for", entry.hash);
         }
-        const std::string_view letters = splitParams(entry.params).args;
+        const ParamLetters split = splitParams(entry.params);
+        const std::string_view letters = split.args;
         if (letters.size() > MAX_ARGS) {
             tableError("more arguments than a call can carry for", entry.hash);
         }
         entry.argCount = static_cast<std::uint8_t>(letters.size());
+        entry.vectorResult = split.vectorResult;
         for (std::size_t i = 0; i < letters.size(); ++i) {
             const bool narrow = letters[i] == 'i' || letters[i] == 'f' || letters[i] == 'b';
             entry.narrowArgs |= narrow ? 1u << i : 0u;

@@ -18,7 +18,8 @@ using NativeHandler = void (*)(CallContext&);
 //   f  a float's bits (high half 0)
 //   p  a pointer (a text or a caller's variable)
 //   w  a 64-bit word
-// A trailing ">p" says the result is an address (it differs between runs, like pointers).
+// A trailing ">p" says the result is an address (it differs between runs, like pointers), ">v"
+// that it is a position (Vector3, three floats), also when the handler leaves it at 0 0 0.
 struct NativeEntry {
     NativeHash hash = 0;
     const char* params = "";
@@ -28,9 +29,11 @@ struct NativeEntry {
     std::uint8_t argCount = 0;
     std::uint32_t narrowArgs = 0;  // bit i: argument i must fit 32 bits (i, f, b)
     std::uint32_t boolArgs = 0;    // bit i: argument i must be 0 or 1 (b)
+    bool vectorResult = false;     // >v
 
     std::size_t arity() const;
     bool resultIsAddress() const;
+    bool resultIsVector() const { return vectorResult; }
 };
 
 // A flat table sorted by hash, with an open-addressed index in front of it: every native call

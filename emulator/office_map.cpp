@@ -2,24 +2,9 @@
 
 #include <algorithm>
 
-#include "badge/law_offices.h"
-#include "lawman/office_doors.h"
-#include "lawman/office_places.h"
-
 namespace {
 
 constexpr float MARGIN = 2.5f;
-
-// clang-format off
-constexpr const char* TOWNS[] = {
-    "Strawberry", "Valentine", "Annesburg", "Rhodes",
-    "Saint Denis", "Blackwater", "Armadillo", "Tumbleweed",
-};
-// clang-format on
-
-Vec3 toVec(const Vector3& v) {
-    return {v.x, v.y, v.z};
-}
 
 void include(OfficeInterior& office, Vec3 low, Vec3 high) {
     office.low = {std::min(office.low.x, low.x), std::min(office.low.y, low.y),
@@ -28,25 +13,23 @@ void include(OfficeInterior& office, Vec3 low, Vec3 high) {
                    std::max(office.high.z, high.z)};
 }
 
-void includePoint(std::array<OfficeInterior, 8>& offices, Vec3 p, Vec3 half = {}) {
+void includePoint(OfficeInteriors& offices, Vec3 p, Vec3 half = {}) {
     include(offices[nearestOffice(p)], p - half, p + half);
 }
 
-std::array<OfficeInterior, 8> buildInteriors() {
-    std::array<OfficeInterior, 8> offices{};
+OfficeInteriors buildInteriors() {
+    OfficeInteriors offices{};
     for (std::size_t i = 0; i < offices.size(); ++i) {
-        const Vec3 spot = toVec(lawOffices[i]);
-        offices[i] = {TOWNS[i], static_cast<std::int32_t>(0x51A0 + i), spot, spot};
+        const atlas::Office& office = atlas::OFFICES[i];
+        offices[i] = {office.town, office.interior, office.spot, office.spot};
+        include(offices[i], office.probe, office.probe);
     }
-    for (const Vector3& probe : officeProbePoints) {
-        includePoint(offices, toVec(probe));
-    }
-    for (const OfficeDoor& door : officeDoors) {
-        includePoint(offices, toVec(door.spot));
+    for (const atlas::Door& door : atlas::OFFICE_DOORS) {
+        includePoint(offices, door.at);
     }
     // A door box reaches across; its height extent is the box test's business, not the room's.
-    for (const DoorBox& box : doorBoxes) {
-        includePoint(offices, toVec(box.centre), {box.halfSize.x, box.halfSize.y, 0.0f});
+    for (const atlas::DoorBox& box : atlas::DOOR_BOXES) {
+        includePoint(offices, box.centre, {box.halfSize.x, box.halfSize.y, 0.0f});
     }
     for (OfficeInterior& office : offices) {
         office.low = office.low - Vec3{MARGIN, MARGIN, MARGIN};
@@ -57,8 +40,8 @@ std::array<OfficeInterior, 8> buildInteriors() {
 
 }  // namespace
 
-const std::array<OfficeInterior, 8>& officeInteriors() {
-    static const std::array<OfficeInterior, 8> offices = buildInteriors();
+const OfficeInteriors& officeInteriors() {
+    static const OfficeInteriors offices = buildInteriors();
     return offices;
 }
 
@@ -74,8 +57,8 @@ std::optional<std::size_t> officeContaining(Vec3 p) {
 
 std::size_t nearestOffice(Vec3 p) {
     std::size_t best = 0;
-    for (std::size_t i = 1; i < LAW_OFFICE_COUNT; ++i) {
-        if (distance2d(toVec(lawOffices[i]), p) < distance2d(toVec(lawOffices[best]), p)) {
+    for (std::size_t i = 1; i < atlas::OFFICE_COUNT; ++i) {
+        if (distance2d(atlas::OFFICES[i].spot, p) < distance2d(atlas::OFFICES[best].spot, p)) {
             best = i;
         }
     }

@@ -1,10 +1,11 @@
 #pragma once
-// The eight law offices as the emulated game has them: a name and an interior, a box around
-// the office's menu spot, probe point, door spots and door boxes, 2.5 units wider every way.
+// The eight law offices' rooms, made from the atlas (atlas.h): each a box around the office's
+// menu spot, probe point, doors and door boxes, 2.5 units wider every way.
 #include <array>
 #include <cstdint>
 #include <optional>
 
+#include "emulator/atlas.h"
 #include "emulator/vec3.h"
 
 struct OfficeInterior {
@@ -19,8 +20,9 @@ struct OfficeInterior {
     }
 };
 
-// In the order of the menu's office spots (office 1 to 8).
-const std::array<OfficeInterior, 8>& officeInteriors();
+// In the atlas's order (office 1 to 8).
+using OfficeInteriors = std::array<OfficeInterior, atlas::OFFICE_COUNT>;
+const OfficeInteriors& officeInteriors();
 
 // The office (0 to 7) whose interior holds the point.
 std::optional<std::size_t> officeContaining(Vec3 p);

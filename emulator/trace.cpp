@@ -36,9 +36,10 @@ std::string formatTraceLine(const TraceRecord& record) {
 ParamLetters splitParams(std::string_view params) {
     const auto arrow = params.find('>');
     if (arrow == std::string_view::npos) {
-        return {params, false};
+        return {params, false, false};
     }
-    return {params.substr(0, arrow), params.substr(arrow + 1) == "p"};
+    const std::string_view result = params.substr(arrow + 1);
+    return {params.substr(0, arrow), result == "p", result == "v"};
 }
 
 namespace {
@@ -104,7 +105,7 @@ bool parseTraceLine(std::string_view line, const NativeTable& table, TraceRecord
                 entry->params + "\"";
         return false;
     };
-    if (arrow - 3 != entry->arity() || (results != 1 && results != 3)) {
+    if (arrow - 3 != entry->arity() || results != (entry->resultIsVector() ? 3u : 1u)) {
         return mismatch();
     }
     record.script = std::string(words[1]);

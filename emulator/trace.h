@@ -10,7 +10,8 @@
 
 // One native call as the host saw it. The text form is a contract other tools read:
 //   <game ms> <script> 0x<hash, 16 digits> 0x<word> ... -> 0x<result word>
-// with a position result written as its three floats instead of the word.
+// with the result of a native that answers a position (">v") written as its three floats
+// instead of the word, whatever the call answered.
 struct TraceRecord {
     std::uint32_t gameTime = 0;
     std::string script;
@@ -28,6 +29,7 @@ struct TraceRecord {
 struct ParamLetters {
     std::string_view args;
     bool addressResult = false;  // ">p": the result is an address
+    bool vectorResult = false;   // ">v": the result is a position
 };
 ParamLetters splitParams(std::string_view params);
 

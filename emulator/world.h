@@ -171,7 +171,7 @@ struct World {
     std::vector<Area*> order_;
 };
 
-// Every area of the game, in the order their verbs and flags are listed (areas/area_list.cpp).
+// Every area of the game, in the order their verbs and flags are listed (areas/area_list.inc).
 void addAllAreas(World& world);
 
 // Peds around a ped with their distances, closest first (then oldest first), within range;

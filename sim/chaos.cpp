@@ -30,15 +30,15 @@ std::string ruleOf(const std::string& failure) {
 class Shrinker {
   public:
     Shrinker(const ChaosOptions& options, std::string rule)
-        : options_(options), rule_(std::move(rule)), start_(Clock::now()) {}
+        : options_(options), rule_(std::move(rule)) {}
 
     // Delta debugging: drop ever smaller chunks of the units while the rule still breaks.
     std::vector<Lines> shrink(std::vector<Lines> units) {
         std::size_t chunks = 2;
-        while (units.size() >= 2 && secondsSince(start_) < options_.shrinkSeconds) {
+        while (units.size() >= 2 && !outOfReplays()) {
             const std::size_t size = (units.size() + chunks - 1) / chunks;
             bool reduced = false;
-            for (std::size_t first = 0; first < units.size(); first += size) {
+            for (std::size_t first = 0; first < units.size() && !outOfReplays(); first += size) {
                 std::vector<Lines> candidate(units.begin(), units.begin() + first);
                 candidate.insert(candidate.end(),
                                  units.begin() + std::min(units.size(), first + size), units.end());
@@ -82,11 +82,11 @@ class Shrinker {
     }
 
     std::size_t tries() const { return tries_; }
+    bool outOfReplays() const { return tries_ >= options_.shrinkReplays; }
 
   private:
     const ChaosOptions& options_;
     std::string rule_;
-    Clock::time_point start_;
     std::size_t tries_ = 0;
 };
 
@@ -128,8 +128,9 @@ std::string writeScenario(const ChaosOptions& options, std::uint64_t seed,
     return path.string();
 }
 
-// Shrinks a failing story in two passes, steps then single commands; every candidate is played
-// with the rules on.
+}  // namespace
+
+// Two passes, steps then single commands; every candidate is played with the rules on.
 Lines shrinkStory(const ChaosOptions& options, const Lines& story, const ScenarioOutcome& broken,
                   std::size_t& tries) {
     Shrinker shrinker(options, ruleOf(broken.failure));
@@ -141,6 +142,8 @@ Lines shrinkStory(const ChaosOptions& options, const Lines& story, const Scenari
     tries = shrinker.tries();
     return Shrinker::join(units);
 }
+
+namespace {
 
 int reportBreak(const ChaosOptions& options, std::uint64_t seed, const Lines& story,
                 const ScenarioOutcome& outcome, std::FILE* out) {
@@ -154,8 +157,10 @@ int reportBreak(const ChaosOptions& options, std::uint64_t seed, const Lines& st
     std::size_t tries = 0;
     const Lines shrunk = shrinkStory(options, story, outcome, tries);
     const std::string path = writeScenario(options, seed, outcome.failure, shrunk);
-    std::fprintf(out, "shrunk from %zu to %zu commands in %zu replays: %s\n", story.size(),
-                 shrunk.size() + 1, tries, path.c_str());
+    std::fprintf(out, "shrunk from %zu to %zu commands in %zu replays%s: %s\n", story.size(),
+                 shrunk.size() + 1, tries,
+                 tries >= options.shrinkReplays ? " (all it may take; it may shrink further)" : "",
+                 path.c_str());
     return 1;
 }
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "sim/scenario_runner.h"
 
@@ -11,9 +12,18 @@ struct ChaosOptions {
     double seconds = 0;             // instead: as many as fit in this wall time
     std::uint64_t frames = 20'000;  // per game
     std::string outDir = ".";       // where a failing seed's scenario goes
-    double shrinkSeconds = 120;     // how long shrinking may take
-    ScenarioOptions scenario;       // the plug-in to load and the game folder
+    // How many replays shrinking may take: a count, not a time, so that a seed shrinks to the
+    // same scenario on any machine.
+    std::size_t shrinkReplays = 1000;
+    ScenarioOptions scenario;  // the plug-in to load and the game folder
 };
+
+// A story that broke a rule, shrunk to the fewest commands that still break the same rule, in
+// at most the replays the options allow (tries: how many it took). The result leaves out
+// `invariants on`, which a scenario of it starts with.
+std::vector<std::string> shrinkStory(const ChaosOptions& options,
+                                     const std::vector<std::string>& story,
+                                     const ScenarioOutcome& broken, std::size_t& tries);
 
 // Plays seeded random games against the plug-in with every rule checked after every frame,
 // and stops at the first seed that breaks one: its story is shrunk to the fewest commands that

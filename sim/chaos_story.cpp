@@ -6,10 +6,8 @@
 #include <iterator>
 #include <set>
 
-#include "badge/law_offices.h"
+#include "emulator/atlas.h"
 #include "emulator/random.h"
-#include "lawman/office_doors.h"
-#include "lawman/office_places.h"
 
 namespace {
 
@@ -195,13 +193,13 @@ class StoryWriter {
     // between its menu spot, its doors, the boxes inside them and the street.
     void walk() {
         if (chance(10)) {
-            town_ = below(LAW_OFFICE_COUNT + 1);
+            town_ = below(atlas::OFFICE_COUNT + 1);
         }
-        if (town_ == LAW_OFFICE_COUNT) {
+        if (town_ == atlas::OFFICE_COUNT) {
             moveTo({100.0f + between(-30.0f, 30.0f), 100.0f + between(-30.0f, 30.0f), 10.0f});
             return;
         }
-        const Point office = fromVector(lawOffices[town_]);
+        const Point office = fromVector(atlas::OFFICES[town_].spot);
         switch (below(4)) {
             case 0:  // The badge menu, and often a badge from it.
                 addf("player at office %zu", town_ + 1);
@@ -231,15 +229,15 @@ class StoryWriter {
 
     static std::vector<Point> officeDoorSpots() {
         std::vector<Point> spots;
-        for (const OfficeDoor& door : officeDoors) {
-            spots.push_back(fromVector(door.spot));
+        for (const atlas::Door& door : atlas::OFFICE_DOORS) {
+            spots.push_back(fromVector(door.at));
         }
         return spots;
     }
 
     static std::vector<Point> doorBoxCentres() {
         std::vector<Point> centres;
-        for (const DoorBox& box : doorBoxes) {
+        for (const atlas::DoorBox& box : atlas::DOOR_BOXES) {
             centres.push_back(fromVector(box.centre));
         }
         return centres;
@@ -264,7 +262,7 @@ class StoryWriter {
              static_cast<double>(to.z), static_cast<int>(below(360)));
     }
 
-    static Point fromVector(const Vector3& v) { return {v.x, v.y, v.z}; }
+    static Point fromVector(Vec3 v) { return {v.x, v.y, v.z}; }
 
     // Often close enough to greet the player, always within the lawman pass's 100.
     Point nearPlayer() {
@@ -361,20 +359,21 @@ class StoryWriter {
                 add("game removes outfit");
                 break;
             case 2:
-                addf("game removes blip %zu", 1 + below(LAW_OFFICE_COUNT));
+                addf("game removes blip %zu", 1 + below(atlas::OFFICE_COUNT));
                 break;
             case 3:
                 addf("game removes prompt %s", pick(PROMPTS));
                 break;
             default:
-                addf("interior office %zu %s", 1 + below(LAW_OFFICE_COUNT),
+                addf("interior office %zu %s", 1 + below(atlas::OFFICE_COUNT),
                      chance(70) ? "on" : "off");
         }
     }
 
     void doors() {
-        const Hash door =
-            chance(15) ? alwaysUnlockedDoors[below(2)] : officeDoors[below(OFFICE_DOOR_COUNT)].door;
+        const std::uint32_t door =
+            chance(15) ? atlas::OTHER_DOORS[below(2)]
+                       : atlas::OFFICE_DOORS[below(std::size(atlas::OFFICE_DOORS))].hash;
         if (chance(70)) {
             addf("door 0x%08X state %s", door, pick(DOOR_STATES));
         } else {
@@ -401,7 +400,7 @@ class StoryWriter {
     std::set<std::uint32_t> held_;
     std::size_t nextPed_ = 0;
     Point player_{100.0f, 100.0f, 10.0f};
-    std::size_t town_ = LAW_OFFICE_COUNT;
+    std::size_t town_ = atlas::OFFICE_COUNT;
 };
 
 }  // namespace

@@ -5,17 +5,12 @@
 #include <sstream>
 #include <vector>
 
+#include "sim/scenario_text.h"
+
 namespace {
 
 constexpr float FORGET_DISTANCE = 50.0f;
 constexpr std::size_t GREETING_TABLE_SLOTS = 20;
-
-std::string firstWord(const std::string& line) {
-    std::istringstream stream(line);
-    std::string word;
-    stream >> word;
-    return word;
-}
 
 // A line the plug-in stores: exactly two '='-delimited fields (the text after the last '='
 // counts only when it is not empty).

@@ -1,29 +1,200 @@
 #include "sim/sim_verbs.h"
 
+#include <algorithm>
+#include <string>
+
+#include "sim/runner.h"
+#include "sim/scenario_text.h"
+
 namespace {
 
+// A change to the game folder's files, made while the folder is not held open.
+template <typename Change>
+ControlReply changeFiles(Runner& runner, Change change) {
+    runner.releaseFolder();
+    std::string error;
+    if (!change(error)) {
+        return badCommand(error);
+    }
+    runner.filesChanged();
+    return ok();
+}
+
+ControlReply ini(Runner& runner, const Words& words) {
+    if (words.size() < 3) {
+        return usage();
+    }
+    const std::string value = restAfterWords(runner.line(), 3);
+    return changeFiles(runner, [&](std::string& error) {
+        return runner.folder().setIni(words[1], words[2], value, error);
+    });
+}
+
+ControlReply data(Runner& runner, const Words&) {
+    const std::string line = restAfterWords(runner.line(), 1);
+    return changeFiles(
+        runner, [&](std::string& error) { return runner.folder().appendDataLine(line, error); });
+}
+
+ControlReply rawData(Runner& runner, const Words&) {
+    const std::string bytes = unescapeBytes(restAfterWords(runner.line(), 1));
+    return changeFiles(
+        runner, [&](std::string& error) { return runner.folder().appendDataBytes(bytes, error); });
+}
+
+ControlReply removeFiles(Runner& runner, const Words& words) {
+    if (words.size() != 1) {
+        return usage();
+    }
+    return changeFiles(runner, [&](std::string&) {
+        runner.folder().remove(words[0] == "nofolder");
+        return true;
+    });
+}
+
+ControlReply folder(Runner& runner, const Words& words) {
+    if (words.size() != 2 || (words[1] != "readonly" && words[1] != "writable")) {
+        return usage();
+    }
+    return changeFiles(runner, [&](std::string& error) {
+        return runner.folder().setReadOnly(words[1] == "readonly", error);
+    });
+}
+
+ControlReply invariants(Runner& runner, const Words& words) {
+    if (words.size() != 2 || words[1] != "on") {
+        return usage();
+    }
+    runner.startInvariants();
+    return ok();
+}
+
+// The plug-in the simulator was given.
+ControlReply load(Runner& runner, const Words& words) {
+    if (words.size() != 1) {
+        return usage();
+    }
+    runner.control("load " + runner.pluginPath());
+    return ok();
+}
+
+// With the rules on, time moves a frame at a time and they are checked after each.
+ControlReply run(Runner& runner, const Words& words) {
+    if (!runner.invariantsOn()) {
+        runner.control(runner.line());
+        return ok();
+    }
+    if (words.size() != 2 || words[1].find_first_not_of("0123456789") != std::string::npos) {
+        return usage();
+    }
+    runner.runCheckedFrames(static_cast<std::uint32_t>(std::stoul(words[1])));
+    return ok();
+}
+
+ControlReply expectData(Runner& runner, const Words& words) {
+    if (words.size() < 3) {
+        return usage();
+    }
+    const std::string& key = words[2];
+    const std::string value = restAfterWords(runner.line(), 3);
+    const DataFileView view = readDataFile(DATA_FILE);
+    const auto it = view.entries.find(key);
+    if (it != view.entries.end() && it->second == value) {
+        return ok();
+    }
+    return expectationFailed(key + "=" + value + " in the data file",
+                             !view.exists               ? std::string("no data file")
+                             : it == view.entries.end() ? "no " + key + " entry"
+                                                        : key + "=" + it->second);
+}
+
+ControlReply expectNoData(Runner& runner, const Words&) {
+    const std::string key = restAfterWords(runner.line(), 2);
+    const DataFileView view = readDataFile(DATA_FILE);
+    const auto it = view.entries.find(key);
+    return it == view.entries.end()
+               ? ok()
+               : expectationFailed("no " + key + " entry in the data file", key + "=" + it->second);
+}
+
+ControlReply expectDataFile(Runner& runner, const Words&) {
+    const std::string written = restAfterWords(runner.line(), 2);
+    const DataFileView view = readDataFile(DATA_FILE);
+    if (view.exists && view.text == unescapeNewlines(written)) {
+        return ok();
+    }
+    return expectationFailed("the data file to read \"" + written + "\"",
+                             view.exists ? "\"" + view.text + "\"" : "no data file");
+}
+
+ControlReply expectNoDataFile(Runner&, const Words& words) {
+    if (words.size() != 2) {
+        return usage();
+    }
+    return readDataFile(DATA_FILE).exists ? expectationFailed("no data file", "one") : ok();
+}
+
+// A line of the log holds the text; with `once`, exactly one does.
+ControlReply expectLog(Runner& runner, const Words& words) {
+    const bool once = words.size() > 2 && words[2] == "once";
+    const std::string wanted = restAfterWords(runner.line(), once ? 3 : 2);
+    if (wanted.empty()) {
+        return usage();
+    }
+    std::string text;
+    const bool exists = readWholeFile(LOG_FILE, text);
+    const auto lines = linesOf(text);
+    const auto found = std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find(wanted) != std::string::npos;
+    });
+    if (found > 0 && (!once || found == 1)) {
+        return ok();
+    }
+    return expectationFailed(
+        std::string(once ? "exactly one line" : "a line") + " of the log holding \"" + wanted +
+            "\"",
+        !exists ? std::string("no log file") : std::to_string(found) + " in \"" + text + "\"");
+}
+
+ControlReply expectNoLog(Runner&, const Words& words) {
+    if (words.size() != 2) {
+        return usage();
+    }
+    std::string text;
+    return readWholeFile(LOG_FILE, text)
+               ? expectationFailed("no log file", "one holding \"" + text + "\"")
+               : ok();
+}
+
 // clang-format off
-constexpr const char* USAGES[] = {
-    "ini SECTION KEY VALUE",
-    "data LINE",
-    "rawdata TEXT",
-    "nodata",
-    "nofolder",
-    "folder readonly",
-    "folder writable",
-    "invariants on",
-    "expect data KEY VALUE",
-    "expect nodata KEY",
-    "expect datafile TEXT",
-    "expect nodatafile",
-    "expect log TEXT",
-    "expect log once TEXT",
-    "expect nolog",
+constexpr SimVerb SIM_VERBS[] = {
+    {"ini",               "ini SECTION KEY VALUE",   ini},
+    {"data",              "data LINE",               data},
+    {"rawdata",           "rawdata TEXT",            rawData},
+    {"nodata",            "nodata",                  removeFiles},
+    {"nofolder",          "nofolder",                removeFiles},
+    {"folder",            "folder readonly\n"
+                          "folder writable",         folder},
+    {"invariants",        "invariants on",           invariants},
+    {"load",              "load",                    load},
+    {"run",               "run MS",                  run},
+    {"expect data",       "expect data KEY VALUE",   expectData},
+    {"expect nodata",     "expect nodata KEY",       expectNoData},
+    {"expect datafile",   "expect datafile TEXT",    expectDataFile},
+    {"expect nodatafile", "expect nodatafile",       expectNoDataFile},
+    {"expect log",        "expect log TEXT",         expectLog},
+    {"expect log once",   "expect log once TEXT",    expectLog},
+    {"expect nolog",      "expect nolog",            expectNoLog},
 };
 // clang-format on
 
 }  // namespace
 
-std::span<const char* const> simVerbUsages() {
-    return USAGES;
+const VerbTable<Runner>& simVerbs() {
+    static const VerbTable<Runner> table = [] {
+        VerbTable<Runner> verbs;
+        verbs.add(SIM_VERBS);
+        return verbs;
+    }();
+    return table;
 }

@@ -90,7 +90,7 @@ void blipAddModifier(CallContext& call) {
 
 bool parseOffice(const std::string& text, std::size_t& office) {
     std::uint32_t number = 0;
-    if (!parseUnsigned(text, number) || number < 1 || number > 8) {
+    if (!parseUnsigned(text, number) || number < 1 || number > atlas::OFFICE_COUNT) {
         return false;
     }
     office = number - 1;
@@ -113,7 +113,7 @@ std::vector<std::map<std::int32_t, BlipState>::iterator> blipsAtOffice(World& wo
 ControlReply gameRemovesBlip(Emulator& emu, const Words& words) {
     std::size_t office = 0;
     if (words.size() != 4 || !parseOffice(words[3], office)) {
-        return usage("game removes blip N");
+        return usage();
     }
     for (const auto& it : blipsAtOffice(emu.world, office)) {
         emu.event(std::string("the game removes the blip at ") + officeInteriors()[office].town);
@@ -125,7 +125,7 @@ ControlReply gameRemovesBlip(Emulator& emu, const Words& words) {
 ControlReply expectBlips(Emulator& emu, const Words& words) {
     std::uint32_t wanted = 0;
     if (words.size() != 3 || !parseUnsigned(words[2], wanted)) {
-        return usage("expect blips N");
+        return usage();
     }
     const std::size_t count = blipsOf(emu.world).size();
     return count == wanted
@@ -133,12 +133,12 @@ ControlReply expectBlips(Emulator& emu, const Words& words) {
                : expectationFailed(words[2] + " blips on the map", std::to_string(count));
 }
 
-// expect blip N sprite TEXT, or expect blip N modifier TEXT: every blip at office N has it.
+// Every blip at the office has the sprite, or the modifier once.
 ControlReply expectBlip(Emulator& emu, const Words& words) {
     std::size_t office = 0;
     if (words.size() != 5 || !parseOffice(words[2], office) ||
         (words[3] != "sprite" && words[3] != "modifier")) {
-        return usage("expect blip N sprite TEXT, or expect blip N modifier TEXT");
+        return usage();
     }
     const auto found = blipsAtOffice(emu.world, office);
     const std::uint32_t wanted = emu.world.hashName(words[4]);
@@ -163,8 +163,8 @@ ControlReply expectBlip(Emulator& emu, const Words& words) {
 constexpr Verb VERBS[] = {
     {"game removes blip", "game removes blip N",                 gameRemovesBlip},
     {"expect blips",      "expect blips N",                      expectBlips},
-    {"expect blip",       "expect blip N sprite TEXT",           expectBlip},
-    {"expect blip",       "expect blip N modifier TEXT",         expectBlip},
+    {"expect blip",       "expect blip N sprite TEXT\n"
+                          "expect blip N modifier TEXT",         expectBlip},
 };
 // clang-format on
 

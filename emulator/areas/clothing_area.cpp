@@ -118,7 +118,7 @@ void removeTagFromMetaPed(CallContext& call) {
 
 ControlReply gameRemovesOutfit(Emulator& emu, const Words& words) {
     if (words.size() != 3) {
-        return usage("game removes outfit");
+        return usage();
     }
     World& world = emu.world;
     if (outfitOf(world, world.playerPed()).worn.erase(world.hashName("BADGES")) != 0) {
@@ -130,7 +130,7 @@ ControlReply gameRemovesOutfit(Emulator& emu, const Words& words) {
 ControlReply expectOutfit(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("expect outfit on|off");
+        return usage();
     }
     World& world = emu.world;
     const bool worn = outfitOf(world, world.playerPed()).worn.count(world.hashName("BADGES")) != 0;

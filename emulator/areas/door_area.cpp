@@ -4,8 +4,8 @@
 #include <set>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 #include "emulator/office_map.h"
-#include "lawman/office_doors.h"
 
 namespace {
 
@@ -43,13 +43,18 @@ std::string hashText(std::uint32_t door) {
 // "door 0x1FE862E6 (Valentine)": the town of a law office door.
 std::string doorName(std::uint32_t door) {
     const std::string name = "door " + hashText(door);
-    for (const OfficeDoor& office : officeDoors) {
-        if (office.door == door) {
-            const Vec3 spot{office.spot.x, office.spot.y, office.spot.z};
-            return name + " (" + officeInteriors()[nearestOffice(spot)].town + ")";
+    for (const atlas::Door& office : atlas::OFFICE_DOORS) {
+        if (office.hash == door) {
+            return name + " (" + officeInteriors()[nearestOffice(office.at)].town + ")";
         }
     }
     return name;
+}
+
+// The door system's states: 0 unlocked, 1 locked, 2 locked but breakable, 3 and 4 held open
+// one way or the other.
+bool isDoorState(std::int32_t state) {
+    return state >= 0 && state <= 4;
 }
 
 std::string stateText(std::int32_t state) {
@@ -72,6 +77,10 @@ void getDoorState(CallContext& call) {
 void setDoorState(CallContext& call) {
     const auto door = call.arg<std::uint32_t>(0);
     const auto state = call.arg<std::int32_t>(1);
+    if (!isDoorState(state)) {
+        call.fail("state " + std::to_string(state) + " is no door state (0 to 4)");
+        return;
+    }
     DoorState& current = doorSystem(call.world()).doors[door];
     ++current.setsSinceMark;
     if (current.state != state) {
@@ -93,16 +102,16 @@ void addDoorToSystemNew(CallContext& call) {
     }
 }
 
-// door HASH state N, or door HASH closed on|off: the game (or another script) moves a door.
+// The game (or another script) locks, unlocks, opens or shuts a door.
 ControlReply door(Emulator& emu, const Words& words) {
     std::uint32_t hash = 0;
     std::int32_t state = 0;
     bool closed = false;
     const bool valid = words.size() == 4 && parseUnsigned(words[1], hash) &&
-                       ((words[2] == "state" && parseInt(words[3], state)) ||
+                       ((words[2] == "state" && parseInt(words[3], state) && isDoorState(state)) ||
                         (words[2] == "closed" && parseOnOff(words[3], closed)));
     if (!valid) {
-        return usage("door HASH state N, or door HASH closed on|off");
+        return usage();
     }
     DoorState& current = doorSystem(emu.world).doors[hash];
     if (words[2] == "state") {
@@ -118,7 +127,7 @@ ControlReply door(Emulator& emu, const Words& words) {
 ControlReply expectDoorSets(Emulator& emu, const Words& words, std::uint32_t hash) {
     std::uint32_t wanted = 0;
     if (!parseUnsigned(words[4], wanted)) {
-        return usage("expect door HASH sets N");
+        return usage();
     }
     const auto& doors = doorSystem(emu.world).doors;
     const auto it = doors.find(hash);
@@ -139,7 +148,7 @@ ControlReply expectDoor(Emulator& emu, const Words& words) {
         ((words[3] == "state" && parseInt(words[4], state)) ||
          (words[3] == "registered" && parseYesNo(words[4], registered)) || words[3] == "sets");
     if (!valid) {
-        return usage("expect door HASH state N|registered yes|no|sets N");
+        return usage();
     }
     if (words[3] == "sets") {
         return expectDoorSets(emu, words, hash);
@@ -160,11 +169,11 @@ ControlReply expectDoor(Emulator& emu, const Words& words) {
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"door",        "door HASH state N",                   door},
-    {"door",        "door HASH closed on|off",             door},
-    {"expect door", "expect door HASH state N",            expectDoor},
-    {"expect door", "expect door HASH registered yes|no",  expectDoor},
-    {"expect door", "expect door HASH sets N",             expectDoor},
+    {"door",        "door HASH state N\n"
+                    "door HASH closed on|off",             door},
+    {"expect door", "expect door HASH state N\n"
+                    "expect door HASH registered yes|no\n"
+                    "expect door HASH sets N",             expectDoor},
 };
 // clang-format on
 
@@ -186,10 +195,10 @@ std::span<const Verb> DoorArea::verbs() const {
 // Where the law office doors are.
 void DoorArea::reportMap(const World&, JsonWriter& json) const {
     json.key("doorSpots").beginArray();
-    for (const OfficeDoor& office : officeDoors) {
+    for (const atlas::Door& office : atlas::OFFICE_DOORS) {
         json.beginObject();
-        json.field("door", hashText(office.door));
-        json.field("at", Vec3{office.spot.x, office.spot.y, office.spot.z});
+        json.field("door", hashText(office.hash));
+        json.field("at", office.at);
         json.endObject();
     }
     json.endArray();

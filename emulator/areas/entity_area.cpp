@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "badge/badge_catalogue.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 #include "emulator/jenkins.h"
 
 namespace {
@@ -178,7 +178,7 @@ ControlReply spawnObject(Emulator& emu, const Words& words) {
     Vec3 at;
     if (words.size() != 7 || (words[3] != "at" && words[3] != "chest") ||
         !parseTriple(words, 4, at)) {
-        return usage("object spawn MODEL at X Y Z, or object spawn MODEL chest DX DY DZ");
+        return usage();
     }
     World& world = emu.world;
     if (words[3] == "chest") {
@@ -191,7 +191,7 @@ ControlReply spawnObject(Emulator& emu, const Words& words) {
 
 ControlReply gameRemovesBadge(Emulator& emu, const Words& words) {
     if (words.size() != 3) {
-        return usage("game removes badge");
+        return usage();
     }
     World& world = emu.world;
     for (std::int32_t handle : world.attachedAt(world.player.ped, CHEST_BONE_INDEX)) {
@@ -232,7 +232,7 @@ bool applyPedFlag(World& world, std::int32_t ped, const std::string& word, bool 
 ControlReply spawnPed(Emulator& emu, const Words& words) {
     Vec3 at;
     if (words.size() < 7 || !parseTriple(words, 4, at)) {
-        return usage("ped spawn NAME MODEL X Y Z [FLAG...]");
+        return usage();
     }
     World& world = emu.world;
     if (world.findLabel(words[2]) != nullptr) {
@@ -255,7 +255,7 @@ ControlReply setPed(Emulator& emu, const Words& words) {
     bool on = true;
     const bool valued = words.size() == 4 && words[3].find('=') != std::string::npos;
     if (!valued && (words.size() != 5 || !parseOnOff(words[4], on))) {
-        return usage("ped set NAME FLAG on|off, or ped set NAME FLAG=VALUE");
+        return usage();
     }
     const EntityState* ped = namedPed(emu.world, words[2], reply);
     if (ped == nullptr) {
@@ -272,7 +272,7 @@ ControlReply movePed(Emulator& emu, const Words& words) {
     float heading = 0.0f;
     if ((words.size() != 6 && words.size() != 7) || !parseTriple(words, 3, at) ||
         (words.size() == 7 && !parseFloat(words[6], heading))) {
-        return usage("ped move NAME X Y Z [HEADING]");
+        return usage();
     }
     ControlReply reply;
     EntityState* ped = namedPed(emu.world, words[2], reply);
@@ -290,7 +290,7 @@ ControlReply removePed(Emulator& emu, const Words& words) {
     ControlReply reply;
     const EntityState* ped = words.size() == 3 ? namedPed(emu.world, words[2], reply) : nullptr;
     if (words.size() != 3) {
-        return usage("ped remove NAME");
+        return usage();
     }
     if (ped == nullptr || ped->handle == emu.world.player.ped) {
         return ped == nullptr ? reply : badCommand("the player's ped stays");
@@ -307,7 +307,7 @@ ControlReply nearbyCount(Emulator& emu, const Words& words) {
     } else if (words.size() == 3 && parseInt(words[2], count)) {
         nearbyCountOverride(emu.world) = count;
     } else {
-        return usage("nearby count N|off");
+        return usage();
     }
     return ok();
 }
@@ -331,21 +331,19 @@ std::string formatTriple(Vec3 v) {
     return text;
 }
 
-// expect badge MODEL|none [offset X Y Z] [rotation X Y Z]: exactly that one object hangs at
-// the chest point, attached with that offset and rotation.
+// Exactly that one object hangs at the chest point, attached with that offset and rotation.
 ControlReply expectBadge(Emulator& emu, const Words& words) {
-    constexpr const char* USAGE = "expect badge MODEL|none [offset X Y Z] [rotation X Y Z]";
     std::optional<Vec3> offset;
     std::optional<Vec3> rotation;
     for (std::size_t i = 3; i < words.size(); i += 4) {
         Vec3 v;
         if (!parseTriple(words, i + 1, v) || (words[i] != "offset" && words[i] != "rotation")) {
-            return usage(USAGE);
+            return usage();
         }
         (words[i] == "offset" ? offset : rotation) = v;
     }
     if (words.size() < 3) {
-        return usage(USAGE);
+        return usage();
     }
     World& world = emu.world;
     const std::string found = modelsAtChest(world);
@@ -370,7 +368,7 @@ ControlReply expectBadge(Emulator& emu, const Words& words) {
 ControlReply expectObjects(Emulator& emu, const Words& words) {
     std::uint32_t wanted = 0;
     if (words.size() != 4 || !parseUnsigned(words[3], wanted)) {
-        return usage("expect objects MODEL N");
+        return usage();
     }
     World& world = emu.world;
     const std::uint32_t model = world.hashName(words[2]);
@@ -400,12 +398,12 @@ bool setHeading(World& world, std::int32_t ped, const std::string& value) {
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"object spawn",       "object spawn MODEL at X Y Z",                          spawnObject},
-    {"object spawn",       "object spawn MODEL chest DX DY DZ",                    spawnObject},
+    {"object spawn",       "object spawn MODEL at X Y Z\n"
+                           "object spawn MODEL chest DX DY DZ",                    spawnObject},
     {"game removes badge", "game removes badge",                                   gameRemovesBadge},
     {"ped spawn",          "ped spawn NAME MODEL X Y Z [FLAG...]",                 spawnPed},
-    {"ped set",            "ped set NAME FLAG on|off",                             setPed},
-    {"ped set",            "ped set NAME FLAG=VALUE",                              setPed},
+    {"ped set",            "ped set NAME FLAG on|off\n"
+                           "ped set NAME FLAG=VALUE",                              setPed},
     {"ped move",           "ped move NAME X Y Z [HEADING]",                        movePed},
     {"ped remove",         "ped remove NAME",                                      removePed},
     {"nearby count",       "nearby count N|off",                                   nearbyCount},
@@ -422,14 +420,13 @@ constexpr PedFlag PED_FLAGS[] = {
 };
 // clang-format on
 
-// The catalogue's badge models in its order, then the game's own marshal badge prop.
+// The badge props' model hashes, in the atlas's order.
 const std::vector<std::uint32_t>& badgeModels() {
     static const std::vector<std::uint32_t> models = [] {
         std::vector<std::uint32_t> hashes;
-        for (const BadgeModel& badge : badgeCatalogue) {
-            hashes.push_back(jenkinsHash(badge.modelName));
+        for (const char* model : atlas::BADGE_MODELS) {
+            hashes.push_back(jenkinsHash(model));
         }
-        hashes.push_back(jenkinsHash(MARSHAL_DAVIES_BADGE));
         return hashes;
     }();
     return models;
@@ -453,7 +450,8 @@ void badgeFacts(const World& world, std::string& out) {
         const float distance = distance3d(world.positionOf(entity), chest);
         onChest += attached || distance <= 1.0f ? 1 : 0;
         const int index = static_cast<int>(model - models.begin());
-        if ((attached || distance <= 0.6f) && index < BADGE_COUNT && (worn < 0 || index < worn)) {
+        if ((attached || distance <= 0.6f) &&
+            index < static_cast<int>(atlas::WEARABLE_BADGE_COUNT) && (worn < 0 || index < worn)) {
             worn = index;
         }
     }
@@ -466,11 +464,11 @@ class EntityArea final : public Area {
     void registerNatives(NativeTable& table) override {
         // clang-format off
         table.add({
-            {natives::GET_WORLD_POSITION_OF_ENTITY_BONE,   "ii",                getWorldPositionOfEntityBone},
+            {natives::GET_WORLD_POSITION_OF_ENTITY_BONE,   "ii>v",              getWorldPositionOfEntityBone},
             {natives::ATTACH_ENTITY_TO_ENTITY,             "iiiffffffbbbbibbb", attachEntityToEntity},
             {natives::DOES_ENTITY_EXIST,                   "i",                 doesEntityExist},
             {natives::IS_ENTITY_DEAD,                      "i",                 isEntityDead},
-            {natives::GET_ENTITY_COORDS,                   "ibb",               getEntityCoords},
+            {natives::GET_ENTITY_COORDS,                   "ibb>v",             getEntityCoords},
             {natives::IS_ENTITY_AT_COORD,                  "iffffffbbi",        isEntityAtCoord},
             {natives::DOES_OBJECT_OF_TYPE_EXIST_AT_COORDS, "ffffib",            doesObjectOfTypeExistAtCoords},
             {natives::CREATE_OBJECT,                       "ifffbbbbb",         createObject},

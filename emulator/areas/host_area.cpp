@@ -6,7 +6,7 @@ namespace {
 ControlReply runFor(Emulator& emu, const Words& words) {
     std::uint32_t ms = 0;
     if (words.size() != 2 || !parseUnsigned(words[1], ms)) {
-        return usage("run MS");
+        return usage();
     }
     emu.run(ms);
     return ok();
@@ -21,7 +21,7 @@ ControlReply key(Emulator& emu, const Words& words) {
     }
     if (words.size() != 3 || !parseUnsigned(words[2], code) ||
         (words[1] != "down" && words[1] != "up")) {
-        return usage("key down|up VK, or key repeat on|off");
+        return usage();
     }
     if (words[1] == "down") {
         emu.keyboard.press(code, emu.clock.tickCount);
@@ -34,23 +34,25 @@ ControlReply key(Emulator& emu, const Words& words) {
 ControlReply clock(Emulator& emu, const Words& words) {
     std::uint32_t value = 0;
     if (words.size() != 3 || !parseUnsigned(words[2], value)) {
-        return usage("clock game|tick|step MS");
+        return usage();
     }
     if (words[1] == "game") {
         emu.clock.gameTime = value;
     } else if (words[1] == "tick") {
         emu.clock.tickCount = value;
-    } else if (words[1] == "step" && value > 0) {
+    } else if (words[1] == "step" && value == 0) {
+        return badCommand("a frame step of 0 would stop time");
+    } else if (words[1] == "step") {
         emu.clock.frameStep = value;
     } else {
-        return usage("clock game|tick|step MS (a step above 0)");
+        return usage();
     }
     return ok();
 }
 
 ControlReply load(Emulator& emu, const Words& words) {
     if (words.size() != 2) {
-        return usage("load PATH");
+        return usage();
     }
     emu.loadPlugin(words[1]);
     return ok();
@@ -58,7 +60,7 @@ ControlReply load(Emulator& emu, const Words& words) {
 
 ControlReply unload(Emulator& emu, const Words& words) {
     if (words.size() != 1) {
-        return usage("unload");
+        return usage();
     }
     if (!emu.plugin.loaded()) {
         return badCommand("no plug-in is loaded");
@@ -69,7 +71,7 @@ ControlReply unload(Emulator& emu, const Words& words) {
 
 ControlReply thread(Emulator& emu, const Words& words) {
     if (words.size() != 1) {
-        return usage("thread");
+        return usage();
     }
     if (!emu.plugin.loaded()) {
         return badCommand("no plug-in is loaded");
@@ -89,14 +91,14 @@ ControlReply trace(Emulator& emu, const Words& words) {
             return badCommand("cannot write the trace file " + path);
         }
     } else {
-        return usage("trace FILE|off|keep");
+        return usage();
     }
     return ok();
 }
 
 ControlReply scripts(Emulator& emu, const Words& words) {
     if (words.size() < 2) {
-        return usage("scripts NAME...");
+        return usage();
     }
     emu.scheduler.setScriptNames(Words(words.begin() + 1, words.end()));
     return ok();
@@ -104,7 +106,7 @@ ControlReply scripts(Emulator& emu, const Words& words) {
 
 ControlReply mark(Emulator& emu, const Words& words) {
     if (words.size() != 1) {
-        return usage("mark");
+        return usage();
     }
     emu.trace.mark();
     emu.markHostCalls();
@@ -120,7 +122,7 @@ ControlReply time(Emulator& emu, const Words&) {
 
 ControlReply facts(Emulator& emu, const Words& words) {
     if (words.size() != 2) {
-        return usage("query facts");
+        return usage();
     }
     std::string text;
     for (const Area* area : emu.world.areas()) {
@@ -129,15 +131,15 @@ ControlReply facts(Emulator& emu, const Words& words) {
     return ok(text);
 }
 
-// expect trace NATIVE [N]: at least one call (or exactly N) since the last mark;
-// expect notrace NATIVE: none. NATIVE is a name from the native list or a hash.
+// At least one call (or exactly N), or none, since the last mark; the native by its name in
+// the native list or its hash.
 ControlReply expectTrace(Emulator& emu, const Words& words) {
     std::uint64_t hash = 0;
     std::uint32_t exact = 0;
     const bool wanted = words[1] == "trace";
     const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
     if ((words.size() != 3 && !counted) || !parseNative(words[2], hash)) {
-        return usage("expect trace NATIVE [N], or expect notrace NATIVE");
+        return usage();
     }
     const NativeEntry* entry = emu.natives.find(hash);
     const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
@@ -166,7 +168,7 @@ constexpr Verb VERBS[] = {
     {"key",            "key down|up VK",                             key},
     {"key repeat",     "key repeat on|off",                          key},
     {"clock",          "clock game|tick|step MS",                    clock},
-    {"load",           "load",                                       load},
+    {"load",           "load PATH",                                  load},
     {"unload",         "unload",                                     unload},
     {"thread",         "thread",                                     thread},
     {"trace",          "trace FILE|off|keep",                        trace},

@@ -2,14 +2,14 @@
 // loaded reads 0 as well.
 #include <array>
 
-#include "badge/law_offices.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 #include "emulator/office_map.h"
 
 namespace {
 
 struct InteriorArea final : Area {
-    std::array<bool, 8> unloaded{};
+    std::array<bool, atlas::OFFICE_COUNT> unloaded{};
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
@@ -20,7 +20,7 @@ struct InteriorArea final : Area {
             const OfficeInterior& office = officeInteriors()[i];
             json.beginObject();
             json.field("town", office.town);
-            json.field("spot", Vec3{lawOffices[i].x, lawOffices[i].y, lawOffices[i].z});
+            json.field("spot", atlas::OFFICES[i].spot);
             json.field("low", office.low);
             json.field("high", office.high);
             json.endObject();
@@ -60,9 +60,9 @@ void getInteriorAtCoords(CallContext& call) {
 ControlReply interiorOffice(Emulator& emu, const Words& words) {
     std::uint32_t office = 0;
     bool on = false;
-    if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 || office > 8 ||
-        !parseOnOff(words[3], on)) {
-        return usage("interior office N on|off");
+    if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 ||
+        office > atlas::OFFICE_COUNT || !parseOnOff(words[3], on)) {
+        return usage();
     }
     emu.world.area<InteriorArea>().unloaded[office - 1] = !on;
     emu.event(std::string("the office at ") + officeInteriors()[office - 1].town +
@@ -70,11 +70,11 @@ ControlReply interiorOffice(Emulator& emu, const Words& words) {
     return ok();
 }
 
-// expect interior PED|player N|none: inside office N's room, or outdoors.
+// Inside office N's room, or outdoors.
 ControlReply expectInterior(Emulator& emu, const Words& words) {
     std::uint32_t office = 0;
     if (words.size() != 4 || (words[3] != "none" && !parseUnsigned(words[3], office))) {
-        return usage("expect interior PED|player N|none");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);

@@ -75,7 +75,7 @@ void setDisablePlayerWantedLevel(CallContext& call) {
 ControlReply gate(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("gate mission|incident on|off");
+        return usage();
     }
     (words[1] == "mission" ? law(emu.world).mission : law(emu.world).incident) = on;
     return ok();
@@ -84,7 +84,7 @@ ControlReply gate(Emulator& emu, const Words& words) {
 ControlReply playerBounty(Emulator& emu, const Words& words) {
     std::int32_t bounty = 0;
     if (words.size() != 3 || !parseInt(words[2], bounty) || bounty < 0) {
-        return usage("player bounty DOLLARS");
+        return usage();
     }
     law(emu.world).bounty = bounty;
     return ok();
@@ -92,7 +92,7 @@ ControlReply playerBounty(Emulator& emu, const Words& words) {
 
 ControlReply playerPursuit(Emulator& emu, const Words& words) {
     if (words.size() != 3 || !parseOnOff(words[2], law(emu.world).pursuit)) {
-        return usage("player pursuit on|off");
+        return usage();
     }
     return ok();
 }
@@ -100,7 +100,7 @@ ControlReply playerPursuit(Emulator& emu, const Words& words) {
 ControlReply expectBounty(Emulator& emu, const Words& words) {
     std::int32_t wanted = 0;
     if (words.size() != 3 || !parseInt(words[2], wanted)) {
-        return usage("expect bounty DOLLARS");
+        return usage();
     }
     const std::int32_t bounty = law(emu.world).bounty;
     return bounty == wanted ? ok()
@@ -110,7 +110,7 @@ ControlReply expectBounty(Emulator& emu, const Words& words) {
 ControlReply expectPursuit(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("expect pursuit on|off");
+        return usage();
     }
     const bool pursuit = law(emu.world).pursuit;
     return pursuit == on ? ok() : expectationFailed("pursuit " + words[2], onOff(pursuit));
@@ -118,7 +118,7 @@ ControlReply expectPursuit(Emulator& emu, const Words& words) {
 
 ControlReply expectWanted(Emulator& emu, const Words& words) {
     if (words.size() != 3 || (words[2] != "enabled" && words[2] != "disabled")) {
-        return usage("expect wanted enabled|disabled");
+        return usage();
     }
     const bool disabled = law(emu.world).wantedDisabled;
     return disabled == (words[2] == "disabled")

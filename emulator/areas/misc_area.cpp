@@ -44,7 +44,7 @@ void getRandomIntInRange(CallContext& call) {
 ControlReply seed(Emulator& emu, const Words& words) {
     std::uint32_t value = 0;
     if (words.size() != 2 || !parseUnsigned(words[1], value)) {
-        return usage("seed N");
+        return usage();
     }
     emu.world.random.seed(value);
     return ok();
@@ -57,7 +57,7 @@ ControlReply randomFixed(Emulator& emu, const Words& words) {
     } else if (words.size() == 3 && parseInt(words[2], value)) {
         emu.world.random.pin(value);
     } else {
-        return usage("random fixed N|off");
+        return usage();
     }
     return ok();
 }

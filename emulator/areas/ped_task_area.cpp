@@ -187,7 +187,7 @@ ControlReply expectFlag(Emulator& emu, const Words& words) {
     std::int32_t flag = 0;
     bool on = false;
     if (words.size() != 5 || !parseInt(words[3], flag) || !parseOnOff(words[4], on)) {
-        return usage("expect flag PED|player N on|off");
+        return usage();
     }
     ControlReply reply;
     const PedOrders* orders = namedOrders(emu, words[2], reply);
@@ -205,7 +205,7 @@ ControlReply expectYesNo(Emulator& emu, const Words& words, const char* what,
                          bool PedOrders::*field) {
     bool wanted = false;
     if (words.size() != 4 || !parseYesNo(words[3], wanted)) {
-        return usage((std::string("expect ") + what + " PED yes|no").c_str());
+        return usage();
     }
     ControlReply reply;
     const PedOrders* orders = namedOrders(emu, words[2], reply);
@@ -244,7 +244,7 @@ const char* taskName(Task task) {
 
 ControlReply expectTask(Emulator& emu, const Words& words) {
     if (words.size() != 4 || (words[3] != "pause" && words[3] != "road" && words[3] != "none")) {
-        return usage("expect task PED pause|road|none");
+        return usage();
     }
     ControlReply reply;
     const PedOrders* orders = namedOrders(emu, words[2], reply);
@@ -257,7 +257,7 @@ ControlReply expectTask(Emulator& emu, const Words& words) {
 
 ControlReply expectLooking(Emulator& emu, const Words& words) {
     if (words.size() != 4) {
-        return usage("expect looking PED TARGET|none");
+        return usage();
     }
     ControlReply reply;
     const PedOrders* orders = namedOrders(emu, words[2], reply);
@@ -275,7 +275,7 @@ ControlReply expectActionDisabled(Emulator& emu, const Words& words) {
     bool wanted = false;
     if (words.size() != 6 || !parseInt(words[3], flag) || words[4] != "disabled" ||
         !parseYesNo(words[5], wanted)) {
-        return usage("expect action PED N disabled yes|no");
+        return usage();
     }
     ControlReply reply;
     const PedOrders* orders = namedOrders(emu, words[2], reply);

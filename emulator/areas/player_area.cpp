@@ -1,6 +1,6 @@
 // The player: the ped, the target, control, and the one-frame reset flags.
-#include "badge/law_offices.h"
 #include "emulator/areas/area_support.h"
+#include "emulator/atlas.h"
 
 namespace {
 
@@ -79,18 +79,17 @@ ControlReply placePlayer(Emulator& emu, const Words& words) {
     EntityState& ped = emu.world.playerPed();
     std::uint32_t office = 0;
     if (words.size() == 4 && words[2] == "office" && parseUnsigned(words[3], office)) {
-        if (office < 1 || office > LAW_OFFICE_COUNT) {
-            return badCommand("there are law offices 1 to " + std::to_string(LAW_OFFICE_COUNT));
+        if (office < 1 || office > atlas::OFFICE_COUNT) {
+            return badCommand("there are law offices 1 to " + std::to_string(atlas::OFFICE_COUNT));
         }
-        const Vector3& spot = lawOffices[office - 1];
-        ped.position = {spot.x, spot.y, spot.z};
+        ped.position = atlas::OFFICES[office - 1].spot;
         return ok();
     }
     Vec3 at;
     float heading = ped.heading;
     if ((words.size() != 5 && words.size() != 6) || !parseTriple(words, 2, at) ||
         (words.size() == 6 && !parseFloat(words[5], heading))) {
-        return usage("player at X Y Z [HEADING], or player at office N");
+        return usage();
     }
     ped.position = at;
     ped.heading = heading;
@@ -99,7 +98,7 @@ ControlReply placePlayer(Emulator& emu, const Words& words) {
 
 ControlReply playerTarget(Emulator& emu, const Words& words) {
     if (words.size() != 3) {
-        return usage("player target PED|none");
+        return usage();
     }
     World& world = emu.world;
     if (words[2] == "none") {
@@ -118,7 +117,7 @@ ControlReply playerTarget(Emulator& emu, const Words& words) {
 ControlReply gateControl(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("gate control on|off");
+        return usage();
     }
     playerArea(emu.world).control = on;
     return ok();
@@ -126,8 +125,8 @@ ControlReply gateControl(Emulator& emu, const Words& words) {
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"player at",     "player at X Y Z [HEADING]", placePlayer},
-    {"player at",     "player at office N",        placePlayer},
+    {"player at",     "player at X Y Z [HEADING]\n"
+                      "player at office N",        placePlayer},
     {"player target", "player target PED|none",    playerTarget},
     {"gate control",  "gate control on|off",       gateControl},
 };

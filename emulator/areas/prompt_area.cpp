@@ -157,7 +157,7 @@ void deletePrompt(CallContext& call) {
 
 ControlReply usePrompt(Emulator& emu, const Words& words) {
     if (words.size() < 3) {
-        return usage("prompt use TEXT");
+        return usage();
     }
     const std::string text = joinFrom(words, 2);
     for (auto& [handle, prompt] : promptsOf(emu.world)) {
@@ -170,10 +170,10 @@ ControlReply usePrompt(Emulator& emu, const Words& words) {
     return expectationFailed("a shown prompt \"" + text + "\" to use", "none");
 }
 
-// game removes prompt TEXT: the game takes every prompt with that label off the screen.
+// The game takes every prompt with that label off the screen.
 ControlReply gameRemovesPrompt(Emulator& emu, const Words& words) {
     if (words.size() < 4) {
-        return usage("game removes prompt TEXT");
+        return usage();
     }
     const std::string text = joinFrom(words, 3);
     auto& prompts = promptsOf(emu.world);
@@ -188,10 +188,10 @@ ControlReply gameRemovesPrompt(Emulator& emu, const Words& words) {
     return ok();
 }
 
-// prompt try TEXT: the player uses the prompt if it is shown, and nothing happens otherwise.
+// The player uses the prompt if it is shown, and nothing happens otherwise.
 ControlReply tryPrompt(Emulator& emu, const Words& words) {
     if (words.size() < 3) {
-        return usage("prompt try TEXT");
+        return usage();
     }
     const ControlReply used = usePrompt(emu, words);
     return used.code == TSW_EXPECTATION_FAILED ? ok() : used;
@@ -200,7 +200,7 @@ ControlReply tryPrompt(Emulator& emu, const Words& words) {
 ControlReply expectPrompt(Emulator& emu, const Words& words) {
     const std::string state = words.size() >= 4 ? words.back() : "";
     if (state != "shown" && state != "absent") {
-        return usage("expect prompt TEXT shown|absent");
+        return usage();
     }
     const std::string text = joinFrom(Words(words.begin(), words.end() - 1), 2);
     int shown = 0;

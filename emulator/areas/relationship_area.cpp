@@ -86,7 +86,7 @@ void setRelationshipBetweenGroups(CallContext& call) {
 
 ControlReply expectGroup(Emulator& emu, const Words& words) {
     if (words.size() != 4) {
-        return usage("expect group PED|player TEXT");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);
@@ -100,12 +100,12 @@ ControlReply expectGroup(Emulator& emu, const Words& words) {
                                    group == 0 ? "no group" : emu.world.nameOf(group));
 }
 
-// expect relationship TEXT_A TEXT_B VALUE|none: what group A holds towards group B.
+// What group A holds towards group B.
 ControlReply expectRelationship(Emulator& emu, const Words& words) {
     std::int32_t wanted = 0;
     const bool none = words.size() == 5 && words[4] == "none";
     if (words.size() != 5 || (!none && !parseInt(words[4], wanted))) {
-        return usage("expect relationship TEXT_A TEXT_B VALUE|none");
+        return usage();
     }
     World& world = emu.world;
     const auto& values = relationships(world).values;

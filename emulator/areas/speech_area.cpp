@@ -86,8 +86,9 @@ void isAnySpeechPlaying(CallContext& call) {
     }
 }
 
-// Reads the parameter record as the game does, all 0x40 bytes of it: slot 0 the line's name,
-// slot 1 a voice name or 0, then 32-bit values in the low halves.
+// Reads the parameter record as the game does, all 0x40 bytes of it, in the native database's
+// slot names: speechName (the line's name), voiceName (a name or 0), then variation,
+// speechParamHash, listenerPed, syncOverNetwork and two more, 32-bit values in the low halves.
 void playPedAmbientSpeechNative(CallContext& call) {
     const auto* record = call.ptr<const std::uint64_t>(1);
     if (record == nullptr) {
@@ -125,7 +126,7 @@ void playPedAmbientSpeechNative(CallContext& call) {
 ControlReply playerSpeaking(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage("player speaking on|off");
+        return usage();
     }
     voiceOf(emu.world, emu.world.player.ped).speaking = on;
     return ok();
@@ -134,7 +135,7 @@ ControlReply playerSpeaking(Emulator& emu, const Words& words) {
 ControlReply expectSpoke(Emulator& emu, const Words& words) {
     std::uint32_t wanted = 0;
     if (words.size() != 5 || !parseUnsigned(words[4], wanted)) {
-        return usage("expect spoke PED LINE N");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);
@@ -153,7 +154,7 @@ ControlReply expectSpoke(Emulator& emu, const Words& words) {
 ControlReply expectSwitch(Emulator& emu, const Words& words) {
     bool on = false;
     if (words.size() != 4 || !parseOnOff(words[3], on)) {
-        return usage("expect switch PED on|off");
+        return usage();
     }
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, words[2], reply);

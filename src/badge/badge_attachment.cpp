@@ -3,9 +3,9 @@
 #include <iterator>
 
 #include "badge/attachment_values.h"
-#include "badge/badge_catalogue.h"
-#include "badge/player_state.h"
 #include "badge/stored_badge.h"
+#include "game/badge_catalogue.h"
+#include "game/player_state.h"
 #include "host/natives/misc.h"
 #include "host/natives/object.h"
 #include "host/natives/ped.h"
@@ -95,6 +95,8 @@ void wearBadge(std::int32_t index) {
 
 void applyBadgeOutfit() {
     MetaPedTag tag;
+    // The text is hashed as a name on purpose: the game gets hash("0x164B178F"), 0x51A85746,
+    // not the number the text spells.
     tag.material = getHashKey("0x164B178F");
     tag.normal = getHashKey("PLAYER_ZERO_BADGE_000_C0_000_NM");
     tag.albedo = getHashKey("PLAYER_ZERO_BADGE_000_C0_000_AB");

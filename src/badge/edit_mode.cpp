@@ -5,10 +5,10 @@
 
 #include "badge/attachment_values.h"
 #include "badge/badge_attachment.h"
-#include "badge/badge_catalogue.h"
-#include "badge/player_state.h"
 #include "badge/show_message.h"
 #include "badge/stored_badge.h"
+#include "game/badge_catalogue.h"
+#include "game/player_state.h"
 #include "host/host_api.h"
 #include "host/key_state.h"
 #include "persist/data_file.h"

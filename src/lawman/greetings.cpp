@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "badge/badge_catalogue.h"
-#include "badge/player_state.h"
+#include "game/badge_catalogue.h"
+#include "game/player_state.h"
 #include "host/host_api.h"
 #include "host/natives/audio.h"
 #include "host/natives/entity.h"
@@ -32,7 +32,8 @@ constexpr std::int32_t LOOK_AT_MS = 3000;
 constexpr std::int32_t LOOK_AT_FLAGS = 51;
 constexpr DWORD SWITCH_OFF_WAIT_MS = 1000;
 constexpr DWORD HOLD_MS = 3000;
-constexpr std::uint32_t SPEECH_PARAMS = 0x67F3AB43;
+// The name's hash, written out: hashing it through the game would be a native call more.
+constexpr std::uint32_t SPEECH_PARAMS_BEAT_SHOUTED_CLEAR = 0x67F3AB43;
 
 // Positions as the forgetting step reads them: every one before anything changes.
 struct GreetingPositions {
@@ -144,16 +145,16 @@ bool marshalBadgeNear(float radius) {
                                          getHashKey(badgeCatalogue[0].modelName));
 }
 
-// The record has eight slots although the line needs seven: the game reads all eight.
+// The speaking ped goes in the slot the game names the listener's.
 void speakLine(Ped ped, const char* line) {
     SpeechRecord record{};
-    record.slots[0] = reinterpret_cast<std::uintptr_t>(line);
-    record.slots[1] = 0;
-    record.slots[2] = 1;
-    record.slots[3] = SPEECH_PARAMS;
-    record.slots[4] = static_cast<std::uint32_t>(ped);
-    record.slots[5] = 1;
-    record.slots[6] = 1;
+    record.speechName = reinterpret_cast<std::uintptr_t>(line);
+    record.voiceName = 0;
+    record.variation = 1;
+    record.speechParams = SPEECH_PARAMS_BEAT_SHOUTED_CLEAR;
+    record.listenerPed = static_cast<std::uint32_t>(ped);
+    record.syncOverNetwork = 1;
+    record.v7 = 1;
     playPedAmbientSpeechNative(ped, &record);
 }
 

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "host/native_invoker.h"
+#include "lawman/door_hashes.h"
 
 // Where the law offices are, as the office sweep reads them: one probe point inside each
 // office (its place identifier marks the office), and the boxes just inside the doors where a
@@ -22,9 +23,11 @@ constexpr Vector3 officeProbePoints[] = {
 
 // The door states the sweep reads, in the order it reads them.
 constexpr Hash officeSweepDoors[] = {
-    0x1FE862E6, 0x59EE1B8A, 0x119AC64B, 0x0B8EBA33, 0x62C9F23E, 0x5994DFD4, 0x6FF7DC46,
-    0x47FF26E2, 0x35C4826D, 0x95E7CBBE, 0x8135A25A, 0xEF63FD34, 0xFC761760, 0x318D53D8,
-    0x9F9EE049, 0xB1E884DC, 0x95F0DFEE, 0x76F4A1F6, 0x6607801C, 0xC899C543,
+    VALENTINE_DOOR_2,   VALENTINE_DOOR_4,   VALENTINE_DOOR_1,   VALENTINE_DOOR_3,
+    ANNESBURG_DOOR_1,   ANNESBURG_DOOR_2,   RHODES_DOOR_1,      STRAWBERRY_DOOR_2,
+    STRAWBERRY_DOOR_1,  BLACKWATER_DOOR_2,  BLACKWATER_DOOR_1,  ARMADILLO_DOOR_1,
+    ARMADILLO_DOOR_2,   TUMBLEWEED_DOOR_1,  TUMBLEWEED_DOOR_2,  TUMBLEWEED_DOOR_3,
+    SAINT_DENIS_DOOR_2, SAINT_DENIS_DOOR_3, SAINT_DENIS_DOOR_1, SAINT_DENIS_DOOR_4,
 };
 // clang-format on
 
@@ -51,24 +54,24 @@ struct DoorBox {
 // In the order they are tried.
 // clang-format off
 constexpr DoorBox doorBoxes[] = {
-    {{ -273.016f,   809.091f, 119.372f}, {2.2f, 1.02f, 1000.0f}, false, false, 0, {0,          {0x1FE862E6, 0x59EE1B8A}}},
-    {{ -273.121f,   811.395f, 119.371f}, {2.2f, 1.3f,  1000.0f}, false, false, 0, {0x119AC64B, {0x1FE862E6, 0x59EE1B8A}}},
-    {{ -272.414f,   806.776f, 120.071f}, {2.2f, 1.3f,  1000.0f}, false, false, 0, {0x0B8EBA33, {0x1FE862E6, 0x59EE1B8A}}},
-    {{ 2901.583f,  1311.574f,  45.655f}, {2.2f, 1.8f,  1000.0f}, false, false, 0, {0x62C9F23E, {}}},
-    {{ 2903.473f,  1315.471f,  45.625f}, {2.2f, 1.8f,  1000.0f}, false, false, 0, {0x5994DFD4, {}}},
-    {{ 1355.535f, -1302.303f,  77.761f}, {2.2f, 2.4f,  1000.0f}, false, false, 0, {0x6FF7DC46, {}}},
-    {{-1810.7f,    -351.33f,  161.432f}, {2.1f, 2.1f,     1.0f}, false, true,  0, {0x47FF26E2, {}}},
-    {{-1813.08f,   -355.08f,  161.423f}, {2.3f, 2.1f,     1.0f}, false, true,  0, {0x35C4826D, {}}},
-    {{ -767.261f, -1263.389f,  44.725f}, {1.5f, 2.0f,     1.0f}, false, true,  0, {0x95E7CBBE, {}}},
-    {{ -762.0f,   -1263.349f,  44.72f},  {1.5f, 2.0f,     1.0f}, false, true,  0, {0x8135A25A, {}}},
-    {{-3618.99f,  -2600.206f, -13.339f}, {2.3f, 2.3f,     1.0f}, false, true,  0, {0xEF63FD34, {}}},
-    {{-3617.296f, -2603.757f, -12.642f}, {2.3f, 2.3f,     1.0f}, false, true,  0, {0xFC761760, {}}},
-    {{-5528.0f,   -2925.65f,   -1.358f}, {1.8f, 1.8f,     1.0f}, false, false, 0, {0x318D53D8, {}}},
-    {{-5530.093f, -2922.397f,  -1.358f}, {1.7f, 1.7f,     1.0f}, false, false, 0, {0x9F9EE049, {}}},
-    {{-5531.267f, -2919.472f,  -1.361f}, {1.8f, 2.0f,     1.0f}, false, false, 0, {0xB1E884DC, {}}},
-    {{ 2502.999f, -1311.0f,    48.0f},   {1.8f, 1.5f,     1.0f}, false, false, 0, {0x95F0DFEE, {}}},
-    {{ 2499.06f,  -1311.0f,    48.0f},   {1.8f, 1.5f,     1.0f}, false, false, 0, {0x76F4A1F6, {}}},
-    {{ 2503.2f,   -1306.632f,  48.0f},   {1.8f, 1.5f,     1.0f}, false, false, 0, {0x6607801C, {}}},
-    {{ 2499.064f, -1306.632f,  48.0f},   {2.0f, 1.5f,     1.0f}, false, false, 0, {0xC899C543, {}}},
+    {{ -273.016f,   809.091f, 119.372f}, {2.2f, 1.02f, 1000.0f}, false, false, 0, {0,                  {VALENTINE_DOOR_2, VALENTINE_DOOR_4}}},
+    {{ -273.121f,   811.395f, 119.371f}, {2.2f, 1.3f,  1000.0f}, false, false, 0, {VALENTINE_DOOR_1,   {VALENTINE_DOOR_2, VALENTINE_DOOR_4}}},
+    {{ -272.414f,   806.776f, 120.071f}, {2.2f, 1.3f,  1000.0f}, false, false, 0, {VALENTINE_DOOR_3,   {VALENTINE_DOOR_2, VALENTINE_DOOR_4}}},
+    {{ 2901.583f,  1311.574f,  45.655f}, {2.2f, 1.8f,  1000.0f}, false, false, 0, {ANNESBURG_DOOR_1,   {}}},
+    {{ 2903.473f,  1315.471f,  45.625f}, {2.2f, 1.8f,  1000.0f}, false, false, 0, {ANNESBURG_DOOR_2,   {}}},
+    {{ 1355.535f, -1302.303f,  77.761f}, {2.2f, 2.4f,  1000.0f}, false, false, 0, {RHODES_DOOR_1,      {}}},
+    {{-1810.7f,    -351.33f,  161.432f}, {2.1f, 2.1f,     1.0f}, false, true,  0, {STRAWBERRY_DOOR_2,  {}}},
+    {{-1813.08f,   -355.08f,  161.423f}, {2.3f, 2.1f,     1.0f}, false, true,  0, {STRAWBERRY_DOOR_1,  {}}},
+    {{ -767.261f, -1263.389f,  44.725f}, {1.5f, 2.0f,     1.0f}, false, true,  0, {BLACKWATER_DOOR_2,  {}}},
+    {{ -762.0f,   -1263.349f,  44.72f},  {1.5f, 2.0f,     1.0f}, false, true,  0, {BLACKWATER_DOOR_1,  {}}},
+    {{-3618.99f,  -2600.206f, -13.339f}, {2.3f, 2.3f,     1.0f}, false, true,  0, {ARMADILLO_DOOR_1,   {}}},
+    {{-3617.296f, -2603.757f, -12.642f}, {2.3f, 2.3f,     1.0f}, false, true,  0, {ARMADILLO_DOOR_2,   {}}},
+    {{-5528.0f,   -2925.65f,   -1.358f}, {1.8f, 1.8f,     1.0f}, false, false, 0, {TUMBLEWEED_DOOR_1,  {}}},
+    {{-5530.093f, -2922.397f,  -1.358f}, {1.7f, 1.7f,     1.0f}, false, false, 0, {TUMBLEWEED_DOOR_2,  {}}},
+    {{-5531.267f, -2919.472f,  -1.361f}, {1.8f, 2.0f,     1.0f}, false, false, 0, {TUMBLEWEED_DOOR_3,  {}}},
+    {{ 2502.999f, -1311.0f,    48.0f},   {1.8f, 1.5f,     1.0f}, false, false, 0, {SAINT_DENIS_DOOR_2, {}}},
+    {{ 2499.06f,  -1311.0f,    48.0f},   {1.8f, 1.5f,     1.0f}, false, false, 0, {SAINT_DENIS_DOOR_3, {}}},
+    {{ 2503.2f,   -1306.632f,  48.0f},   {1.8f, 1.5f,     1.0f}, false, false, 0, {SAINT_DENIS_DOOR_1, {}}},
+    {{ 2499.064f, -1306.632f,  48.0f},   {2.0f, 1.5f,     1.0f}, false, false, 0, {SAINT_DENIS_DOOR_4, {}}},
 };
 // clang-format on

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "badge/player_state.h"
+#include "game/player_state.h"
 #include "host/natives/door.h"
 #include "host/natives/entity.h"
 #include "host/natives/interior.h"

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "badge/player_state.h"
-#include "badge/prompts.h"
+#include "game/player_state.h"
+#include "game/prompts.h"
 #include "host/natives/door.h"
 #include "host/natives/entity.h"
 #include "host/natives/hud.h"

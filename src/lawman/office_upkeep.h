@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "badge/law_offices.h"
+#include "game/law_offices.h"
 #include "host/native_invoker.h"
 
 // The law offices' map blips and doors, kept up by the menu script.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "badge/player_state.h"
+#include "game/player_state.h"
 #include "host/natives/law.h"
 #include "host/natives/misc.h"
 #include "host/natives/ped.h"

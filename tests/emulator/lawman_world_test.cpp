@@ -5,6 +5,7 @@
 #include "emulator/control_api.h"
 #include "emulator_fixture.h"
 #include "host/natives/audio.h"
+#include "host/natives/door.h"
 #include "host/natives/entity.h"
 #include "host/natives/interior.h"
 #include "host/natives/map.h"
@@ -29,12 +30,12 @@ Ped pedNamed(const char* name) {
 
 SpeechRecord greeting(Ped speaker) {
     SpeechRecord record{};
-    record.slots[0] = reinterpret_cast<std::uintptr_t>("GREET_MARSHAL");
-    record.slots[2] = 1;
-    record.slots[3] = 0x67F3AB43;
-    record.slots[4] = static_cast<std::uint32_t>(speaker);
-    record.slots[5] = 1;
-    record.slots[6] = 1;
+    record.speechName = reinterpret_cast<std::uintptr_t>("GREET_MARSHAL");
+    record.variation = 1;
+    record.speechParams = 0x67F3AB43;
+    record.listenerPed = static_cast<std::uint32_t>(speaker);
+    record.syncOverNetwork = 1;
+    record.v7 = 1;
     return record;
 }
 
@@ -50,7 +51,7 @@ TEST_F(LawmanWorld, SpeechLineIsHeardForAWhileAndAWideSlotIsRefused) {
     emu().run(2500);
     EXPECT_FALSE(isAnySpeechPlaying(joe));
 
-    record.slots[7] = 0x100000000ull;
+    record.v8 = 0x100000000ull;
     playPedAmbientSpeechNative(joe, &record);
     EXPECT_TRUE(emu().failed());
     EXPECT_NE(emu().failure().find("slot 7"), std::string::npos) << emu().failure();
@@ -101,6 +102,20 @@ TEST_F(LawmanWorld, BlipsTakeOnlyThePickupStyle) {
     ASSERT_FALSE(emu().failed()) << emu().failure();
     blipAddForCoords(getHashKey("blip_ambient_sheriff"), {0.0f, 0.0f, 0.0f});
     EXPECT_TRUE(emu().failed());
+}
+
+// 0 unlocked, 1 locked, 2 locked but breakable, 3 and 4 held open; nothing else is a state.
+TEST_F(LawmanWorld, DoorsTakeTheFiveDoorStatesOnly) {
+    control("door 0x1FE862E6 state 4");
+    EXPECT_EQ(doorSystemGetDoorState(0x1FE862E6), 4);
+    EXPECT_FALSE(holds("door 0x1FE862E6 state 5"));
+    EXPECT_FALSE(holds("door 0x1FE862E6 state -1"));
+    doorSystemSetDoorState(0x1FE862E6, 0);
+    EXPECT_EQ(doorSystemGetDoorState(0x1FE862E6), 0);
+    ASSERT_FALSE(emu().failed()) << emu().failure();
+    doorSystemSetDoorState(0x1FE862E6, 5);
+    EXPECT_TRUE(emu().failed());
+    EXPECT_EQ(doorSystemGetDoorState(0x1FE862E6), 0);
 }
 
 }  // namespace

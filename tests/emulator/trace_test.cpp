@@ -38,6 +38,7 @@ TEST_F(TraceTest, LinesFollowTheTextFormat) {
         const Ped ped = playerPedId();
         getEntityCoords(ped, true, false);
         isEntityAtCoord(ped, {1.5f, -2.25f, 3.0f}, {1.0f, 1.0f, 1.0f}, false, true, -1);
+        getEntityCoords(0, false, false);
         for (;;) {
             scriptWait(1000);
         }
@@ -53,6 +54,8 @@ TEST_F(TraceTest, LinesFollowTheTextFormat) {
                   "16 BadgeScript 0xA86D5F069399F44D 0x100 0x1 0x0 -> 1.5 -2.25 0.100000001",
                   "16 BadgeScript 0x5E58342602E94718 0x100 0x3FC00000 0xC0100000 0x40400000 "
                   "0x3F800000 0x3F800000 0x3F800000 0x0 0x1 0xFFFFFFFF -> 0x0",
+                  // A position native answers three floats even for no entity.
+                  "16 BadgeScript 0xA86D5F069399F44D 0x0 0x0 0x0 -> 0 0 0",
                   "32 - 0x4F67E8ECA7D3F667 -> 0x20",
               }));
 }
@@ -66,7 +69,7 @@ TEST_F(TraceTest, RecordsCompareEqualToTheExpectedCall) {
     expected.script = "-";
     expected.hash = natives::GET_ENTITY_COORDS;
     expected.args = {0x100, 0, 1};
-    expected.params = "ibb";
+    expected.params = "ibb>v";
     expected.vectorResult = true;
     expected.resultVector[0] = 1.5f;
     expected.resultVector[1] = -2.25f;
@@ -103,6 +106,7 @@ TEST_F(TraceTest, LinesReadBackAsTheRecordsTheyCameFrom) {
     scriptRegister(MODULE_A, [] {
         const Ped ped = playerPedId();
         getEntityCoords(ped, true, false);
+        getEntityCoords(0, true, false);
         getHashKey("REL_COP");
         varString(10, "LITERAL_STRING", "Select Badge");
         for (;;) {
@@ -110,7 +114,7 @@ TEST_F(TraceTest, LinesReadBackAsTheRecordsTheyCameFrom) {
         }
     });
     emu().run(16);
-    ASSERT_EQ(emu().trace.records().size(), 4u);
+    ASSERT_EQ(emu().trace.records().size(), 5u);
     for (const TraceRecord& written : emu().trace.records()) {
         TraceRecord read;
         std::string error;
@@ -141,4 +145,8 @@ TEST_F(TraceTest, LinesThatDoNotFitTheirNativeAreRefused) {
     EXPECT_EQ(error, "unknown native 0x0123456789ABCDEF");
     EXPECT_FALSE(parse("sixteen BadgeScript 0x4F67E8ECA7D3F667 -> 0x10"));
     EXPECT_FALSE(parse("16 BadgeScript 0x4F67E8ECA7D3F667 -> 0xZZ"));
+    // A position native's result is three floats, any other native's one word.
+    EXPECT_TRUE(parse("16 BadgeScript 0xA86D5F069399F44D 0x0 0x0 0x0 -> 0 0 0"));
+    EXPECT_FALSE(parse("16 BadgeScript 0xA86D5F069399F44D 0x0 0x0 0x0 -> 0x0"));
+    EXPECT_FALSE(parse("16 BadgeScript 0x4F67E8ECA7D3F667 -> 1 2 3"));
 }

@@ -8,9 +8,9 @@
 
 #include "badge/attachment_values.h"
 #include "badge/badge_attachment.h"
-#include "badge/badge_catalogue.h"
 #include "badge/badge_menu.h"
 #include "badge/stored_badge.h"
+#include "game/badge_catalogue.h"
 #include "host/native_hashes.h"
 #include "lawman/lawman_models.h"
 #include "plugin_world_fixture.h"

@@ -4,7 +4,7 @@
 #include <bit>
 #include <vector>
 
-#include "badge/player_state.h"
+#include "game/player_state.h"
 #include "lawman/office_doors.h"
 #include "lawman/office_upkeep.h"
 #include "plugin_world_fixture.h"

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "badge/player_state.h"
 #include "emulator/control_api.h"
 #include "emulator/emulator.h"
+#include "game/player_state.h"
 #include "persist/data_file.h"
 
 class PluginWorldTest : public ::testing::Test {

@@ -95,8 +95,8 @@ check_debug() {
     address=$("${binutils}nm" "$dist/$debug_file" | awk '$3 == "DllMain" { print $1 }')
     [ -n "$address" ] || { fail "$dist/$debug_file: no DllMain symbol"; return; }
     line=$("${binutils}addr2line" -f -e "$asi" "0x$address" | paste -sd ' ')
-    [[ $line == "DllMain /TinStarWarden/src/host/dll_main.cpp:"[0-9]* ]] ||
-        fail "$asi: 0x$address resolves to \"$line\", not to DllMain in src/host/dll_main.cpp"
+    [[ $line == "DllMain /TinStarWarden/src/plugin/dll_main.cpp:"[0-9]* ]] ||
+        fail "$asi: 0x$address resolves to \"$line\", not to DllMain in src/plugin/dll_main.cpp"
 }
 
 check_changelog() {

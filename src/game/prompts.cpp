@@ -1,4 +1,4 @@
-#include "badge/prompts.h"
+#include "game/prompts.h"
 
 #include "host/natives/hud.h"
 #include "host/natives/misc.h"

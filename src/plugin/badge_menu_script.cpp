@@ -1,12 +1,12 @@
-#include "badge/badge_menu_script.h"
+#include "plugin/badge_menu_script.h"
 
 #include <cstdint>
 
 #include "badge/badge_attachment.h"
-#include "badge/badge_catalogue.h"
 #include "badge/badge_menu.h"
-#include "badge/game_time.h"
-#include "badge/player_state.h"
+#include "game/badge_catalogue.h"
+#include "game/game_time.h"
+#include "game/player_state.h"
 #include "host/host_api.h"
 #include "host/natives/hud.h"
 #include "host/natives/misc.h"

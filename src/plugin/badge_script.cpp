@@ -1,15 +1,15 @@
-#include "badge/badge_script.h"
+#include "plugin/badge_script.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "badge/attachment_values.h"
 #include "badge/badge_attachment.h"
-#include "badge/badge_catalogue.h"
 #include "badge/edit_mode.h"
-#include "badge/game_time.h"
-#include "badge/player_state.h"
 #include "badge/stored_badge.h"
+#include "game/badge_catalogue.h"
+#include "game/game_time.h"
+#include "game/player_state.h"
 #include "host/host_api.h"
 #include "host/natives/misc.h"
 #include "host/natives/object.h"

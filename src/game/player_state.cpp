@@ -1,6 +1,6 @@
-#include "badge/player_state.h"
+#include "game/player_state.h"
 
-#include "badge/badge_catalogue.h"
+#include "game/badge_catalogue.h"
 #include "host/natives/entity.h"
 #include "host/natives/player.h"
 

@@ -1,10 +1,10 @@
 #include <cstdlib>
 
-#include "badge/badge_menu_script.h"
-#include "badge/badge_script.h"
 #include "host/clock.h"
 #include "host/host_api.h"
 #include "host/key_state.h"
+#include "plugin/badge_menu_script.h"
+#include "plugin/badge_script.h"
 
 namespace {
 

@@ -1,0 +1,76 @@
+#pragma once
+// One play of a scenario: the game folder, the emulated host behind its C interface, the rules
+// (`invariants on`), the report, and the line being run. The simulator's own verbs
+// (sim_verbs.cpp) act on it; every other command goes to the emulated host.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/data_file_view.h"
+#include "sim/file_stamp.h"
+#include "sim/game_folder.h"
+#include "sim/invariants.h"
+#include "sim/report/report_recorder.h"
+#include "sim/scenario_runner.h"
+
+inline constexpr const char* GAME_FILES = "TinStarWarden";
+inline constexpr const char* DATA_FILE = "TinStarWarden/TinStarWarden.dat";
+inline constexpr const char* LOG_FILE = "TinStarWarden/TinStarWarden.log";
+
+class Runner {
+  public:
+    Runner(const ScenarioOptions& options, std::FILE* out);
+
+    int run();
+    ScenarioOutcome play(const std::vector<std::string>& lines);
+
+    // What the simulator's verbs act on.
+    const std::string& line() const { return line_; }  // the command as written
+    const std::string& pluginPath() const { return options_.pluginPath; }
+    GameFolder& folder() { return folder_; }
+    // The folder is not held open while it may be removed...
+    void releaseFolder() { folderWatch_.close(); }
+    // ...and the files' baseline starts again from what they hold after.
+    void filesChanged();
+    void startInvariants() { invariants_ = std::make_unique<InvariantChecker>(); }
+    bool invariantsOn() const { return invariants_ != nullptr; }
+    // A command for the emulated host; a reply other than OK ends the scenario.
+    void control(const std::string& command);
+    // Time a frame at a time, the rules checked after each.
+    void runCheckedFrames(std::uint32_t ms);
+
+  private:
+    static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
+    static void onFrame(std::uint32_t gameTime, void* self);
+    void print(std::uint32_t gameTime, const std::string& text);
+    void watchFiles(std::uint32_t gameTime);
+    void watchDataFile(std::uint32_t gameTime);
+    void resetDataBaseline();
+    void watchLog(std::uint32_t gameTime);
+
+    bool runLines(const std::vector<std::string>& lines);
+    void runLine(const std::string& line);
+    std::uint32_t checkInvariants();
+    std::string query(const std::string& command);
+    std::uint32_t gameTime();
+
+    const ScenarioOptions& options_;
+    std::FILE* out_;
+    const std::string tracePath_;
+    const std::string reportPath_;
+    GameFolder folder_;
+    DataFileView lastData_;
+    FileStamp lastStamp_;
+    FileStamp lastLogStamp_;
+    OpenFolder folderWatch_;
+    FileStamp lastFolderStamp_;
+    std::int64_t lastFolderLook_ = 0;  // when the folder was last looked at (fileClockNow)
+    std::string logShown_;             // the log's text as the timeline has shown it
+    std::size_t lineNumber_ = 0;
+    std::string line_;
+    std::unique_ptr<InvariantChecker> invariants_;  // from `invariants on`
+    ScenarioOutcome outcome_;
+    std::unique_ptr<ReportRecorder> report_;  // with --report only
+};

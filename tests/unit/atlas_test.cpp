@@ -1,0 +1,169 @@
+// The plug-in's tables against the emulated game's own atlas, entry by entry: a wrong number on
+// either side names the entry it is in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "emulator/atlas.h"
+#include "game/badge_catalogue.h"
+#include "game/law_offices.h"
+#include "lawman/office_doors.h"
+#include "lawman/office_places.h"
+
+namespace {
+
+std::string triple(float x, float y, float z) {
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "(%.9g, %.9g, %.9g)", static_cast<double>(x),
+                  static_cast<double>(y), static_cast<double>(z));
+    return buffer;
+}
+
+std::string hex(std::uint32_t value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", value);
+    return buffer;
+}
+
+// Every entry that differs, one line each; empty when all agree.
+class Differences {
+  public:
+    void point(const std::string& entry, const Vector3& plugin, Vec3 atlas) {
+        if (plugin.x != atlas.x || plugin.y != atlas.y || plugin.z != atlas.z) {
+            add(entry, triple(plugin.x, plugin.y, plugin.z), triple(atlas.x, atlas.y, atlas.z));
+        }
+    }
+    void hash(const std::string& entry, Hash plugin, std::uint32_t atlas) {
+        if (plugin != atlas) {
+            add(entry, hex(plugin), hex(atlas));
+        }
+    }
+    void name(const std::string& entry, const std::string& plugin, const std::string& atlas) {
+        if (plugin != atlas) {
+            add(entry, plugin, atlas);
+        }
+    }
+    void count(const std::string& table, std::size_t plugin, std::size_t atlas) {
+        if (plugin != atlas) {
+            add(table + " count", std::to_string(plugin), std::to_string(atlas));
+        }
+    }
+    const std::string& text() const { return text_; }
+
+  private:
+    void add(const std::string& entry, const std::string& plugin, const std::string& atlas) {
+        text_ += entry + ": the plug-in has " + plugin + ", the atlas " + atlas + "\n";
+    }
+    std::string text_;
+};
+
+std::string officeName(std::size_t index) {
+    return "office " + std::to_string(index + 1) + " (" + atlas::OFFICES[index].town + ")";
+}
+
+// The atlas office whose menu spot is nearest the point, across the map.
+std::size_t officeNear(const Vector3& p) {
+    const auto distance = [&](const atlas::Office& office) {
+        const float dx = office.spot.x - p.x;
+        const float dy = office.spot.y - p.y;
+        return dx * dx + dy * dy;
+    };
+    const auto nearest = std::min_element(
+        std::begin(atlas::OFFICES), std::end(atlas::OFFICES),
+        [&](const atlas::Office& a, const atlas::Office& b) { return distance(a) < distance(b); });
+    return static_cast<std::size_t>(nearest - std::begin(atlas::OFFICES));
+}
+
+bool isOfficeDoor(std::uint32_t hash) {
+    return std::any_of(std::begin(atlas::OFFICE_DOORS), std::end(atlas::OFFICE_DOORS),
+                       [&](const atlas::Door& door) { return door.hash == hash; });
+}
+
+TEST(Atlas, OfficeSpotsAndProbePointsAreTheAtlasOnes) {
+    Differences differences;
+    differences.count("lawOffices", LAW_OFFICE_COUNT, atlas::OFFICE_COUNT);
+    for (std::size_t i = 0; i < std::min(LAW_OFFICE_COUNT, atlas::OFFICE_COUNT); ++i) {
+        differences.point(officeName(i) + " spot", lawOffices[i], atlas::OFFICES[i].spot);
+    }
+    // The sweep lists its probe points in an order of its own: each is held against the
+    // probe of the office it stands in, and every office has one.
+    differences.count("officeProbePoints", OFFICE_COUNT, atlas::OFFICE_COUNT);
+    std::string probed(atlas::OFFICE_COUNT, '-');
+    for (std::size_t i = 0; i < OFFICE_COUNT; ++i) {
+        const std::size_t office = officeNear(officeProbePoints[i]);
+        probed[office] = '+';
+        differences.point("probe point " + std::to_string(i + 1) + " at " + officeName(office),
+                          officeProbePoints[i], atlas::OFFICES[office].probe);
+    }
+    EXPECT_EQ(probed, std::string(atlas::OFFICE_COUNT, '+')) << "offices without a probe point";
+    EXPECT_EQ(differences.text(), "");
+}
+
+TEST(Atlas, OfficeDoorsAreTheAtlasDoorsWhereTheyStand) {
+    Differences differences;
+    differences.count("officeDoors", OFFICE_DOOR_COUNT, std::size(atlas::OFFICE_DOORS));
+    for (std::size_t i = 0; i < std::min(OFFICE_DOOR_COUNT, std::size(atlas::OFFICE_DOORS)); ++i) {
+        const std::string entry = "office door " + std::to_string(i + 1);
+        differences.hash(entry + " hash", officeDoors[i].door, atlas::OFFICE_DOORS[i].hash);
+        differences.point(entry + " spot", officeDoors[i].spot, atlas::OFFICE_DOORS[i].at);
+    }
+    differences.count("alwaysUnlockedDoors", std::size(alwaysUnlockedDoors),
+                      std::size(atlas::OTHER_DOORS));
+    for (std::size_t i = 0; i < std::size(alwaysUnlockedDoors); ++i) {
+        differences.hash("always unlocked door " + std::to_string(i + 1), alwaysUnlockedDoors[i],
+                         atlas::OTHER_DOORS[i]);
+    }
+    EXPECT_EQ(differences.text(), "");
+}
+
+// The sweep reads every office door once, in an order of its own; the set-up doors are office
+// doors too.
+TEST(Atlas, SweepAndSetUpNameOnlyOfficeDoors) {
+    std::vector<std::uint32_t> swept(std::begin(officeSweepDoors), std::end(officeSweepDoors));
+    std::vector<std::uint32_t> doors;
+    for (const atlas::Door& door : atlas::OFFICE_DOORS) {
+        doors.push_back(door.hash);
+    }
+    std::sort(swept.begin(), swept.end());
+    std::sort(doors.begin(), doors.end());
+    EXPECT_EQ(swept, doors);
+    for (Hash door : setUpDoors) {
+        EXPECT_TRUE(isOfficeDoor(door)) << "set-up door " << hex(door) << " is no office door";
+    }
+}
+
+TEST(Atlas, DoorBoxesAreTheAtlasBoxesShutByTheSameDoors) {
+    Differences differences;
+    differences.count("doorBoxes", std::size(doorBoxes), std::size(atlas::DOOR_BOXES));
+    for (std::size_t i = 0; i < std::min(std::size(doorBoxes), std::size(atlas::DOOR_BOXES)); ++i) {
+        const DoorBox& box = doorBoxes[i];
+        const atlas::DoorBox& atlasBox = atlas::DOOR_BOXES[i];
+        const std::string entry = "door box " + std::to_string(i + 1);
+        differences.point(entry + " centre", box.centre, atlasBox.centre);
+        differences.point(entry + " half size", box.halfSize, atlasBox.halfSize);
+        differences.hash(entry + " door", box.condition.either, atlasBox.door);
+        differences.hash(entry + " first outer door", box.condition.both[0],
+                         atlasBox.outerDoors[0]);
+        differences.hash(entry + " second outer door", box.condition.both[1],
+                         atlasBox.outerDoors[1]);
+    }
+    EXPECT_EQ(differences.text(), "");
+}
+
+TEST(Atlas, BadgeModelsAreTheAtlasPropsInCatalogueOrder) {
+    Differences differences;
+    differences.count("badgeCatalogue", static_cast<std::size_t>(BADGE_COUNT),
+                      atlas::WEARABLE_BADGE_COUNT);
+    for (std::size_t i = 0; i < std::min<std::size_t>(BADGE_COUNT, atlas::WEARABLE_BADGE_COUNT);
+         ++i) {
+        differences.name("badge " + std::to_string(i), badgeCatalogue[i].modelName,
+                         atlas::BADGE_MODELS[i]);
+    }
+    differences.name("the marshal badge prop nobody wears", MARSHAL_DAVIES_BADGE,
+                     atlas::BADGE_MODELS[atlas::WEARABLE_BADGE_COUNT]);
+    EXPECT_EQ(differences.text(), "");
+}
+
+}  // namespace
