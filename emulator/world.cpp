@@ -91,14 +91,6 @@ bool EntityTable::erase(std::int32_t handle) {
     return true;
 }
 
-EntityState* World::find(std::int32_t handle) {
-    return entities.find(handle);
-}
-
-const EntityState* World::find(std::int32_t handle) const {
-    return entities.find(handle);
-}
-
 EntityState* World::findLabel(const std::string& label) {
     for (auto& [handle, entity] : entities) {
         if (entity.label == label) {
@@ -187,13 +179,10 @@ const std::string* World::gameText(std::uint64_t address) const {
     return nullptr;
 }
 
-std::uint32_t World::hashName(std::string_view text) {
-    if (const auto known = hashedTexts_.find(text); known != hashedTexts_.end()) {
-        return known->second;
-    }
+std::uint32_t World::hashNewName(std::string_view text) {
     const std::uint32_t hash = jenkinsHash(text);
     names.try_emplace(hash, text);
-    hashedTexts_.emplace(text, hash);
+    hashedTexts_.add(text, hash);
     return hash;
 }
 
