@@ -142,7 +142,7 @@ ControlReply expectTrace(Emulator& emu, const Words& words) {
         return usage();
     }
     const NativeEntry* entry = emu.natives.find(hash);
-    const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
+    const std::uint64_t calls = entry ? emu.trace.countSinceMark(entry->index) : 0;
     if (counted ? calls == exact : (calls > 0) == wanted) {
         return ok();
     }
