@@ -43,7 +43,7 @@ World::World() {
     player.ped = addEntity(EntityType::Ped, hashName("PLAYER_ZERO"), Vec3{0.0f, 0.0f, 0.0f});
     EntityState& ped = entities.at(player.ped);
     ped.pedType = 0;
-    ped.label = "player";
+    labelEntity(ped, "player");
     addAllAreas(*this);
     for (Area* area : order_) {
         area->start(*this);
@@ -92,12 +92,14 @@ bool EntityTable::erase(std::int32_t handle) {
 }
 
 EntityState* World::findLabel(const std::string& label) {
-    for (auto& [handle, entity] : entities) {
-        if (entity.label == label) {
-            return &entity;
-        }
-    }
-    return nullptr;
+    const auto it = labels_.find(label);
+    return it == labels_.end() ? nullptr : entities.find(it->second);
+}
+
+void World::labelEntity(EntityState& entity, const std::string& label) {
+    labels_.erase(entity.label);
+    entity.label = label;
+    labels_[label] = entity.handle;
 }
 
 EntityState& World::playerPed() {
@@ -119,6 +121,10 @@ std::int32_t World::addEntity(EntityType type, std::uint32_t model, Vec3 at) {
 }
 
 bool World::deleteEntity(std::int32_t handle) {
+    const EntityState* entity = entities.find(handle);
+    if (entity != nullptr && !entity->label.empty()) {
+        labels_.erase(entity->label);
+    }
     if (!entities.erase(handle)) {
         return false;
     }

@@ -113,6 +113,7 @@ struct World {
     const EntityState* find(std::int32_t handle) const { return entities.find(handle); }
     // A scenario's name for a ped; "player" is the player's ped.
     EntityState* findLabel(const std::string& label);
+    void labelEntity(EntityState& entity, const std::string& label);
     EntityState& playerPed();
     const EntityState& playerPed() const;
     std::int32_t addEntity(EntityType type, std::uint32_t model, Vec3 at);
@@ -163,6 +164,8 @@ struct World {
     std::uint32_t hashNewName(std::string_view text);
 
     TextTable hashedTexts_;  // text -> its name hash
+    // Scenario names -> handles: a story may name thousands of peds, each name looked up.
+    std::map<std::string, std::int32_t, std::less<>> labels_;
     std::vector<std::unique_ptr<Area>> areas_;
     std::vector<Area*> order_;
 };
