@@ -32,7 +32,8 @@ class Runner {
     GameFolder& folder() { return folder_; }
     // The folder is not held open while it may be removed...
     void releaseFolder() { folderWatch_.close(); }
-    // ...and the files' baseline starts again from what they hold after.
+    // ...and the files' baseline starts again from what they hold after, once the game may
+    // next see them.
     void filesChanged();
     void startInvariants() { invariants_ = std::make_unique<InvariantChecker>(); }
     bool invariantsOn() const { return invariants_ != nullptr; }
@@ -48,6 +49,7 @@ class Runner {
     void watchFiles(std::uint32_t gameTime);
     void watchDataFile(std::uint32_t gameTime);
     void resetDataBaseline();
+    void settleFiles();
     void watchLog(std::uint32_t gameTime);
 
     bool runLines(const std::vector<std::string>& lines);
@@ -71,6 +73,9 @@ class Runner {
     std::size_t lineNumber_ = 0;
     std::string line_;
     std::unique_ptr<InvariantChecker> invariants_;  // from `invariants on`
+    // Changed by the scenario since the baseline was read; the rules were on at the change.
+    bool filesUnsettled_ = false;
+    bool rulesUnsettled_ = false;
     ScenarioOutcome outcome_;
     std::unique_ptr<ReportRecorder> report_;  // with --report only
 };

@@ -169,15 +169,31 @@ std::string Runner::query(const std::string& command) {
     return reply;
 }
 
+// Read again only before the next command to the game: a story that writes thousands of lines
+// into the data file reads it once, not once a line.
 void Runner::filesChanged() {
-    resetDataBaseline();
-    if (invariants_) {
+    filesUnsettled_ = true;
+    rulesUnsettled_ = rulesUnsettled_ || invariants_ != nullptr;
+}
+
+void Runner::settleFiles() {
+    std::string error;
+    if (!folder_.writeSettings(error)) {
+        throw Failure{error};
+    }
+    if (filesUnsettled_) {
+        resetDataBaseline();
+    }
+    if (rulesUnsettled_) {
         invariants_->onFilesChanged(readDataFile(DATA_FILE));
     }
+    filesUnsettled_ = false;
+    rulesUnsettled_ = false;
 }
 
 // A fault the emulated host caught is a broken rule too: no malformed call, ever.
 void Runner::control(const std::string& command) {
+    settleFiles();
     char reply[2048];
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
     switch (code) {

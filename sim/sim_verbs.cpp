@@ -25,8 +25,9 @@ ControlReply ini(Runner& runner, const Words& words) {
         return usage();
     }
     const std::string value = restAfterWords(runner.line(), 3);
-    return changeFiles(runner, [&](std::string& error) {
-        return runner.folder().setIni(words[1], words[2], value, error);
+    return changeFiles(runner, [&](std::string&) {
+        runner.folder().setIni(words[1], words[2], value);
+        return true;
     });
 }
 
@@ -46,9 +47,8 @@ ControlReply removeFiles(Runner& runner, const Words& words) {
     if (words.size() != 1) {
         return usage();
     }
-    return changeFiles(runner, [&](std::string&) {
-        runner.folder().remove(words[0] == "nofolder");
-        return true;
+    return changeFiles(runner, [&](std::string& error) {
+        return runner.folder().remove(words[0] == "nofolder", error);
     });
 }
 
