@@ -120,8 +120,8 @@ std::set<std::string> entryKeys(const DataFileView& file, std::optional<std::str
 }
 
 std::optional<std::int32_t> recordedBadgeOf(const DataFileView& file) {
-    const auto badge = file.entries.find("badge");
-    return badge == file.entries.end() ? std::nullopt : intPrefix(badge->second);
+    const auto badge = file.find("badge");
+    return badge ? intPrefix(std::string(*badge)) : std::nullopt;
 }
 
 }  // namespace

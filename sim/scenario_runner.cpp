@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "emulator/control_api.h"
@@ -271,14 +272,14 @@ void Runner::watchDataFile(std::uint32_t gameTime) {
         lastData_ = DataFileView{};
         return;
     }
-    const DataFileView now = readDataFile(DATA_FILE);
+    DataFileView now = readDataFile(DATA_FILE);
     if (invariants_) {
         invariants_->onDataFileWritten(now);
     }
     const std::string changes = describeChanges(lastData_, now);
     print(gameTime, changes.empty() ? "data file rewritten, nothing changed"
                                     : "data file written: " + changes);
-    lastData_ = now;
+    lastData_ = std::move(now);
 }
 
 // Shows every line the plug-in adds to its diagnostics log; a log started afresh (the plug-in
