@@ -38,6 +38,10 @@ bool number(const char* text, std::uint64_t& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // With Windows' C library an unbuffered stream is written a character at a time, and under
+    // Wine each character is a system call: lines are gathered and flushed whole.
+    static char outBuffer[64 * 1024];
+    std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     ScenarioOptions options;
     options.pluginPath = TSW_DEFAULT_PLUGIN;
     bool wine = false;

@@ -227,9 +227,14 @@ void Runner::onFrame(std::uint32_t gameTime, void* self) {
     }
 }
 
+// A whole line in one write, and out at once (a crash loses none of the timeline).
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
     if (!options_.quiet) {
-        std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "[%9.3f] ", gameTime / 1000.0);
+        const std::string line = stamp + text + "\n";
+        std::fwrite(line.data(), 1, line.size(), out_);
+        std::fflush(out_);
     }
     if (report_) {
         report_->line(gameTime, text);
