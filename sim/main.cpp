@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/chaos.h"
+#include "sim/scenario_batch.h"
 #include "sim/scenario_runner.h"
 #include "sim/wine_launch.h"
 
@@ -15,11 +16,15 @@ void usage() {
     std::fprintf(stderr,
                  "usage: tsw-sim [--trace FILE] [--report FILE.html] [--game-dir DIR] [--wine] "
                  "[--plugin PATH] SCENARIO\n"
+                 "       tsw-sim [--wine] [--plugin PATH] --out-dir DIR SCENARIO...\n"
                  "  --trace FILE     write every native call to FILE\n"
                  "  --report FILE    write the scenario report, one HTML page, to FILE\n"
                  "  --game-dir DIR   the game's folder (default: a fresh temporary one)\n"
                  "  --wine           run the real TinStarWarden.asi under Wine\n"
                  "  --plugin PATH    the plug-in library to load (default: the built one)\n"
+                 "  --out-dir DIR    play each scenario in turn in this one process: its timeline\n"
+                 "                   to DIR/NAME.log, its trace to DIR/NAME.trace, and a line\n"
+                 "                   NAME: passed|FAILED for each\n"
                  "usage: tsw-sim [--wine] [--plugin PATH] --chaos SEED [--frames N] [--seeds N]\n"
                  "               [--seconds S] [--chaos-out DIR]\n"
                  "  --chaos SEED     play a random game from SEED with every rule checked\n"
@@ -47,7 +52,9 @@ int main(int argc, char** argv) {
     bool wine = false;
     bool chaos = false;
     ChaosOptions chaosOptions;
-    std::vector<std::string> chaosArgs;  // passed on under Wine
+    std::vector<std::string> extraArgs;  // passed on under Wine
+    std::vector<std::string> scenarios;
+    std::string outDir;
     std::uint64_t value = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -62,9 +69,11 @@ int main(int argc, char** argv) {
             if (arg == "--seconds") {
                 chaosOptions.seconds = static_cast<double>(value);
             }
-            chaosArgs.insert(chaosArgs.end(), {arg, argv[++i]});
+            extraArgs.insert(extraArgs.end(), {arg, argv[++i]});
         } else if (arg == "--chaos-out" && hasValue) {
             chaosOptions.outDir = argv[++i];
+        } else if (arg == "--out-dir" && hasValue) {
+            outDir = argv[++i];
         } else if (arg == "--trace" && hasValue) {
             options.tracePath = argv[++i];
         } else if (arg == "--report" && hasValue) {
@@ -78,26 +87,35 @@ int main(int argc, char** argv) {
         } else if (arg == "--help" || arg == "-h") {
             usage();
             return 0;
-        } else if (!arg.empty() && arg[0] != '-' && options.scenarioPath.empty()) {
-            options.scenarioPath = arg;
+        } else if (!arg.empty() && arg[0] != '-') {
+            scenarios.push_back(arg);
         } else {
             usage();
             return 2;
         }
     }
-    if (options.scenarioPath.empty() == !chaos) {
+    // Several scenarios only with --out-dir, which names each one's files itself.
+    const bool oneRunsFiles =
+        !options.tracePath.empty() || !options.reportPath.empty() || !options.gameDir.empty();
+    const bool each = !outDir.empty();
+    if (scenarios.empty() == !chaos || (scenarios.size() > 1 && !each) ||
+        (each && (chaos || oneRunsFiles))) {
         usage();
         return 2;
     }
+    options.scenarioPath = scenarios.empty() ? "" : scenarios.front();
     if (wine) {
         if (chaos) {
-            chaosArgs.insert(chaosArgs.end(), {"--chaos-out", chaosOptions.outDir});
+            extraArgs.insert(extraArgs.end(), {"--chaos-out", chaosOptions.outDir});
         }
-        return runUnderWine(options, chaosArgs);
+        if (each) {
+            extraArgs.insert(extraArgs.end(), {"--out-dir", outDir});
+        }
+        return runUnderWine(options, extraArgs, scenarios);
     }
     if (chaos) {
         chaosOptions.scenario = options;
         return runChaos(chaosOptions, stdout);
     }
-    return runScenario(options, stdout);
+    return each ? playEach(options, scenarios, outDir, stdout) : runScenario(options, stdout);
 }

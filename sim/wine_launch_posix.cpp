@@ -19,7 +19,8 @@ std::string windowsPath(const std::string& path) {
 
 }  // namespace
 
-int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>& extra) {
+int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>& extra,
+                 const std::vector<std::string>& scenarios) {
     if (!fs::exists(TSW_WINDOWS_SIM) || !fs::exists(TSW_DIST_ASI)) {
         std::fprintf(stderr, "tsw-sim --wine needs %s and %s: run ./tsw build first\n",
                      TSW_WINDOWS_SIM, TSW_DIST_ASI);
@@ -40,11 +41,11 @@ int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>&
         args.insert(args.end(), {"--game-dir", windowsPath(options.gameDir)});
     }
     for (std::size_t i = 0; i < extra.size(); ++i) {
-        const bool folder = i > 0 && extra[i - 1] == "--chaos-out";
+        const bool folder = i > 0 && (extra[i - 1] == "--chaos-out" || extra[i - 1] == "--out-dir");
         args.push_back(folder ? windowsPath(extra[i]) : extra[i]);
     }
-    if (!options.scenarioPath.empty()) {
-        args.push_back(windowsPath(options.scenarioPath));
+    for (const std::string& scenario : scenarios) {
+        args.push_back(windowsPath(scenario));
     }
     std::vector<char*> argv;
     for (std::string& arg : args) {
