@@ -1,19 +1,21 @@
 #include "emulator/text_table.h"
 
 void TextTable::add(std::string_view text, std::uint32_t value) {
-    if (text.size() > UINT32_MAX) {
+    if (text.size() >= FREE) {
         return;  // never found, so hashed afresh each time
     }
     if ((count_ + 1) * 4 > slots_.size()) {
         grow();
     }
-    const std::uint64_t key = quickHash(text);
-    Slot& slot = slots_[slotFor(text, key)];
-    if (slot.key != 0) {
+    const Words words = wordsOf(text);
+    Slot& slot = slots_[slotFor(text, words)];
+    if (slot.length != FREE) {
         return;
     }
-    slot = {key, value, static_cast<std::uint32_t>(text.size()), texts_.size(), 0};
-    texts_.append(text);
+    slot = {words, static_cast<std::uint32_t>(text.size()), value, texts_.size()};
+    if (text.size() > WHOLE_IN_WORDS) {
+        texts_.append(text);
+    }
     ++count_;
 }
 
@@ -22,11 +24,11 @@ void TextTable::grow() {
     old.swap(slots_);
     mask_ = slots_.size() - 1;
     for (const Slot& slot : old) {
-        if (slot.key == 0) {
+        if (slot.length == FREE) {
             continue;
         }
-        std::size_t at = home(slot.key);
-        while (slots_[at].key != 0) {
+        std::size_t at = home(slot.words, slot.length);
+        while (slots_[at].length != FREE) {
             at = (at + 1) & mask_;
         }
         slots_[at] = slot;

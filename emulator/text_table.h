@@ -12,20 +12,33 @@ class TextTable {
   public:
     // The number kept for the text, or null.
     const std::uint32_t* find(std::string_view text) const {
-        const Slot& slot = slots_[slotFor(text, quickHash(text))];
-        return slot.key != 0 ? &slot.value : nullptr;
+        const Words words = wordsOf(text);
+        const Slot& slot = slots_[home(words, text.size())];
+        if (slot.length == text.size() && slot.words == words && text.size() <= WHOLE_IN_WORDS) {
+            return &slot.value;  // the usual case: found at home, and the words are the text
+        }
+        const Slot& found = slots_[slotFor(text, words)];
+        return found.length != FREE ? &found.value : nullptr;
     }
     // A text already in the table keeps its number.
     void add(std::string_view text, std::uint32_t value);
     std::size_t size() const { return count_; }
 
   private:
+    static constexpr std::uint32_t FREE = ~0u;
+    // Four words of a text, loaded from its start, its middle and its end (the loads may
+    // overlap): up to 32 bytes, as long as any model name, they hold every byte, so equal words
+    // and lengths are equal texts.
+    static constexpr std::size_t WHOLE_IN_WORDS = 32;
+    struct Words {
+        std::uint64_t word[4] = {};
+        bool operator==(const Words&) const = default;
+    };
     struct Slot {
-        std::uint64_t key = 0;  // the text's quick hash; 0 marks a free slot
+        Words words;
+        std::uint32_t length = FREE;
         std::uint32_t value = 0;
-        std::uint32_t length = 0;
-        std::size_t at = 0;      // where the text starts in texts_
-        std::size_t unused = 0;  // a power of two wide
+        std::size_t at = 0;  // where the text starts in texts_
     };
 
     static std::uint64_t load8(const char* bytes) {
@@ -38,71 +51,52 @@ class TextTable {
         std::memcpy(&word, bytes, sizeof word);
         return word;
     }
-    // A text of up to 8 bytes as one word, from loads that may overlap.
-    static std::uint64_t shortWord(const char* bytes, std::size_t size) {
-        if (size == 8) {
-            return load8(bytes);
-        }
-        if (size >= 4) {
-            return load4(bytes) | std::uint64_t{load4(bytes + size - 4)} << 32;
-        }
-        if (size == 0) {
-            return 0;
-        }
-        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
-        return byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16;
-    }
-    // The first, middle and last eight bytes and the length, each multiplied apart so that
-    // the steps do not wait on each other. Texts that agree in all of them only share a probe
-    // sequence; the bytes decide.
-    static std::uint64_t quickHash(std::string_view text) {
+    static Words wordsOf(std::string_view text) {
         const char* bytes = text.data();
         const std::size_t size = text.size();
-        const bool longer = size > 8;
-        const std::uint64_t first = longer ? load8(bytes) : shortWord(bytes, size);
-        const std::uint64_t middle = longer ? load8(bytes + size / 2 - 4) : 0;
-        const std::uint64_t last = longer ? load8(bytes + size - 8) : 0;
-        const std::uint64_t hash = (first * 0x9E3779B97F4A7C15ull) ^
-                                   (middle * 0xC2B2AE3D27D4EB4Full) ^
-                                   (last * 0x165667B19E3779F9ull) ^ size;
-        return ((hash ^ hash >> 29) * 0xBF58476D1CE4E5B9ull) | 1;  // never 0, the free mark
-    }
-    // Two texts of one size, compared a word at a time with loads from both ends that may
-    // overlap: without a loop up to 32 bytes, which every model name fits.
-    static bool sameText(const char* a, const char* b, std::size_t size) {
-        const auto differ = [&](std::size_t at) { return load8(a + at) ^ load8(b + at); };
-        if (size > 32) {
-            std::uint64_t difference = differ(size - 8);
-            for (std::size_t at = 0; at + 8 < size; at += 8) {
-                difference |= differ(at);
-            }
-            return difference == 0;
-        }
-        if (size >= 16) {
-            return (differ(0) | differ(8) | differ(size - 16) | differ(size - 8)) == 0;
+        if (size > 16) {
+            return {{load8(bytes), load8(bytes + size / 2 - 8), load8(bytes + size / 2),
+                     load8(bytes + size - 8)}};
         }
         if (size > 8) {
-            return (differ(0) | differ(size - 8)) == 0;
+            return {{load8(bytes), load8(bytes + size - 8), 0, 0}};
         }
-        return shortWord(a, size) == shortWord(b, size);
+        if (size >= 4) {
+            return {{load4(bytes) | std::uint64_t{load4(bytes + size - 4)} << 32, 0, 0, 0}};
+        }
+        const auto byte = [&](std::size_t at) -> std::uint64_t {
+            return static_cast<unsigned char>(bytes[at]);
+        };
+        return {{size == 0 ? 0 : byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16, 0, 0, 0}};
     }
-    // The high half is the best mixed.
-    std::size_t home(std::uint64_t key) const { return (key >> 32) & mask_; }
+    // The words turned apart and folded, then one multiplication, whose high half is the best
+    // mixed: a short chain of steps, each waiting on the one before.
+    std::size_t home(const Words& words, std::size_t size) const {
+        const auto turned = [](std::uint64_t word, int bits) {
+            return word << bits | word >> (64 - bits);
+        };
+        const std::uint64_t folded = words.word[0] ^ turned(words.word[1], 16) ^
+                                     turned(words.word[2], 32) ^ turned(words.word[3], 48) ^ size;
+        return (folded * 0x9E3779B97F4A7C15ull) >> 32 & mask_;
+    }
+    bool holds(const Slot& slot, std::string_view text, const Words& words) const {
+        return slot.length == text.size() && slot.words == words &&
+               (text.size() <= WHOLE_IN_WORDS ||
+                std::memcmp(texts_.data() + slot.at, text.data(), text.size()) == 0);
+    }
     // The slot holding the text, or the free one where it would go.
-    std::size_t slotFor(std::string_view text, std::uint64_t key) const {
-        for (std::size_t at = home(key);; at = (at + 1) & mask_) {
+    std::size_t slotFor(std::string_view text, const Words& words) const {
+        for (std::size_t at = home(words, text.size());; at = (at + 1) & mask_) {
             const Slot& slot = slots_[at];
-            if (slot.key == 0 || (slot.key == key && slot.length == text.size() &&
-                                  sameText(texts_.data() + slot.at, text.data(), text.size()))) {
+            if (slot.length == FREE || holds(slot, text, words)) {
                 return at;
             }
         }
     }
     void grow();
 
-    std::vector<Slot> slots_ =
-        std::vector<Slot>(16);  // a power of two long, at most a quarter full
-    std::size_t mask_ = 15;
+    std::vector<Slot> slots_ = std::vector<Slot>(16);  // a power of two long, at most a
+    std::size_t mask_ = 15;                            // quarter full
     std::size_t count_ = 0;
-    std::string texts_;  // every text, one after the other
+    std::string texts_;  // every text longer than its words hold, one after the other
 };
