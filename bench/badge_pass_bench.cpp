@@ -178,8 +178,8 @@ void measurePasses(benchmark::State& state) {
 // Calls made outside any script (the sweep run straight from the benchmark) and in scripts.
 std::size_t countAllCalls() {
     std::size_t calls = 0;
-    for (std::size_t i = 0; i < emulator().natives.size(); ++i) {
-        calls += emulator().trace.countSinceMark(i);
+    for (const NativeEntry& entry : emulator().natives.entries()) {
+        calls += emulator().natives.callsSinceMark(entry.hash);
     }
     return calls;
 }

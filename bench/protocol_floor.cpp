@@ -23,9 +23,9 @@ void floorPush(std::uint64_t word) {
 }
 
 std::uint64_t* floorCall() {
-    const NativeEntry* entry = table.find(pending);
-    CallContext context(emulator(), emulator().world, *entry, words, result);
-    entry->handler(context);
+    const NativeTable::Slot& slot = table.slot(pending);
+    CallContext context(emulator(), emulator().world, *slot.entry, words, result);
+    slot.handler(context);
     return result;
 }
 

@@ -22,15 +22,15 @@ std::string describe(const NativeEntry& entry) {
     return std::string(entry.name) + " (" + hexHash(entry.hash) + ")";
 }
 
-// The first four words always, without a branch: most natives take one to three, and past the
+// The first words always, without a branch: most natives take one to three, and past the
 // count the limit lets any word through.
-bool withinLimits(const NativeEntry& entry, const std::uint64_t* args) {
+bool withinLimits(const NativeTable::Slot& slot, const std::uint64_t* args) {
     bool over = false;
-    for (std::size_t i = 0; i < 4; ++i) {
-        over |= args[i] > ARG_LIMITS[entry.argKinds[i]];
+    for (std::size_t i = 0; i < NativeTable::CHECKED_FIRST; ++i) {
+        over |= args[i] > slot.firstLimits[i];
     }
-    for (std::size_t i = 4; i < entry.argCount; ++i) {
-        over |= args[i] > ARG_LIMITS[entry.argKinds[i]];
+    for (std::size_t i = NativeTable::CHECKED_FIRST; i < slot.argCount; ++i) {
+        over |= args[i] > ARG_LIMITS[slot.entry->argKinds[i]];
     }
     return !over;
 }
@@ -70,7 +70,6 @@ Emulator::Emulator() {
         area->registerNatives(natives);
         verbs_.add(area->verbs());
     }
-    trace.countNatives(natives.size());
     scheduler.onScriptEvent([this](const ScriptSlot& slot, const char* what) {
         if (std::string(what) != "registered") {
             event(slot.name + " " + what);
@@ -93,45 +92,47 @@ void Emulator::pushPastRoom() {
 }
 
 std::uint64_t* Emulator::nativeCall() {
-    const NativeEntry* entry = natives.find(call_.hash);
-    if (call_.room == 0 || entry == nullptr || call_.argCount != entry->argCount ||
-        !withinLimits(*entry, call_.args)) {
-        return refuseCall(entry);
+    // A call not started has a count (NO_CALL) no native takes.
+    NativeTable::Slot& native = natives.slot(call_.hash);
+    if (call_.argCount != native.argCount || native.entry == nullptr ||
+        !withinLimits(native, call_.args)) {
+        return refuseCall(native.entry);
     }
-    call_.room = 0;
+    endCall();
     std::fill(std::begin(result_), std::end(result_), 0);
     if (nativeTiming_ || trace.wantsRecords()) {
-        return observedCall(*entry);
+        return observedCall(native);
     }
-    CallContext context(*this, world, *entry, call_.args, result_);
-    entry->handler(context);
-    afterCall(*entry);
+    CallContext context(*this, world, *native.entry, call_.args, result_);
+    native.handler(context);
+    afterCall(native);
     return result_;
 }
 
 // The same call, timed or written to the trace.
-std::uint64_t* Emulator::observedCall(const NativeEntry& entry) {
+std::uint64_t* Emulator::observedCall(NativeTable::Slot& native) {
+    const NativeEntry& entry = *native.entry;
     CallContext context(*this, world, entry, call_.args, result_);
     const Scheduler::TimingClock clock = nativeTiming_ ? scheduler.timing() : nullptr;
-    ScriptSlot* slot = scheduler.running();
-    if (clock != nullptr && slot != nullptr) {
+    ScriptSlot* script = scheduler.running();
+    if (clock != nullptr && script != nullptr) {
         const std::chrono::nanoseconds start = clock();
         entry.handler(context);
-        slot->nativeTime += clock() - start;
+        script->nativeTime += clock() - start;
     } else {
         entry.handler(context);
     }
     if (trace.wantsRecords()) {
         recordCall(entry);
     }
-    afterCall(entry);
+    afterCall(native);
     return result_;
 }
 
-void Emulator::afterCall(const NativeEntry& entry) {
-    trace.count(entry.index);
-    if (ScriptSlot* slot = scheduler.running()) {
-        ++slot->nativeCalls;
+void Emulator::afterCall(NativeTable::Slot& native) {
+    ++native.callsSinceMark;
+    if (ScriptSlot* script = scheduler.running()) {
+        ++script->nativeCalls;
         if (failed()) {
             scheduler.haltRunning();
         }
@@ -139,6 +140,11 @@ void Emulator::afterCall(const NativeEntry& entry) {
 }
 
 // A call the table cannot make: nothing runs, the result reads 0, and the script stops.
+void Emulator::endCall() {
+    call_.room = 0;
+    call_.argCount = PendingCall::NO_CALL;
+}
+
 std::uint64_t* Emulator::refuseCall(const NativeEntry* entry) {
     std::fill(std::begin(result_), std::end(result_), 0);
     const std::uint32_t count = call_.argCount;
@@ -158,7 +164,7 @@ std::uint64_t* Emulator::refuseCall(const NativeEntry* entry) {
         fail(describe(*entry) + " argument " + std::to_string(bad + 1) + " is " + text +
              (flag ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
     }
-    call_.room = 0;
+    endCall();
     if (scheduler.running() != nullptr) {
         scheduler.haltRunning();
     }
@@ -173,7 +179,7 @@ void Emulator::recordCall(const NativeEntry& entry) {
         record.gameTime = clock.gameTime;
         record.script = script;
         record.hash = entry.hash;
-        record.args.assign(call_.args, call_.args + call_.argCount);
+        record.args.assign(call_.args, call_.args + entry.argCount);
         record.params = entry.params;
         record.vectorResult = entry.resultIsVector();
         if (record.vectorResult) {

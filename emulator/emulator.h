@@ -94,9 +94,10 @@ class Emulator {
   private:
     void callLeftUnmade();
     void pushPastRoom();
+    void endCall();
     std::uint64_t* refuseCall(const NativeEntry* entry);
-    std::uint64_t* observedCall(const NativeEntry& entry);
-    void afterCall(const NativeEntry& entry);
+    std::uint64_t* observedCall(NativeTable::Slot& native);
+    void afterCall(NativeTable::Slot& native);
     void recordCall(const NativeEntry& entry);
 
     struct HostCall {
@@ -110,9 +111,10 @@ class Emulator {
 
     // The call being made: from init to call.
     struct PendingCall {
+        static constexpr std::uint32_t NO_CALL = ~0u;
         NativeHash hash = 0;
-        std::uint32_t room = 0;      // the words that can be kept; 0 with no call started
-        std::uint32_t argCount = 0;  // the words pushed, those past the room too
+        std::uint32_t room = 0;            // the words that can be kept; 0 with no call started
+        std::uint32_t argCount = NO_CALL;  // the words pushed, those past the room too
         std::uint64_t args[NativeTable::MAX_ARGS] = {};
     };
     PendingCall call_;

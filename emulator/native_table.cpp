@@ -99,14 +99,25 @@ void NativeTable::rebuildIndex() {
     while (size < entries_.size() * 4) {
         size *= 2;
     }
-    index_.assign(size, IndexSlot{});
+    index_.assign(size, Slot{});
     mask_ = size - 1;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        entries_[i].index = static_cast<std::uint16_t>(i);
-        std::size_t at = slotOf(entries_[i].hash);
+        NativeEntry& entry = entries_[i];
+        entry.index = static_cast<std::uint16_t>(i);
+        std::size_t at = slotOf(entry.hash);
         while (index_[at].entry != nullptr) {
             at = (at + 1) & mask_;
         }
-        index_[at] = {entries_[i].hash, &entries_[i]};
+        Slot& slot = index_[at];
+        slot = {entry.hash, &entry, entry.handler, {}, 0, entry.argCount};
+        for (std::size_t k = 0; k < CHECKED_FIRST; ++k) {
+            slot.firstLimits[k] = ARG_LIMITS[entry.argKinds[k]];
+        }
+    }
+}
+
+void NativeTable::mark() {
+    for (Slot& slot : index_) {
+        slot.callsSinceMark = 0;
     }
 }

@@ -58,16 +58,36 @@ class NativeTable {
     NativeTable(NativeTable&&) = default;
     NativeTable& operator=(NativeTable&&) = default;
 
+    // A native's place in the index: its hash beside what every call of it needs, in one
+    // cache line, so that a call reads no more of the table.
+    static constexpr std::size_t CHECKED_FIRST = 3;
+    struct alignas(64) Slot {
+        NativeHash hash = 0;
+        const NativeEntry* entry = nullptr;  // null: a free slot, where the probe ends
+        NativeHandler handler = nullptr;
+        std::uint64_t firstLimits[CHECKED_FIRST] = {};  // the first arguments' ARG_LIMITS
+        std::uint64_t callsSinceMark = 0;               // for `expect trace`
+        std::uint8_t argCount = 0;
+    };
+
     // Registers one area's natives; every hash must be in the shared native list.
     void add(std::initializer_list<NativeEntry> entries);
-    const NativeEntry* find(NativeHash hash) const {
+    // The hash's slot, or the free one (entry null) if the table does not know the hash.
+    const Slot& slot(NativeHash hash) const {
         for (std::size_t at = slotOf(hash);; at = (at + 1) & mask_) {
-            const IndexSlot& slot = index_[at];
+            const Slot& slot = index_[at];
             if (slot.entry == nullptr || slot.hash == hash) {
-                return slot.entry;
+                return slot;
             }
         }
     }
+    Slot& slot(NativeHash hash) {
+        return const_cast<Slot&>(static_cast<const NativeTable&>(*this).slot(hash));
+    }
+    const NativeEntry* find(NativeHash hash) const { return slot(hash).entry; }
+    // Calls of each native since the last mark.
+    std::uint64_t callsSinceMark(NativeHash hash) const { return slot(hash).callsSinceMark; }
+    void mark();
     std::size_t size() const { return entries_.size(); }
     const std::vector<NativeEntry>& entries() const { return entries_; }
 
@@ -77,15 +97,9 @@ class NativeTable {
     }
     void rebuildIndex();
 
-    // The hash beside its entry: a probe reads one slot, not the entry too.
-    struct IndexSlot {
-        NativeHash hash = 0;
-        const NativeEntry* entry = nullptr;  // null: free
-    };
-
     std::vector<NativeEntry> entries_;
-    std::vector<IndexSlot> index_ = std::vector<IndexSlot>(16);  // a power of two long, at
-    std::size_t mask_ = 15;                                      // most a quarter full
+    std::vector<Slot> index_ = std::vector<Slot>(16);  // a power of two long, at most a
+    std::size_t mask_ = 15;                            // quarter full
 };
 
 // The game name of a native in the shared list, or nullptr.

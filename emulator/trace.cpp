@@ -240,11 +240,3 @@ void Trace::flush() {
     }
     used_ = 0;
 }
-
-void Trace::mark() {
-    countsSinceMark_.assign(countsSinceMark_.size(), 0);
-}
-
-std::uint64_t Trace::countSinceMark(std::size_t nativeIndex) const {
-    return nativeIndex < countsSinceMark_.size() ? countsSinceMark_[nativeIndex] : 0;
-}

@@ -56,8 +56,7 @@ bool parseTraceLine(std::string_view line, const NativeTable& table, TraceRecord
 // that two runs' records compare equal when everything else is.
 TraceRecord withoutAddresses(TraceRecord record);
 
-// Writes every call to a file (when asked), keeps records (when asked, for tests) and counts
-// calls per native since the last mark.
+// Writes every call to a file (when asked) and keeps records (when asked, for tests).
 class Trace {
   public:
     ~Trace();
@@ -77,12 +76,6 @@ class Trace {
     void flush();
     void keep(TraceRecord record) { records_.push_back(std::move(record)); }
 
-    // Sized for the table once, so that counting a call is one add.
-    void countNatives(std::size_t natives) { countsSinceMark_.assign(natives, 0); }
-    void count(std::size_t nativeIndex) { ++countsSinceMark_[nativeIndex]; }
-    void mark();
-    std::uint64_t countSinceMark(std::size_t nativeIndex) const;
-
     const std::vector<TraceRecord>& records() const { return records_; }
 
   private:
@@ -92,5 +85,4 @@ class Trace {
     bool keep_ = false;
     bool wanted_ = false;  // kept or written: asked of every call
     std::vector<TraceRecord> records_;
-    std::vector<std::uint64_t> countsSinceMark_;
 };
