@@ -24,8 +24,10 @@
 #include <string>
 
 #include "bench/pass_sampler.h"
+#include "bench/protocol_floor.h"
 #include "emulator/emulator.h"
 #include "game/player_state.h"
+#include "host/native_hashes.h"
 #include "host/platform_types.h"
 #include "lawman/office_sweep.h"
 
@@ -149,6 +151,39 @@ void reportScript(benchmark::State& state, const std::string& prefix, const Tota
 
 constexpr std::uint32_t SAMPLED_MS = 60'000;
 
+// The protocol's floor (protocol_floor.h) for the call the plug-in makes most, IS_PED_MODEL,
+// timed the same way as the passes and between them, so that a busy machine weighs on both
+// alike: the host's cost a call reads against it.
+class FloorTimer {
+  public:
+    FloorTimer()
+        : host_(floorHost(emulator().natives)),
+          ped_(static_cast<std::uint32_t>(emulator().world.player.ped)),
+          model_(emulator().world.playerPed().model) {
+        benchmark::DoNotOptimize(host_);
+    }
+    void run() {
+        constexpr int CALLS = 1'000'000;
+        const std::chrono::nanoseconds start = threadCpuTime();
+        for (int i = 0; i < CALLS; ++i) {
+            host_.init(natives::IS_PED_MODEL);
+            host_.push(ped_);
+            host_.push(model_);
+            benchmark::DoNotOptimize(*host_.call());
+        }
+        time_ += threadCpuTime() - start;
+        calls_ += CALLS;
+    }
+    double nsPerCall() const { return static_cast<double>(time_.count()) / calls_; }
+
+  private:
+    FloorHost host_;
+    std::uint64_t ped_;
+    std::uint64_t model_;
+    std::chrono::nanoseconds time_{0};
+    double calls_ = 0;
+};
+
 // One iteration is 30 s of game time: ten off-duty passes, or about 1900 lawman passes.
 void measurePasses(benchmark::State& state) {
     emulator().scheduler.setTiming(threadCpuTime);
@@ -157,8 +192,12 @@ void measurePasses(benchmark::State& state) {
     const Totals badgeBefore = totalsOf(*scripts[0]);
     const Totals menuBefore = totalsOf(*scripts[1]);
     const std::uint64_t allocationsBefore = passAllocations;
+    FloorTimer floor;
     for (auto _ : state) {
         emulator().run(30'000);
+        state.PauseTiming();
+        floor.run();
+        state.ResumeTiming();
     }
     const Totals badgeAfter = totalsOf(*scripts[0]);
     const Totals menuAfter = totalsOf(*scripts[1]);
@@ -171,6 +210,11 @@ void measurePasses(benchmark::State& state) {
     stopSampling();
     reportScript(state, "badge_", badgeBefore, badgeAfter, samplesOf(0));
     reportScript(state, "menu_", menuBefore, menuAfter, samplesOf(1));
+    state.counters["floor_ns/call"] = floor.nsPerCall();
+    if (state.counters.count("badge_ns_host/call") != 0) {
+        state.counters["badge_host/floor"] =
+            state.counters["badge_ns_host/call"] / floor.nsPerCall();
+    }
     state.counters["allocs/badge_pass"] = passes ? static_cast<double>(allocations) / passes : 0.0;
     resetEmulator();
 }
