@@ -55,7 +55,7 @@ Facts Facts::parse(const std::string& text) {
         const std::string_view word = all.substr(start, end - start);
         const auto equals = word.find('=');
         if (equals != std::string_view::npos) {
-            facts.values[std::string(word.substr(0, equals))] = word.substr(equals + 1);
+            facts.values.emplace_back(word.substr(0, equals), word.substr(equals + 1));
         }
         start = all.find_first_not_of(SPACE, end);
     }
@@ -63,14 +63,14 @@ Facts Facts::parse(const std::string& text) {
 }
 
 long Facts::number(const std::string& name) const {
-    const auto it = values.find(name);
-    return it == values.end() ? 0 : std::strtol(it->second.c_str(), nullptr, 10);
+    return std::strtol(text(name).c_str(), nullptr, 10);
 }
 
 const std::string& Facts::text(const std::string& name) const {
     static const std::string none;
-    const auto it = values.find(name);
-    return it == values.end() ? none : it->second;
+    const auto it = std::find_if(values.rbegin(), values.rend(),
+                                 [&](const auto& fact) { return fact.first == name; });
+    return it == values.rend() ? none : it->second;
 }
 
 void InvariantChecker::Window::track(bool holds, std::uint32_t now, long passes) {
