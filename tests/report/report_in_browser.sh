@@ -19,8 +19,7 @@ mkdir -p "$work"
 story=$scenario
 if [ -n "$failing" ]; then
     story=$work/story.txt
-    cp "$scenario" "$story"
-    echo "expect blips 9" >>"$story"
+    printf 'include %s\nexpect blips 9\n' "$scenario" >"$story"
 fi
 status=0
 "$sim" --report "$work/report.html" "$story" >"$work/sim.log" 2>&1 || status=$?
