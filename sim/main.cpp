@@ -34,6 +34,7 @@ constexpr Option OPTIONS[] = {
     {"--seeds",     "N",    "games from SEED on, one after the other (default 1)",      true},
     {"--seconds",   "S",    "instead, as many games as S seconds allow",                true},
     {"--chaos-out", "DIR",  "where a failing seed's shrunk scenario goes (default .)",  true},
+    {"--progress",  "",     "show games, frames a second, rules broken, time left",     true},
 };
 // clang-format on
 
@@ -115,6 +116,9 @@ int main(int argc, char** argv) {
             options.pluginPath = argv[++i];
         } else if (arg == "--wine") {
             wine = true;
+        } else if (arg == "--progress") {
+            chaosOptions.progress = stderr;
+            chaosArgs.push_back(arg);
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             return 0;
