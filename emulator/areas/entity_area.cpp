@@ -443,8 +443,8 @@ constexpr PedFlag PED_FLAGS[] = {
 const std::vector<std::uint32_t>& badgeModels() {
     static const std::vector<std::uint32_t> models = [] {
         std::vector<std::uint32_t> hashes;
-        for (const char* model : atlas::BADGE_MODELS) {
-            hashes.push_back(jenkinsHash(model));
+        for (const atlas::BadgeProp& badge : atlas::BADGE_MODELS) {
+            hashes.push_back(jenkinsHash(badge.model));
         }
         return hashes;
     }();
