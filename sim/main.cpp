@@ -9,6 +9,7 @@
 
 #include "emulator/nearest_words.h"
 #include "sim/chaos.h"
+#include "sim/reference_tables.h"
 #include "sim/scenario_runner.h"
 #include "sim/wine_launch.h"
 
@@ -28,6 +29,7 @@ constexpr Option OPTIONS[] = {
     {"--game-dir",  "DIR",  "the game's folder (default: a fresh temporary one)",       false},
     {"--wine",      "",     "run the real TinStarWarden.asi under Wine",                false},
     {"--plugin",    "PATH", "the plug-in library to load (default: the built one)",     false},
+    {"--reference", "",     "print the reference tables (docs/reference.md)",           false},
     {"--help",      "",     "this text",                                                false},
     {"--chaos",     "SEED", "play a random game from SEED with every rule checked",     true},
     {"--frames",    "N",    "frames per game (default 20000)",                          true},
@@ -119,6 +121,9 @@ int main(int argc, char** argv) {
         } else if (arg == "--progress") {
             chaosOptions.progress = stderr;
             chaosArgs.push_back(arg);
+        } else if (arg == "--reference") {
+            std::fputs(referenceTables().c_str(), stdout);
+            return 0;
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             return 0;

@@ -26,7 +26,8 @@ TEST(Commands, AMalformedLineIsAnsweredWithTheUsageOfItsVerb) {
     EXPECT_EQ(failureOf("folder sideways"), "usage: folder readonly, or folder writable");
     EXPECT_EQ(failureOf("expect log once"), "usage: expect log once TEXT");
     EXPECT_EQ(failureOf("player at office"),
-              "bad command: usage: player at X Y Z [HEADING], or player at office N");
+              "bad command: usage: player at X Y Z [HEADING], or player at office N, or player "
+              "at door HASH, or player at box N");
     EXPECT_EQ(failureOf("clock step 0"), "bad command: a frame step of 0 would stop time");
 }
 
@@ -69,9 +70,8 @@ TEST(Commands, AWrongWordIsNamedWithTheNearestKnownOnes) {
     EXPECT_EQ(failureOf("expect trace SET_PLAYR_RESET_FLAG"),
               "bad command: unknown native SET_PLAYR_RESET_FLAG (did you mean "
               "SET_PLAYER_RESET_FLAG?)");
-    EXPECT_EQ(failureOf("player at 1 2 x"),
-              "bad command: bad number \"x\" for Z; usage: player at X Y Z [HEADING], or player at "
-              "office N");
+    EXPECT_EQ(failureOf("key down F5"),
+              "bad command: bad number \"F5\" for VK; usage: key down|up VK");
     EXPECT_EQ(failureOf("ped spawn ann A_F_M_VALTOWNFOLK_01 1 2 3 daed"),
               "bad command: unknown ped flag daed (did you mean dead?)");
     EXPECT_EQ(failureOf("ped spawn ann A_F_M_VALTOWNFOLK_01 1 2 3 heading=west"),
@@ -118,4 +118,15 @@ TEST(Commands, AFileThatIncludesItselfIsAnErrorNotALoop) {
               std::string::npos);
     EXPECT_NE(play("include setup/none.txt\n").failure.find("cannot read the included file"),
               std::string::npos);
+}
+
+// The atlas's places by what a writer reads in docs/reference.md: a door's hash, a box's number.
+TEST(Commands, ThePlayerStandsAtADoorOrInADoorBoxByItsName) {
+    EXPECT_EQ(play("player at door 0x62C9F23E\nexpect interior player 3\n"
+                   "player at box 1\nexpect interior player 2\n")
+                  .failure,
+              "");
+    EXPECT_EQ(failureOf("player at door 0x12345678"),
+              "bad command: no office door 0x12345678 (docs/reference.md lists them)");
+    EXPECT_EQ(failureOf("player at box 20"), "bad command: there are door boxes 1 to 19");
 }
