@@ -59,6 +59,7 @@ class Runner {
     bool runLines(const std::vector<std::string>& lines);
     // Where the line being run stands: "FILE:LINE", with the includes it came through.
     std::string where() const;
+    std::string shownLine() const;
     void runLine(const std::string& line);
     std::uint32_t checkInvariants();
     std::string query(const std::string& command);

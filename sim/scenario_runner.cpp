@@ -69,7 +69,7 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     tswEmuSetFrameHook(&Runner::onFrame, this);
     if (!reportPath_.empty()) {
         report_ = std::make_unique<ReportRecorder>();
-        report_->start();
+        report_->start(lines);
         report_->moment();
     }
     outcome_.passed = runLines(lines);
@@ -80,7 +80,8 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     folder_.leave();
     std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(),
                  outcome_.passed ? "passed" : "FAILED");
-    if (report_ && !report_->write(reportPath_, options_.scenarioPath, outcome_.passed, error)) {
+    if (report_ && !report_->write(reportPath_, options_.scenarioPath, outcome_.passed,
+                                   outcome_.failedLine, error)) {
         std::fprintf(out_, "%s\n", error.c_str());
         outcome_.passed = false;
         outcome_.failure = error;
@@ -99,6 +100,9 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
             ++lineNumber_;
             const std::string line = trim(raw);
             if (!line.empty() && line[0] != '#') {
+                if (report_) {
+                    report_->at(lineNumber_);
+                }
                 runLine(line);
                 if (report_) {
                     report_->moment();
@@ -112,6 +116,9 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         outcome_.failure = failure.message;
         outcome_.invariantBroken = failure.invariant;
         if (report_) {
+            if (firstWord(line_) == "expect") {
+                report_->check(gameTime(), shownLine(), false);
+            }
             report_->failure(gameTime(),
                              "line " + std::to_string(lineNumber_) + ": " + failure.message);
             report_->moment();
@@ -180,6 +187,9 @@ void Runner::runLine(const std::string& line) {
         if (!answer.empty()) {
             print(gameTime(), "answer: " + answer);
         }
+        if (report_ && words[0] == "expect") {
+            report_->check(gameTime(), shownLine(), true);
+        }
         return;
     }
     // The simulator's own replies read as they are, without the host's "bad command: ".
@@ -187,6 +197,16 @@ void Runner::runLine(const std::string& line) {
     if (reply.code != TSW_OK) {
         throw Failure{reply.text};
     }
+    if (report_ && words[0] == "expect") {
+        report_->check(gameTime(), shownLine(), true);
+    }
+}
+
+// The line as the report shows it: one from an included file says which.
+std::string Runner::shownLine() const {
+    return included_.empty() ? line_
+                             : line_ + "  (" + included_.back().shown + ":" +
+                                   std::to_string(included_.back().line) + ")";
 }
 
 void Runner::runCheckedFrames(std::uint32_t length) {
