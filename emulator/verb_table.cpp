@@ -128,6 +128,13 @@ bool literalTakes(const std::string& literal, const std::string& word) {
     return false;
 }
 
+std::string quoted(const std::string& text) {
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 bool isPlaceholder(const std::string& token) {
     return !token.empty() && std::isupper(static_cast<unsigned char>(token[0]));
 }
@@ -140,14 +147,16 @@ std::string unknownCommand(const Words& words, const std::vector<std::string>& v
         verbs.push_back(splitWords(verb));
     }
     const std::size_t known = knownLeadingWords(words, verbs);
+    // Appended piece by piece: GCC 12 misreads "text" + std::string as an overlapping copy.
     std::string text = "unknown command ";
-    if (known == 0) {
-        text += "\"" + words[0] + "\"";
-    } else if (known < words.size()) {
-        text += "\"" + joined(words, known + 1) + "\": no command has \"" + words[known] +
-                "\" after \"" + joined(words, known) + "\"";
-    } else {
-        text += "\"" + joined(words, known) + "\": it needs more words";
+    text += quoted(joined(words, std::min(known + 1, words.size())));
+    if (known > 0 && known < words.size()) {
+        text += ": no command has ";
+        text += quoted(words[known]);
+        text += " after ";
+        text += quoted(joined(words, known));
+    } else if (known > 0) {
+        text += ": it needs more words";
     }
     return text + didYouMean(nearestVerbs(words, known, verbs, verbWords));
 }
@@ -171,7 +180,9 @@ std::string badNumber(const char* usage, const Words& words) {
                 fits = literalTakes(token, words[i]);
                 literals += fits ? 1 : 0;
             } else if (bad.empty() && wantsNumber(token) && !isNumber(words[i])) {
-                bad = "bad number \"" + words[i] + "\" for " + token + "; ";
+                bad = "bad number ";
+                bad += quoted(words[i]);
+                bad += " for " + token + "; ";
             }
         }
         if (fits && (!anyFits || literals > bestLiterals)) {

@@ -33,6 +33,14 @@ std::string hex(std::uint32_t value) {
     return text;
 }
 
+// `text`, put together by appending: GCC 12 misreads "`" + a new string as an overlapping copy.
+std::string code(const std::string& text) {
+    std::string quoted(1, '`');
+    quoted += text;
+    quoted += '`';
+    return quoted;
+}
+
 std::string town(Vec3 p) {
     return atlas::OFFICES[nearestOffice(p)].town;
 }
@@ -44,7 +52,8 @@ std::string badges() {
         "names its model.\n\n| `badge` | model | badge |\n|---|---|---|\n";
     for (std::size_t i = 0; i < std::size(atlas::BADGE_MODELS); ++i) {
         const bool worn = i < atlas::WEARABLE_BADGE_COUNT;
-        text += "| " + (worn ? std::to_string(i) : std::string("none")) + " | `" +
+        text += "| ";
+        text += (worn ? std::to_string(i) : std::string("none")) + " | `" +
                 atlas::BADGE_MODELS[i].model + "` | " + atlas::BADGE_MODELS[i].name +
                 (worn ? "" : " (never worn, but taken off with the others)") + " |\n";
     }
@@ -57,7 +66,8 @@ std::string offices() {
         "offered; `interior office N on|off` and `game removes blip N` name the office by the "
         "same number.\n\n| N | town | spot (x y z) |\n|---|---|---|\n";
     for (std::size_t i = 0; i < atlas::OFFICE_COUNT; ++i) {
-        text += "| " + std::to_string(i + 1) + " | " + atlas::OFFICES[i].town + " | " +
+        text += "| ";
+        text += std::to_string(i + 1) + " | " + atlas::OFFICES[i].town + " | " +
                 point(atlas::OFFICES[i].spot) + " |\n";
     }
     return text;
@@ -69,20 +79,23 @@ std::string doors() {
         "`expect door HASH ...` name it by its hash.\n\n| hash | office | spot (x y z) |\n"
         "|---|---|---|\n";
     for (const atlas::Door& door : atlas::OFFICE_DOORS) {
-        text += "| `" + hex(door.hash) + "` | " + town(door.at) + " | " + point(door.at) + " |\n";
+        text += "| ";
+        text += code(hex(door.hash));
+        text += " | " + town(door.at) + " | " + point(door.at) + " |\n";
     }
     text += "\nDoors elsewhere, known by their hashes only:";
     for (const std::uint32_t door : atlas::OTHER_DOORS) {
-        text += " `" + hex(door) + "`";
+        text += ' ';
+        text += code(hex(door));
     }
     return text + ".\n";
 }
 
 std::string shutBy(const atlas::DoorBox& box) {
     if (box.door != 0) {
-        return "`" + hex(box.door) + "`";
+        return code(hex(box.door));
     }
-    return "`" + hex(box.outerDoors[0]) + "` and `" + hex(box.outerDoors[1]) + "` both";
+    return code(hex(box.outerDoors[0])) + " and " + code(hex(box.outerDoors[1])) + " both";
 }
 
 std::string doorBoxes() {
@@ -92,15 +105,16 @@ std::string doorBoxes() {
         "| half size (x y z) | shut by |\n|---|---|---|---|---|\n";
     for (std::size_t i = 0; i < std::size(atlas::DOOR_BOXES); ++i) {
         const atlas::DoorBox& box = atlas::DOOR_BOXES[i];
-        text += "| " + std::to_string(i + 1) + " | " + town(box.centre) + " | " +
-                point(box.centre) + " | " + point(box.halfSize) + " | " + shutBy(box) + " |\n";
+        text += "| ";
+        text += std::to_string(i + 1) + " | " + town(box.centre) + " | " + point(box.centre) +
+                " | " + point(box.halfSize) + " | " + shutBy(box) + " |\n";
     }
     return text;
 }
 
 std::string modelName(const atlas::Model& model) {
-    return model.name != nullptr ? "`" + std::string(model.name) + "`"
-                                 : "the model `" + hex(model.hash) + "` (name not known)";
+    return model.name != nullptr ? code(model.name)
+                                 : "the model " + code(hex(model.hash)) + " (name not known)";
 }
 
 bool listed(std::span<const atlas::Model> models, const atlas::Model& model) {
@@ -126,7 +140,8 @@ std::string lawModels() {
         const auto mark = [&](std::span<const atlas::Model> list) {
             return listed(list, model) ? std::string(" yes |") : std::string(" |");
         };
-        text += "| " + modelName(model) + " |" + mark(atlas::LAWMAN_MODELS) +
+        text += "| ";
+        text += modelName(model) + " |" + mark(atlas::LAWMAN_MODELS) +
                 mark(atlas::PATROL_LAWMAN_MODELS) + mark(atlas::SWITCH_OFF_LAWMAN_MODELS) + "\n";
     }
     return text;
