@@ -42,7 +42,11 @@ std::map<std::string, std::string> throughTheFile(std::map<std::string, std::str
     if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
         auto first = entries.extract(entries.begin());
         first.key().erase(0, BYTE_ORDER_MARK.size());
-        entries.insert(std::move(first));
+        // A key equal to the shortened one has its line further down: it wins when it reads.
+        auto kept = entries.insert(std::move(first));
+        if (!kept.inserted && kept.position->second.empty()) {
+            kept.position->second = std::move(kept.node.mapped());
+        }
     }
     std::erase_if(entries, [](const auto& entry) { return entry.second.empty(); });
     return entries;
