@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A line-oriented file held in memory: the load loop, the dirty flag and the save policy.
@@ -33,6 +34,9 @@ class BaseDataFile {
     std::string error;
 
   protected:
+    // Notepad may begin a UTF-8 file with one; load takes it off the first key.
+    static constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+
     explicit BaseDataFile(std::string filePath);
     // Never destroyed through a base pointer: the one data file lives as long as the process.
     ~BaseDataFile() = default;

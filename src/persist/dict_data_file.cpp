@@ -70,15 +70,20 @@ bool DictDataFile::write() {
     return false;
 }
 
-// Text mode: the Windows build stores each line end as CR LF.
+// Text mode: the Windows build stores each line end as CR LF. Every entry reads back as it
+// was: an empty value takes a second '=' ("k=" is no entry, "k==" is k with nothing), and a
+// first key that begins with a byte-order mark gets one more, as load takes one off.
 bool DictDataFile::writeEntries(const std::string& target) {
     std::ofstream file(target);
     if (!file) {
         error = std::strerror(errno);
         return false;
     }
+    if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
+        file << BYTE_ORDER_MARK;
+    }
     for (const auto& [key, value] : entries) {
-        file << key + "=" + value + "\n";
+        file << key + "=" + value + (value.empty() ? "=\n" : "\n");
     }
     file.close();
     if (file.fail()) {
