@@ -1,20 +1,18 @@
 #include "persist/dict_data_file.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "persist/number_text.h"
+#include "persist/own_file.h"
 #include "persist/replace_file.h"
 
 namespace {
 
 // Written beside the file and moved over it, so a crash or a full disk mid-write leaves the
-// old file whole.
+// old file whole. A stale one (a crash's) is removed first.
 constexpr const char* TEMPORARY_SUFFIX = ".tmp";
 
 struct KeyValue {
@@ -57,40 +55,47 @@ bool DictDataFile::parseLine(const std::string& line) {
     return true;
 }
 
-// The new entries go to a temporary file beside the old one, on the disk before the move
-// (unless the flush is left for later), then take the old file's place in one step.
 bool DictDataFile::write() {
+    const std::string text = fileText();
     const std::string temporary = path + TEMPORARY_SUFFIX;
-    if (writeEntries(temporary) && (!flushOnWrite_ || flushFileToDisk(temporary, error)) &&
-        replaceFile(temporary, path, error)) {
-        flushPending_ = !flushOnWrite_ || !flushFolderToDisk(path, error);
-        return true;
+    OwnFile file;
+    switch (createAfresh(temporary, file, error)) {
+        case Creation::CREATED:
+            return replaceWhole(file, temporary, text);
+        case Creation::NOT_ALLOWED:
+        case Creation::FAILED:
+            break;
     }
-    std::remove(temporary.c_str());
     return false;
 }
 
-// Text mode: the Windows build stores each line end as CR LF. Every entry reads back as it
-// was: an empty value takes a second '=' ("k=" is no entry, "k==" is k with nothing), and a
-// first key that begins with a byte-order mark gets one more, as load takes one off.
-bool DictDataFile::writeEntries(const std::string& target) {
-    std::ofstream file(target);
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
+// Every entry reads back as it was: an empty value takes a second '=' ("k=" is no entry, "k=="
+// is k with nothing), and a first key that begins with a byte-order mark gets one more, as
+// load takes one off.
+std::string DictDataFile::fileText() const {
+    std::string text;
     if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
-        file << BYTE_ORDER_MARK;
+        text = BYTE_ORDER_MARK;
     }
     for (const auto& [key, value] : entries) {
-        file << key + "=" + value + (value.empty() ? "=\n" : "\n");
+        text += key + "=" + value + (value.empty() ? "=\n" : "\n");
     }
-    file.close();
-    if (file.fail()) {
-        error = std::strerror(errno);
-        return false;
+    return text;
+}
+
+// The new file, on the disk before the move (unless the flush is left for later), takes the
+// old one's place in one step.
+bool DictDataFile::replaceWhole(OwnFile& file, const std::string& temporary,
+                                const std::string& text) {
+    if (file.write(text, error) && (!flushOnWrite_ || file.flushToDisk(error)) &&
+        file.close(error) && replaceFile(temporary, path, error)) {
+        flushPending_ = !flushOnWrite_ || !flushFolderToDisk(path, error);
+        return true;
     }
-    return true;
+    std::string ignored;
+    file.close(ignored);
+    std::remove(temporary.c_str());
+    return false;
 }
 
 std::string DictDataFile::getString(const char* key) const {
