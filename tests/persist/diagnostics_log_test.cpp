@@ -67,6 +67,47 @@ TEST_F(DiagnosticsLogTest, StartsEmptyAtEachStartAndWritesNothingUntilStarted) {
     EXPECT_FALSE(fs::exists("missing"));
 }
 
+// A link at the log's name is replaced by a log of its own; what it led to stays as it was.
+TEST_F(DiagnosticsLogTest, LinkAtTheLogsNameIsNeverWrittenThrough) {
+    const std::string outside = "someone else's file\n";
+    for (const bool symbolic : {true, false}) {
+        writeBytes("outside.txt", outside);
+        fs::remove(LOG);
+        if (symbolic) {
+            fs::create_symlink("../outside.txt", LOG);
+        } else {
+            fs::create_hard_link("outside.txt", LOG);
+        }
+        diagnosticsLog().start(LOG);
+        diagnosticsLog().line("a line");
+        EXPECT_EQ(readBytes("outside.txt"), outside) << (symbolic ? "symbolic" : "hard");
+        EXPECT_FALSE(fs::is_symlink(LOG));
+        EXPECT_EQ(fs::hard_link_count(LOG), 1u);
+        EXPECT_EQ(log(), "a line\n");
+    }
+}
+
+// Where no file may be made, the log already there is used when it is a plain file of its
+// own; one that is a link is not written at all.
+TEST_F(DiagnosticsLogTest, InAReadOnlyFolderOnlyAPlainLogIsWritten) {
+    writeBytes(LOG, "last game's log\n");
+    writeBytes("outside.txt", "outside\n");
+    fs::create_symlink("../outside.txt", "TinStarWarden/linked.log");
+    std::string error;
+    if (!makeFolderReadOnly(DATA_FOLDER, error)) {
+        GTEST_SKIP() << error;
+    }
+    diagnosticsLog().start(LOG);
+    diagnosticsLog().line("this game");
+    DiagnosticsLog linked;
+    linked.start("TinStarWarden/linked.log");
+    linked.line("lost");
+    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
+    EXPECT_EQ(log(), "this game\n");
+    EXPECT_FALSE(linked.on());
+    EXPECT_EQ(readBytes("outside.txt"), "outside\n");
+}
+
 TEST_F(DiagnosticsLogTest, StopsGrowingPastItsLimitWithOneLastLine) {
     const std::string line(100, 'x');
     for (int i = 0; i < 1000; ++i) {

@@ -1,8 +1,10 @@
-// save_once FOLDER: loads FOLDER\TinStarWarden.dat, stores badge=2 and saves, as the plug-in
-// does, for a test that planted links in the folder first (links_under_wine.sh).
+// save_once FOLDER: loads FOLDER\TinStarWarden.dat, stores badge=2 and saves, and writes one
+// line to the log FOLDER\TinStarWarden.log, as the plug-in does, for a test that planted
+// links in the folder first (links_under_wine.sh).
 #include <cstdio>
 #include <string>
 
+#include "persist/diagnostics_log.h"
 #include "persist/dict_data_file.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +13,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
+    diagnosticsLog().start(folder + "\\TinStarWarden.log");
+    diagnosticsLog().line("saving once");
     DictDataFile file(folder + "\\TinStarWarden.dat");
     if (!file.load()) {
         std::printf("load failed: %s\n", file.error.c_str());
