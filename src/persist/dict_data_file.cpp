@@ -58,11 +58,13 @@ bool DictDataFile::parseLine(const std::string& line) {
 bool DictDataFile::write() {
     const std::string text = fileText();
     const std::string temporary = path + TEMPORARY_SUFFIX;
+    inPlaceCause.clear();
     OwnFile file;
     switch (createAfresh(temporary, file, error)) {
         case Creation::CREATED:
             return replaceWhole(file, temporary, text);
         case Creation::NOT_ALLOWED:
+            return writeInPlace(text);
         case Creation::FAILED:
             break;
     }
@@ -95,6 +97,24 @@ bool DictDataFile::replaceWhole(OwnFile& file, const std::string& temporary,
     std::string ignored;
     file.close(ignored);
     std::remove(temporary.c_str());
+    return false;
+}
+
+// No file may be made in the folder, but this one may still be written: it is rewritten in
+// place, as a plain save does, rather than not saved at all.
+bool DictDataFile::writeInPlace(const std::string& text) {
+    const std::string cause = error;
+    OwnFile file;
+    if (!openOwnFile(path, file, error)) {
+        error = cause + "; writing the file itself: " + error;
+        return false;
+    }
+    inPlaceCause = cause;
+    if (file.truncate(error) && file.write(text, error) &&
+        (!flushOnWrite_ || file.flushToDisk(error)) && file.close(error)) {
+        flushPending_ = !flushOnWrite_;
+        return true;
+    }
     return false;
 }
 

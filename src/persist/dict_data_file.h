@@ -37,4 +37,5 @@ class DictDataFile final : public BaseDataFile {
     // The file's bytes, each line ended by "\n".
     std::string fileText() const;
     bool replaceWhole(OwnFile& file, const std::string& temporary, const std::string& text);
+    bool writeInPlace(const std::string& text);
 };
