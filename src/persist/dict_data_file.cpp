@@ -80,7 +80,10 @@ std::string DictDataFile::fileText() const {
         text = BYTE_ORDER_MARK;
     }
     for (const auto& [key, value] : entries) {
-        text += key + "=" + value + (value.empty() ? "=\n" : "\n");
+        text += key;
+        text += '=';
+        text += value;
+        text += value.empty() ? "=\n" : "\n";
     }
     return text;
 }
