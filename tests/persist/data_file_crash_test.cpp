@@ -7,6 +7,7 @@
 #include <string>
 
 #include "persist/dict_data_file.h"
+#include "sim/read_only_folder.h"
 #include "temp_folder.h"
 
 namespace {
@@ -77,6 +78,32 @@ TEST_F(DataFileCrash, FullDiskFailsTheSaveAndLeavesNoTrace) {
     expectOldFileWhole();
     EXPECT_FALSE(fs::exists("data.dat.tmp"));
     EXPECT_TRUE(file.save(false));
+    DictDataFile reread("data.dat");
+    EXPECT_TRUE(reread.load());
+    EXPECT_EQ(reread.entries, file.entries);
+}
+
+// Where no file may be made beside it, a save goes into the file itself and a full disk cuts
+// it short: the save says so and stays due, and the next one writes the file whole.
+TEST_F(DataFileCrash, FullDiskCutsAnInPlaceSaveShortAndTheNextSaveMendsIt) {
+    std::string error;
+    if (!makeFolderReadOnly(".", error)) {
+        GTEST_SKIP() << error;
+    }
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    limitFileSize(FILE_SIZE_LIMIT);
+    const bool saved = file.save(false);
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(file.isDirty());
+    EXPECT_FALSE(file.inPlaceCause.empty());
+    EXPECT_EQ(fs::file_size("data.dat"), FILE_SIZE_LIMIT);
+    EXPECT_TRUE(file.save(false)) << file.error;
+    ASSERT_TRUE(makeFolderWritable(".", error)) << error;
     DictDataFile reread("data.dat");
     EXPECT_TRUE(reread.load());
     EXPECT_EQ(reread.entries, file.entries);
