@@ -37,15 +37,27 @@ class DataFileCrash : public TempFolderTest {
         EXPECT_EQ(reread.getInt("badge"), 2);
     }
 
+    // With SIGXFSZ ignored a write past the limit fails with EFBIG instead, as on a full disk.
+    bool saveOnFullDisk() {
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+        limitFileSize(FILE_SIZE_LIMIT);
+        const bool saved = file.save(false);
+        setrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, previousHandler);
+        return saved;
+    }
+
+    static void limitFileSize(rlim_t bytes) {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+
     DictDataFile file{"data.dat"};
 };
-
-void limitFileSize(rlim_t bytes) {
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
 
 TEST_F(DataFileCrash, ProcessKilledMidSaveLeavesTheOldFileWhole) {
     const pid_t child = fork();
@@ -64,14 +76,7 @@ TEST_F(DataFileCrash, ProcessKilledMidSaveLeavesTheOldFileWhole) {
 }
 
 TEST_F(DataFileCrash, FullDiskFailsTheSaveAndLeavesNoTrace) {
-    // With SIGXFSZ ignored the write fails with EFBIG instead, as on a full disk.
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    limitFileSize(FILE_SIZE_LIMIT);
-    const bool saved = file.save(false);
-    setrlimit(RLIMIT_FSIZE, &before);
-    signal(SIGXFSZ, previousHandler);
+    const bool saved = saveOnFullDisk();
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(file.isDirty());
@@ -90,13 +95,7 @@ TEST_F(DataFileCrash, FullDiskCutsAnInPlaceSaveShortAndTheNextSaveMendsIt) {
     if (!makeFolderReadOnly(".", error)) {
         GTEST_SKIP() << error;
     }
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    limitFileSize(FILE_SIZE_LIMIT);
-    const bool saved = file.save(false);
-    setrlimit(RLIMIT_FSIZE, &before);
-    signal(SIGXFSZ, previousHandler);
+    const bool saved = saveOnFullDisk();
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(file.isDirty());
