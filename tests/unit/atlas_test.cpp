@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <span>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "game/badge_catalogue.h"
 #include "game/law_offices.h"
 #include "host/native_hashes.h"
+#include "lawman/greetings.h"
 #include "lawman/lawman_models.h"
 #include "lawman/office_doors.h"
 #include "lawman/office_places.h"
@@ -195,6 +197,11 @@ TEST(Atlas, LawmanModelListsAreTheAtlasListsInOrder) {
     compareModels(differences, "switch-off lawman models", switchOffLawmanModels,
                   atlas::SWITCH_OFF_LAWMAN_MODELS);
     EXPECT_EQ(differences.text(), "");
+}
+
+TEST(Atlas, TheGreetingIsTheAtlasOnlySpeechLine) {
+    ASSERT_EQ(std::size(atlas::SPEECH_LINES), 1u);
+    EXPECT_STREQ(GREETING_LINE, atlas::SPEECH_LINES[0].name);
 }
 
 using AtlasDuty = PluginWorldTest;
