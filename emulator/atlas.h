@@ -1,6 +1,7 @@
 #pragma once
 // The emulated game's own map of what the plug-in meets: the eight law offices, their doors,
-// the floor just inside the doors, and the badge props. Written from the game's geography and
+// the floor just inside the doors, the badge props, the law's models, the relationship groups
+// and the speech lines. Written from the game's geography and
 // the native reference, never taken from the plug-in, so that a wrong number in the plug-in
 // does not move the world with it; a test holds the plug-in's tables against these.
 #include <cstddef>
@@ -122,16 +123,163 @@ constexpr DoorBox DOOR_BOXES[] = {
 
 // The badge props, in the order of the badge menu's catalogue (the data file's `badge` value
 // names them so), then one the game has that nobody wears here.
-constexpr const char* BADGE_MODELS[] = {
-    "s_badgeusmarshal01x",
-    "s_badgesherif01x",
-    "s_badgepinkerton01x",
-    "s_badgepolice01x",
-    "p_deputybadge01x",
-    "s_badgedeputy01x",
-    "cs_mp_marshall_davies_ms1_badge_000",
+struct BadgeProp {
+    const char* model;
+    const char* name;  // what the badge says
+};
+
+constexpr BadgeProp BADGE_MODELS[] = {
+    {"s_badgeusmarshal01x",                 "U.S. Marshal"},
+    {"s_badgesherif01x",                    "Sheriff"},
+    {"s_badgepinkerton01x",                 "Pinkerton National Detective Agency"},
+    {"s_badgepolice01x",                    "Police"},
+    {"p_deputybadge01x",                    "Deputy (the other prop)"},
+    {"s_badgedeputy01x",                    "Deputy"},
+    {"cs_mp_marshall_davies_ms1_badge_000", "Marshal Davies' badge"},
 };
 // clang-format on
 constexpr std::size_t WEARABLE_BADGE_COUNT = 6;
+
+// A ped model as the game names it, or by its hash alone where its name is not known here.
+struct Model {
+    const char* name;
+    std::uint32_t hash = 0;  // with no name
+};
+
+// The law's models, as the plug-in sorts them (a test holds its lists against these), in the
+// order it tests them (a model may stand twice). Every lawman...
+// clang-format off
+constexpr Model LAWMAN_MODELS[] = {
+    {"CS_VALSHERIFF"},
+    {"CS_SheriffOwens"},
+    {"CS_strsheriff_01"},
+    {"CS_VALSHERIFF"},
+    {"U_M_M_RhdSheriff_01"},
+    {"U_M_M_ValSheriff_01"},
+    {"U_M_O_AsbSheriff_01"},
+    {"A_M_M_ARMDEPUTYRESIDENT_01"},
+    {"A_M_M_ASBDEPUTYRESIDENT_01"},
+    {"A_M_M_RHDDEPUTYRESIDENT_01"},
+    {"A_M_M_STRDEPUTYRESIDENT_01"},
+    {"A_M_M_VALDEPUTYRESIDENT_01"},
+    {"CS_ASBDEPUTY_01"},
+    {"CS_rhodeputy_01"},
+    {"CS_RhoDeputy_02"},
+    {"CS_strdeputy_01"},
+    {"CS_strdeputy_02"},
+    {"CS_VALDEPUTY_01"},
+    {"S_M_M_VALDEPUTY_01"},
+    {"U_M_M_RhdBackupDeputy_01"},
+    {"U_M_M_RhdBackupDeputy_02"},
+    {nullptr, 0x6D22857B},
+    {nullptr, 0x77EEF186},
+    {"CS_NbxPoliceChiefFormal"},
+    {"RE_POLICECHASE_MALES_01"},
+    {"S_M_M_AmbientBlWPolice_01"},
+    {"S_M_M_AmbientSDPolice_01"},
+    {"S_M_M_DispatchLeaderPolice_01"},
+    {"S_M_M_DispatchPolice_01"},
+    {"U_M_M_SDPoliceChief_01"},
+    {"U_M_O_BlWPoliceChief_01"},
+};
+
+// ...the patrol lawmen, whose lawman switch the plug-in keeps...
+constexpr Model PATROL_LAWMAN_MODELS[] = {
+    {"CS_VALSHERIFF"},
+    {"U_M_M_RhdSheriff_01"},
+    {"U_M_M_ValSheriff_01"},
+    {"U_M_O_AsbSheriff_01"},
+    {"A_M_M_ARMDEPUTYRESIDENT_01"},
+    {"A_M_M_ASBDEPUTYRESIDENT_01"},
+    {"A_M_M_RHDDEPUTYRESIDENT_01"},
+    {"A_M_M_STRDEPUTYRESIDENT_01"},
+    {"A_M_M_VALDEPUTYRESIDENT_01"},
+    {"CS_rhodeputy_01"},
+    {"U_M_M_RhdBackupDeputy_01"},
+    {"U_M_M_RhdBackupDeputy_02"},
+    {nullptr, 0x6D22857B},
+    {nullptr, 0x77EEF186},
+    {"S_M_M_AmbientSDPolice_01"},
+    {"S_M_M_DispatchLeaderPolice_01"},
+    {"S_M_M_DispatchPolice_01"},
+    {"U_M_M_SDPoliceChief_01"},
+    {"U_M_O_BlWPoliceChief_01"},
+};
+
+// ...and those whose switch goes off whenever the player engages them.
+constexpr Model SWITCH_OFF_LAWMAN_MODELS[] = {
+    {nullptr, 0x6D22857B},
+    {"U_M_M_RhdSheriff_01"},
+    {"CS_rhodeputy_01"},
+    {"U_M_M_RhdBackupDeputy_01"},
+    {"U_M_M_RhdBackupDeputy_02"},
+    {"S_M_M_AmbientSDPolice_01"},
+    {"S_M_M_DispatchLeaderPolice_01"},
+    {"S_M_M_DispatchPolice_01"},
+};
+// clang-format on
+
+// The relationship groups a story meets, with what they are in the game.
+struct Group {
+    const char* name;
+    const char* meaning;
+};
+
+// clang-format off
+constexpr Group GROUPS[] = {
+    {"PLAYER",            "the player's own group, at the start and off duty"},
+    {"REL_COP",           "the law: lawmen, and the player on duty"},
+    {"REL_CIVMALE",       "male civilians"},
+    {"REL_CIVFEMALE",     "female civilians"},
+    {"REL_GT_FFA",        "free-for-all: hostile to everyone"},
+    {"REL_GANG_DUTCHS",   "the Van der Linde gang"},
+    {"REL_TOWN_MOB",      "a town's lynch mob"},
+    {"REL_GUARD_ASB",     "Annesburg's guards"},
+    {"REL_GUARD_BRONTE",  "Bronte's guards in Saint Denis"},
+    {"REL_BOUNTY_HUNTER", "bounty hunters"},
+    {"REL_PLAYER_ENEMY",  "enemies of the player"},
+    {"REL_PINKERTONS",    "the Pinkerton agents"},
+};
+
+// What one group holds towards another, as the plug-in sets them once a second on duty, in its
+// order (a pair set twice stands twice).
+struct Relationship {
+    std::int32_t value;
+    const char* group;    // holds the value...
+    const char* towards;  // ...towards this one
+};
+
+constexpr Relationship DUTY_RELATIONSHIPS[] = {
+    {0, "REL_COP",           "REL_COP"},
+    {0, "REL_COP",           "REL_COP"},
+    {0, "REL_TOWN_MOB",      "REL_COP"},
+    {0, "REL_COP",           "REL_TOWN_MOB"},
+    {0, "REL_CIVMALE",       "REL_COP"},
+    {0, "REL_COP",           "REL_CIVMALE"},
+    {0, "REL_CIVFEMALE",     "REL_COP"},
+    {0, "REL_COP",           "REL_CIVFEMALE"},
+    {0, "REL_GUARD_ASB",     "REL_COP"},
+    {0, "REL_GUARD_BRONTE",  "REL_COP"},
+    {0, "REL_BOUNTY_HUNTER", "REL_COP"},
+    {6, "REL_PLAYER_ENEMY",  "REL_COP"},
+    {6, "REL_COP",           "REL_PLAYER_ENEMY"},
+    {0, "REL_BOUNTY_HUNTER", "REL_COP"},
+    {0, "REL_COP",           "REL_BOUNTY_HUNTER"},
+    {0, "REL_GUARD_ASB",     "REL_COP"},
+    {0, "REL_COP",           "REL_GUARD_ASB"},
+    {0, "REL_PINKERTONS",    "REL_COP"},
+    {0, "REL_COP",           "REL_PINKERTONS"},
+};
+
+// The speech lines peds say in a story, by their names in the game.
+struct SpeechLine {
+    const char* name;
+    const char* meaning;
+};
+
+constexpr SpeechLine SPEECH_LINES[] = {
+    {"GREET_MARSHAL", "a ped greets the player as a marshal"},
+};
+// clang-format on
 
 }  // namespace atlas

@@ -6,11 +6,12 @@
 #include <cstring>
 
 #include "emulator/json_writer.h"
+#include "emulator/nearest_words.h"
 
 ControlReply runCommand(Emulator& emu, const Words& words) {
     const Verb* verb = emu.verbs().find(words);
     if (verb == nullptr) {
-        return badCommand("unknown command: " + joinFrom(words, 0));
+        return badCommand(unknownCommand(words, emu.verbs().verbWords()));
     }
     return runVerb(*verb, emu, words);
 }
@@ -70,6 +71,10 @@ bool parseHash(const std::string& text, std::uint64_t& value) {
     return *end == '\0';
 }
 
+std::string unknownNative(const std::string& text) {
+    return "unknown native " + text + didYouMean(text, nativeConstantNames());
+}
+
 bool parseNative(const std::string& text, std::uint64_t& hash) {
     if (const auto named = nativeHashByName(text)) {
         hash = *named;
@@ -102,7 +107,13 @@ bool parseTriple(const Words& words, std::size_t first, Vec3& v) {
 EntityState* namedPed(World& world, const std::string& name, ControlReply& reply) {
     EntityState* ped = world.findLabel(name);
     if (ped == nullptr || ped->type != EntityType::Ped) {
-        reply = badCommand("no ped named " + name);
+        std::vector<std::string> peds;
+        for (const auto& [handle, entity] : world.entities) {
+            if (entity.type == EntityType::Ped && !entity.label.empty()) {
+                peds.push_back(entity.label);
+            }
+        }
+        reply = badCommand("no ped named " + name + didYouMean(name, peds));
         return nullptr;
     }
     return ped;

@@ -19,6 +19,8 @@ bool parseInt(const std::string& text, std::int32_t& value);
 bool parseHash(const std::string& text, std::uint64_t& value);
 // A native's name from the native list, or its hash.
 bool parseNative(const std::string& text, std::uint64_t& hash);
+// "unknown native NAME", with the nearest names of the native list.
+std::string unknownNative(const std::string& text);
 bool parseOnOff(const std::string& text, bool& value);
 bool parseYesNo(const std::string& text, bool& value);
 bool parseTriple(const Words& words, std::size_t first, Vec3& v);

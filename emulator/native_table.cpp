@@ -62,6 +62,14 @@ std::optional<NativeHash> nativeHashByName(std::string_view name) {
     return std::nullopt;
 }
 
+std::vector<std::string> nativeConstantNames() {
+    std::vector<std::string> names;
+    for (const KnownNative& known : KNOWN_NATIVES) {
+        names.push_back(known.constant);
+    }
+    return names;
+}
+
 void NativeTable::add(std::initializer_list<NativeEntry> entries) {
     for (NativeEntry entry : entries) {
         entry.name = nativeName(entry.hash);

@@ -107,3 +107,5 @@ const char* nativeName(NativeHash hash);
 // A native of the shared list by the plug-in's constant name (SET_PLAYER_RESET_FLAG) or its
 // game name with or without the namespace (PLAYER::_SET_PLAYER_RESET_FLAG).
 std::optional<NativeHash> nativeHashByName(std::string_view name);
+// Every native of the shared list by the plug-in's constant name.
+std::vector<std::string> nativeConstantNames();

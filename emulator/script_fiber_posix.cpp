@@ -115,11 +115,40 @@ struct ScriptFiber::Impl {
         std::abort();  // body never comes back
     }
 
-    // The stack as a switch away from start() would have left it: the control words, six
-    // registers, start() as the return address, and a zero return address above it, which
-    // also ends a debugger's walk up the stack. start() is entered as if called, with the
+    // A fiber destroyed while suspended in a wait is entered once more, here, with its own fake
+    // stack, only to leave it for good: told so, the sanitizer frees that fake stack, which it
+    // otherwise keeps for as long as the process runs.
+    [[noreturn]] static void end() {
+        Impl& impl = *runningFiber->impl_;
+        arrivedOnStack(impl.fiberFakeStack, &impl.callerStack, &impl.callerStackSize);
+        leaveForGood(impl);
+        std::abort();  // never resumed
+    }
+
+    // From here on no local may have its address taken: told that this stack ends, the
+    // sanitizer frees its fake stack at once.
+    static void leaveForGood(Impl& impl) {
+        void** unused = &impl.fiberStackPointer;
+        leavingStack(nullptr, impl.callerStack, impl.callerStackSize);
+        tswSwitchStack(unused, impl.callerStackPointer);
+    }
+
+    // Runs the fiber from where its stack says until it yields, returns or ends.
+    static void enter(ScriptFiber* fiber) {
+        Impl& impl = *fiber->impl_;
+        ScriptFiber* outer = runningFiber;
+        runningFiber = fiber;
+        leavingStack(&impl.callerFakeStack, impl.stack, STACK_SIZE);
+        tswSwitchStack(&impl.callerStackPointer, impl.fiberStackPointer);
+        arrivedOnStack(impl.callerFakeStack, nullptr, nullptr);
+        runningFiber = outer;
+    }
+
+    // The stack as a switch away from entry would have left it: the control words, six
+    // registers, entry as the return address, and a zero return address above it, which
+    // also ends a debugger's walk up the stack. entry is entered as if called, with the
     // stack pointer 8 past a 16-byte boundary.
-    void prepareStack() {
+    void prepareStack(void (*entry)()) {
         auto* top = reinterpret_cast<std::uint64_t*>(
             (reinterpret_cast<std::uintptr_t>(stack) + STACK_SIZE) & ~std::uintptr_t{15});
         std::uint64_t* sp = top - 9;
@@ -129,7 +158,7 @@ struct ScriptFiber::Impl {
         for (int i = 1; i <= 6; ++i) {
             sp[i] = 0;
         }
-        sp[7] = reinterpret_cast<std::uintptr_t>(&Impl::start);
+        sp[7] = reinterpret_cast<std::uintptr_t>(entry);
         sp[8] = 0;
         fiberStackPointer = sp;
     }
@@ -147,24 +176,24 @@ ScriptFiber::ScriptFiber(Entry entry) : entry_(entry), impl_(std::make_unique<Im
     // A guard page turns a stack overflow into a crash instead of silent corruption.
     mprotect(impl_->mapping, page, PROT_NONE);
     impl_->stack = static_cast<char*>(impl_->mapping) + page;
-    impl_->prepareStack();
+    impl_->prepareStack(&Impl::start);
 }
 
+// Only the sanitizer keeps a fake stack for a suspended fiber; without it there is none.
 ScriptFiber::~ScriptFiber() {
+    if (!finished_ && impl_->fiberFakeStack != nullptr) {
+        forgetStack(impl_->stack, STACK_SIZE);
+        impl_->prepareStack(&Impl::end);
+        Impl::enter(this);
+    }
     forgetStack(impl_->stack, STACK_SIZE);
     munmap(impl_->mapping, impl_->mappedSize);
 }
 
 void ScriptFiber::resume() {
-    if (finished_) {
-        return;
+    if (!finished_) {
+        Impl::enter(this);
     }
-    ScriptFiber* outer = runningFiber;
-    runningFiber = this;
-    leavingStack(&impl_->callerFakeStack, impl_->stack, STACK_SIZE);
-    tswSwitchStack(&impl_->callerStackPointer, impl_->fiberStackPointer);
-    arrivedOnStack(impl_->callerFakeStack, nullptr, nullptr);
-    runningFiber = outer;
 }
 
 void ScriptFiber::yield() {
@@ -183,11 +212,5 @@ void ScriptFiber::body(ScriptFiber* fiber) {
     fiber->entry_();
     fiber->finished_ = true;
     // A finished fiber is never resumed again; its context just goes back for good.
-    // Told that this stack ends, the sanitizer frees its fake stack at once: from there on no
-    // local may have its address taken (they live on the fake stack then).
-    Impl& impl = *fiber->impl_;
-    void** unused = &impl.fiberStackPointer;
-    void* caller = impl.callerStackPointer;
-    leavingStack(nullptr, impl.callerStack, impl.callerStackSize);
-    tswSwitchStack(unused, caller);
+    Impl::leaveForGood(*fiber->impl_);
 }

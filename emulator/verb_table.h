@@ -49,6 +49,12 @@ std::vector<std::string> usageForms(const char* usage);
 std::string usageReply(const char* usage);
 // How many of the verb's leading words the command has; 0 when they differ.
 std::size_t matchedWords(const Words& verbWords, const Words& words);
+// A command no verb takes: names the first word no verb has there and the verbs nearest what
+// was written. verbWords: every verb's words ("ped set").
+std::string unknownCommand(const Words& words, const std::vector<std::string>& verbWords);
+// A malformed command's word that stands where its usage wants a number and is no number, as
+// "bad number \"x\" for N; ", or empty.
+std::string badNumber(const char* usage, const Words& words);
 // Stops the program: two verbs that take the same words would shadow one another.
 [[noreturn]] void sameWordsError(const char* words, const char* firstUsage,
                                  const char* secondUsage);
@@ -86,6 +92,13 @@ class VerbTable {
     }
 
     std::span<const Verb> verbs() const { return verbs_; }
+    std::vector<std::string> verbWords() const {
+        std::vector<std::string> all;
+        for (const Verb& verb : verbs_) {
+            all.push_back(verb.words);
+        }
+        return all;
+    }
 
   private:
     std::vector<Verb> verbs_;
@@ -96,7 +109,7 @@ template <typename Context>
 ControlReply runVerb(const VerbOf<Context>& verb, Context& context, const Words& words) {
     ControlReply reply = verb.run(context, words);
     if (reply.wantsUsage) {
-        reply.text = usageReply(verb.usage);
+        reply.text = badNumber(verb.usage, words) + usageReply(verb.usage);
     }
     return reply;
 }

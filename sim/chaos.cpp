@@ -5,8 +5,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <vector>
 
+#include "sim/chaos_progress.h"
 #include "sim/chaos_story.h"
 
 namespace {
@@ -166,9 +168,24 @@ int reportBreak(const ChaosOptions& options, std::uint64_t seed, const Lines& st
 
 }  // namespace
 
+namespace {
+
+// Seconds left: what the time allows, or the games still to play at the pace so far.
+double secondsLeft(const ChaosOptions& options, std::uint64_t played, double elapsed) {
+    if (options.seconds > 0) {
+        return std::max(0.0, options.seconds - elapsed);
+    }
+    return played == 0 ? 0 : elapsed / played * static_cast<double>(options.seeds - played);
+}
+
+}  // namespace
+
 int runChaos(const ChaosOptions& options, std::FILE* out) {
     const Clock::time_point start = Clock::now();
+    ChaosProgress progress(options.progress != nullptr ? options.progress : out);
     std::uint64_t played = 0;
+    std::set<std::string> rules;  // broken so far; each shrunk once, at its first seed
+    bool failed = false;
     for (std::uint64_t seed = options.firstSeed;; ++seed) {
         const bool timed = options.seconds > 0;
         if ((timed && secondsSince(start) >= options.seconds) ||
@@ -184,13 +201,30 @@ int runChaos(const ChaosOptions& options, std::FILE* out) {
         std::fclose(sink);
         ++played;
         if (!outcome.passed) {
-            return reportBreak(options, seed, story, outcome, out);
+            failed = true;
+            if (rules.insert(ruleOf(outcome.failure)).second) {
+                if (options.progress != nullptr) {
+                    progress.finish();
+                }
+                reportBreak(options, seed, story, outcome, out);
+            }
+        }
+        if (options.progress != nullptr) {
+            const double elapsed = secondsSince(start);
+            progress.update({played, played * options.frames, rules.size(), elapsed,
+                             secondsLeft(options, played, elapsed)});
         }
     }
+    if (options.progress != nullptr) {
+        progress.finish();
+    }
+    const std::string verdict = !failed ? "held every rule"
+                                        : "broke " + std::to_string(rules.size()) +
+                                              (rules.size() == 1 ? " rule" : " rules");
     std::fprintf(
-        out, "%llu games of %llu frames held every rule (seeds %llu to %llu, %.1f s)\n",
+        out, "%llu games of %llu frames %s (seeds %llu to %llu, %.1f s)\n",
         static_cast<unsigned long long>(played), static_cast<unsigned long long>(options.frames),
-        static_cast<unsigned long long>(options.firstSeed),
+        verdict.c_str(), static_cast<unsigned long long>(options.firstSeed),
         static_cast<unsigned long long>(options.firstSeed + played - 1), secondsSince(start));
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -15,7 +15,8 @@ struct ChaosOptions {
     // How many replays shrinking may take: a count, not a time, so that a seed shrinks to the
     // same scenario on any machine.
     std::size_t shrinkReplays = 1000;
-    ScenarioOptions scenario;  // the plug-in to load and the game folder
+    ScenarioOptions scenario;       // the plug-in to load and the game folder
+    std::FILE* progress = nullptr;  // where the run's progress goes, if anywhere (chaos_progress.h)
 };
 
 // A story that broke a rule, shrunk to the fewest commands that still break the same rule, in
@@ -25,8 +26,8 @@ std::vector<std::string> shrinkStory(const ChaosOptions& options,
                                      const std::vector<std::string>& story,
                                      const ScenarioOutcome& broken, std::size_t& tries);
 
-// Plays seeded random games against the plug-in with every rule checked after every frame,
-// and stops at the first seed that breaks one: its story is shrunk to the fewest commands that
-// still break the same rule and written to OUT_DIR/chaos-SEED.txt as a scenario. Returns 0 when
-// every game held.
+// Plays seeded random games against the plug-in with every rule checked after every frame. The
+// first seed that breaks a rule not broken before has its story shrunk to the fewest commands
+// that still break the same rule, written to OUT_DIR/chaos-SEED.txt as a scenario; the games go
+// on. Returns 0 when every game held.
 int runChaos(const ChaosOptions& options, std::FILE* out);

@@ -142,7 +142,10 @@ bool GameFolder::setReadOnly(bool readOnly, std::string& error) {
     }
     const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
                                   : makeFolderWritable(PLUGIN_FOLDER, error);
-    if (changed) {
+    // A change to read-only that failed may have been made in part: the folder then counts as
+    // read-only, so that the run's end still makes it writable (a folder left so cannot be
+    // removed).
+    if (changed || readOnly) {
         readOnly_ = readOnly;
     }
     return changed;

@@ -1,37 +1,104 @@
 // tsw-sim: plays a scenario file against the plug-in in the emulated game.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include <vector>
 
+#include "emulator/nearest_words.h"
 #include "sim/chaos.h"
+#include "sim/reference_tables.h"
 #include "sim/scenario_batch.h"
 #include "sim/scenario_runner.h"
 #include "sim/wine_launch.h"
 
 namespace {
 
-void usage() {
-    std::fprintf(stderr,
-                 "usage: tsw-sim [--trace FILE] [--report FILE.html] [--game-dir DIR] [--wine] "
-                 "[--plugin PATH] SCENARIO\n"
+struct Option {
+    const char* name;
+    const char* value;  // what follows it, or empty
+    const char* help;
+    bool chaos;  // a chaos game's option
+};
+
+// clang-format off
+constexpr Option OPTIONS[] = {
+    {"--trace",     "FILE", "write every native call to FILE",                          false},
+    {"--report",    "FILE", "write the scenario report, one HTML page, to FILE",        false},
+    {"--game-dir",  "DIR",  "the game's folder (default: a fresh temporary one)",       false},
+    {"--wine",      "",     "run the real TinStarWarden.asi under Wine",                false},
+    {"--plugin",    "PATH", "the plug-in library to load (default: the built one)",     false},
+    {"--out-dir",   "DIR",  "play each scenario: DIR/NAME.log, DIR/NAME.trace",          false},
+    {"--reference", "",     "print the reference tables (docs/reference.md)",           false},
+    {"--help",      "",     "this text",                                                false},
+    {"--chaos",     "SEED", "play a random game from SEED with every rule checked",     true},
+    {"--frames",    "N",    "frames per game (default 20000)",                          true},
+    {"--seeds",     "N",    "games from SEED on, one after the other (default 1)",      true},
+    {"--seconds",   "S",    "instead, as many games as S seconds allow",                true},
+    {"--chaos-out", "DIR",  "where a failing seed's shrunk scenario goes (default .)",  true},
+    {"--progress",  "",     "show games, frames a second, rules broken, time left",     true},
+};
+// clang-format on
+
+void usage(std::FILE* to) {
+    std::fprintf(to,
+                 "usage: tsw-sim [OPTION...] SCENARIO\n"
                  "       tsw-sim [--wine] [--plugin PATH] --out-dir DIR SCENARIO...\n"
-                 "  --trace FILE     write every native call to FILE\n"
-                 "  --report FILE    write the scenario report, one HTML page, to FILE\n"
-                 "  --game-dir DIR   the game's folder (default: a fresh temporary one)\n"
-                 "  --wine           run the real TinStarWarden.asi under Wine\n"
-                 "  --plugin PATH    the plug-in library to load (default: the built one)\n"
-                 "  --out-dir DIR    play each scenario in turn in this one process: its timeline\n"
-                 "                   to DIR/NAME.log, its trace to DIR/NAME.trace, and a line\n"
-                 "                   NAME: passed|FAILED for each\n"
-                 "usage: tsw-sim [--wine] [--plugin PATH] --chaos SEED [--frames N] [--seeds N]\n"
-                 "               [--seconds S] [--chaos-out DIR]\n"
-                 "  --chaos SEED     play a random game from SEED with every rule checked\n"
-                 "  --frames N       frames per game (default 20000)\n"
-                 "  --seeds N        games from SEED on, one after the other (default 1)\n"
-                 "  --seconds S      instead, as many games as S seconds allow\n"
-                 "  --chaos-out DIR  where a failing seed's shrunk scenario goes (default .)\n");
+                 "       tsw-sim [--wine] [--plugin PATH] --chaos SEED [OPTION...]\n");
+    for (const bool chaos : {false, true}) {
+        std::fprintf(to, "%s", chaos ? "chaos games:\n" : "");
+        for (const Option& option : OPTIONS) {
+            if (option.chaos == chaos) {
+                const std::string named = std::string(option.name) + " " + option.value;
+                std::fprintf(to, "  %-17s%s\n", named.c_str(), option.help);
+            }
+        }
+    }
+    std::fprintf(to, "The scenario language, the report and the trace: docs/scenarios.md\n");
+}
+
+// What was wrong with the command line, then the usage.
+int badUsage(const std::string& problem) {
+    std::fprintf(stderr, "tsw-sim: %s\n", problem.c_str());
+    usage(stderr);
+    return 2;
+}
+
+std::string unknownOption(const std::string& arg) {
+    std::vector<std::string> names;
+    for (const Option& option : OPTIONS) {
+        names.push_back(option.name);
+    }
+    return "unknown option " + arg + didYouMean(arg, names);
+}
+
+bool isOption(const std::string& arg) {
+    return std::any_of(std::begin(OPTIONS), std::end(OPTIONS),
+                       [&](const Option& option) { return arg == option.name; });
+}
+
+// What the options and scenarios named together cannot mean, or empty.
+std::string commandLineProblem(const ScenarioOptions& options,
+                               const std::vector<std::string>& scenarios, bool chaos, bool each) {
+    if (chaos) {
+        return !scenarios.empty() ? "a chaos game plays no scenario file"
+               : each             ? "--out-dir plays scenarios, not chaos games"
+                                  : "";
+    }
+    if (scenarios.empty()) {
+        return "no scenario named";
+    }
+    if (scenarios.size() > 1 && !each) {
+        return "one scenario only, or several with --out-dir: " + scenarios[0] + " and " +
+               scenarios[1];
+    }
+    const bool oneRunsFiles =
+        !options.tracePath.empty() || !options.reportPath.empty() || !options.gameDir.empty();
+    return each && oneRunsFiles
+               ? "--out-dir names each scenario's files itself: no --trace, --report or --game-dir"
+               : "";
 }
 
 bool number(const char* text, std::uint64_t& value) {
@@ -84,24 +151,27 @@ int main(int argc, char** argv) {
             options.pluginPath = argv[++i];
         } else if (arg == "--wine") {
             wine = true;
+        } else if (arg == "--progress") {
+            chaosOptions.progress = stderr;
+            extraArgs.push_back(arg);
+        } else if (arg == "--reference") {
+            std::fputs(referenceTables().c_str(), stdout);
+            return 0;
         } else if (arg == "--help" || arg == "-h") {
-            usage();
+            usage(stdout);
             return 0;
         } else if (!arg.empty() && arg[0] != '-') {
             scenarios.push_back(arg);
+        } else if (chaosNumber) {
+            return badUsage(arg + " takes a whole number, not \"" + argv[i + 1] + "\"");
         } else {
-            usage();
-            return 2;
+            return badUsage(isOption(arg) ? arg + " needs a value" : unknownOption(arg));
         }
     }
-    // Several scenarios only with --out-dir, which names each one's files itself.
-    const bool oneRunsFiles =
-        !options.tracePath.empty() || !options.reportPath.empty() || !options.gameDir.empty();
     const bool each = !outDir.empty();
-    if (scenarios.empty() == !chaos || (scenarios.size() > 1 && !each) ||
-        (each && (chaos || oneRunsFiles))) {
-        usage();
-        return 2;
+    const std::string problem = commandLineProblem(options, scenarios, chaos, each);
+    if (!problem.empty()) {
+        return badUsage(problem);
     }
     options.scenarioPath = scenarios.empty() ? "" : scenarios.front();
     if (wine) {

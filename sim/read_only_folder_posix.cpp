@@ -16,9 +16,11 @@ bool failed(const std::string& what, std::string& error) {
     return false;
 }
 
-// Whether this process can still create a file in the folder.
+// Whether this process can still create a file in the folder. A probe left behind (by a run
+// that ended between its steps) must not read as "cannot create".
 bool canCreateIn(const std::string& folder) {
     const std::string probe = folder + "/.tsw-write-probe";
+    unlink(probe.c_str());
     const int descriptor = open(probe.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     if (descriptor < 0) {
         return false;

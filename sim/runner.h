@@ -4,6 +4,7 @@
 // (sim_verbs.cpp) act on it; every other command goes to the emulated host.
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,10 +36,15 @@ class Runner {
     // ...and the files' baseline starts again from what they hold after, once the game may
     // next see them.
     void filesChanged();
+    // Runs a file's lines where the `include` stands; FILE is taken from the including file's
+    // folder.
+    void include(const std::string& file);
     void startInvariants() { invariants_ = std::make_unique<InvariantChecker>(); }
     bool invariantsOn() const { return invariants_ != nullptr; }
-    // A command for the emulated host; a reply other than OK ends the scenario.
-    void control(const std::string& command);
+    // A command for the emulated host; a reply other than OK ends the scenario. Returns the
+    // host's answer (empty for most commands).
+    std::string control(const std::string& command);
+    bool pluginLoaded();
     // Time a frame at a time, the rules checked after each.
     void runCheckedFrames(std::uint32_t ms);
 
@@ -53,14 +59,20 @@ class Runner {
     void watchLog(std::uint32_t gameTime);
 
     bool runLines(const std::vector<std::string>& lines);
+    // Where the line being run stands: "FILE:LINE", with the includes it came through.
+    std::string where() const;
+    std::string shownLine() const;
     void runLine(const std::string& line);
     std::uint32_t checkInvariants();
     std::string query(const std::string& command);
+    // The host's "unknown command" said over both verb tables, the simulator's and the host's.
+    std::string unknownToBoth(const Words& words);
     std::uint32_t gameTime();
 
     const ScenarioOptions& options_;
     std::FILE* out_;
     const std::string tracePath_;
+    const std::filesystem::path scenarioPath_;  // absolute
     const std::string reportPath_;
     GameFolder folder_;
     DataFileView lastData_;
@@ -71,6 +83,12 @@ class Runner {
     std::int64_t lastFolderLook_ = 0;  // when the folder was last looked at (fileClockNow)
     std::string logShown_;             // the log's text as the timeline has shown it
     std::size_t lineNumber_ = 0;
+    struct Included {
+        std::filesystem::path path;  // absolute: the run plays in the game's folder
+        std::string shown;           // as the scenario names it
+        std::size_t line = 0;
+    };
+    std::vector<Included> included_;  // the includes being run, outermost first
     std::string line_;
     std::unique_ptr<InvariantChecker> invariants_;  // from `invariants on`
     // Changed by the scenario since the baseline was read; the rules were on at the change.

@@ -1,5 +1,6 @@
 #include "sim/scenario_runner.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -33,6 +34,7 @@ Runner::Runner(const ScenarioOptions& options, std::FILE* out)
     : options_(options),
       out_(out),
       tracePath_(outsideGameFolder(options.tracePath)),
+      scenarioPath_(fs::path(outsideGameFolder(options.scenarioPath)).lexically_normal()),
       reportPath_(outsideGameFolder(options.reportPath)) {}
 
 int runScenario(const ScenarioOptions& options, std::FILE* out) {
@@ -68,7 +70,7 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     tswEmuSetFrameHook(&Runner::onFrame, this);
     if (!reportPath_.empty()) {
         report_ = std::make_unique<ReportRecorder>();
-        report_->start();
+        report_->start(lines);
         report_->moment();
     }
     outcome_.passed = runLines(lines);
@@ -79,7 +81,8 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
     folder_.leave();
     std::fprintf(out_, "%s: %s\n", options_.scenarioPath.c_str(),
                  outcome_.passed ? "passed" : "FAILED");
-    if (report_ && !report_->write(reportPath_, options_.scenarioPath, outcome_.passed, error)) {
+    if (report_ && !report_->write(reportPath_, options_.scenarioPath, outcome_.passed,
+                                   outcome_.failedLine, error)) {
         std::fprintf(out_, "%s\n", error.c_str());
         outcome_.passed = false;
         outcome_.failure = error;
@@ -98,6 +101,9 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
             ++lineNumber_;
             const std::string line = trim(raw);
             if (!line.empty() && line[0] != '#') {
+                if (report_) {
+                    report_->at(lineNumber_);
+                }
                 runLine(line);
                 if (report_) {
                     report_->moment();
@@ -106,18 +112,64 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         }
         return true;
     } catch (const Failure& failure) {
-        std::fprintf(out_, "%s:%zu: %s\n", options_.scenarioPath.c_str(), lineNumber_,
-                     failure.message.c_str());
+        std::fprintf(out_, "%s: %s\n", where().c_str(), failure.message.c_str());
         outcome_.failedLine = lineNumber_;
         outcome_.failure = failure.message;
         outcome_.invariantBroken = failure.invariant;
         if (report_) {
+            if (firstWord(line_) == "expect") {
+                report_->check(gameTime(), shownLine(), false);
+            }
             report_->failure(gameTime(),
                              "line " + std::to_string(lineNumber_) + ": " + failure.message);
             report_->moment();
         }
         return false;
     }
+}
+
+std::string Runner::where() const {
+    const std::string top = options_.scenarioPath + ":" + std::to_string(lineNumber_);
+    if (included_.empty()) {
+        return top;
+    }
+    std::string text =
+        included_.back().shown + ":" + std::to_string(included_.back().line) + " (included from ";
+    for (std::size_t i = included_.size() - 1; i-- > 0;) {
+        text += included_[i].shown + ":" + std::to_string(included_[i].line) + ", from ";
+    }
+    return text + top + ")";
+}
+
+void Runner::include(const std::string& file) {
+    const fs::path from = included_.empty() ? scenarioPath_ : included_.back().path;
+    const std::string shown =
+        (fs::path(included_.empty() ? options_.scenarioPath : included_.back().shown)
+             .parent_path() /
+         file)
+            .lexically_normal()
+            .string();
+    const fs::path path = (from.parent_path() / file).lexically_normal();
+    const bool again = path == scenarioPath_ ||
+                       std::any_of(included_.begin(), included_.end(),
+                                   [&](const Included& outer) { return outer.path == path; });
+    if (again) {
+        throw Failure{shown + " includes itself"};
+    }
+    bool readable = false;
+    const std::vector<std::string> lines = readLines(path.string(), readable);
+    if (!readable) {
+        throw Failure{"cannot read the included file " + shown};
+    }
+    included_.push_back({path, shown, 0});
+    for (const std::string& raw : lines) {
+        ++included_.back().line;
+        const std::string line = trim(raw);
+        if (!line.empty() && line[0] != '#') {
+            runLine(line);
+        }
+    }
+    included_.pop_back();
 }
 
 void Runner::runLine(const std::string& line) {
@@ -131,7 +183,14 @@ void Runner::runLine(const std::string& line) {
     const Words words = splitWords(line);
     const SimVerb* verb = simVerbs().find(words);
     if (verb == nullptr) {
-        control(line);
+        // A command that answers (`time`, `query facts`) shows its answer.
+        const std::string answer = control(line);
+        if (!answer.empty()) {
+            print(gameTime(), "answer: " + answer);
+        }
+        if (report_ && words[0] == "expect") {
+            report_->check(gameTime(), shownLine(), true);
+        }
         return;
     }
     // The simulator's own replies read as they are, without the host's "bad command: ".
@@ -139,6 +198,16 @@ void Runner::runLine(const std::string& line) {
     if (reply.code != TSW_OK) {
         throw Failure{reply.text};
     }
+    if (report_ && words[0] == "expect") {
+        report_->check(gameTime(), shownLine(), true);
+    }
+}
+
+// The line as the report shows it: one from an included file says which.
+std::string Runner::shownLine() const {
+    return included_.empty() ? line_
+                             : line_ + "  (" + included_.back().shown + ":" +
+                                   std::to_string(included_.back().line) + ")";
 }
 
 void Runner::runCheckedFrames(std::uint32_t length) {
@@ -170,6 +239,20 @@ std::string Runner::query(const std::string& command) {
     return reply;
 }
 
+std::string Runner::unknownToBoth(const Words& words) {
+    std::vector<std::string> verbs = simVerbs().verbWords();
+    for (const std::string& verb : linesOf(query("query verbs"))) {
+        if (std::find(verbs.begin(), verbs.end(), verb) == verbs.end()) {
+            verbs.push_back(verb);  // `load` and `run` are the simulator's already
+        }
+    }
+    return unknownCommand(words, verbs);
+}
+
+bool Runner::pluginLoaded() {
+    return Facts::parse(query("query facts")).number("loaded") != 0;
+}
+
 // Read again only before the next command to the game: a story that writes thousands of lines
 // into the data file reads it once, not once a line.
 void Runner::filesChanged() {
@@ -193,16 +276,19 @@ void Runner::settleFiles() {
 }
 
 // A fault the emulated host caught is a broken rule too: no malformed call, ever.
-void Runner::control(const std::string& command) {
+std::string Runner::control(const std::string& command) {
     settleFiles();
-    char reply[2048];
+    static char reply[65536];
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
     switch (code) {
         case TSW_OK:
-            return;
+            return reply;
         case TSW_EXPECTATION_FAILED:
             throw Failure{reply};
         case TSW_BAD_COMMAND:
+            if (std::string(reply).starts_with("unknown command")) {
+                throw Failure{unknownToBoth(splitWords(command))};
+            }
             throw Failure{std::string("bad command: ") + reply};
         default:
             throw Failure{std::string("emulator failure: ") + reply, invariants_ != nullptr};

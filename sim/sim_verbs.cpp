@@ -20,34 +20,48 @@ ControlReply changeFiles(Runner& runner, Change change) {
     return ok();
 }
 
+// The files the plug-in reads when it loads: a change while it runs would be read by nobody,
+// so it is an error rather than a line that silently does nothing.
+template <typename Change>
+ControlReply setUpFiles(Runner& runner, const Words& words, Change change) {
+    if (runner.pluginLoaded()) {
+        return badCommand("\"" + words[0] +
+                          "\" sets up the game folder's files, which the plug-in reads when it "
+                          "loads: use it before \"load\", or between \"unload\" and \"load\"");
+    }
+    return changeFiles(runner, change);
+}
+
 ControlReply ini(Runner& runner, const Words& words) {
     if (words.size() < 3) {
         return usage();
     }
     const std::string value = restAfterWords(runner.line(), 3);
-    return changeFiles(runner, [&](std::string&) {
+    return setUpFiles(runner, words, [&](std::string&) {
         runner.folder().setIni(words[1], words[2], value);
         return true;
     });
 }
 
-ControlReply data(Runner& runner, const Words&) {
+ControlReply data(Runner& runner, const Words& words) {
     const std::string line = restAfterWords(runner.line(), 1);
-    return changeFiles(
-        runner, [&](std::string& error) { return runner.folder().appendDataLine(line, error); });
+    return setUpFiles(runner, words, [&](std::string& error) {
+        return runner.folder().appendDataLine(line, error);
+    });
 }
 
-ControlReply rawData(Runner& runner, const Words&) {
+ControlReply rawData(Runner& runner, const Words& words) {
     const std::string bytes = unescapeBytes(restAfterWords(runner.line(), 1));
-    return changeFiles(
-        runner, [&](std::string& error) { return runner.folder().appendDataBytes(bytes, error); });
+    return setUpFiles(runner, words, [&](std::string& error) {
+        return runner.folder().appendDataBytes(bytes, error);
+    });
 }
 
 ControlReply removeFiles(Runner& runner, const Words& words) {
     if (words.size() != 1) {
         return usage();
     }
-    return changeFiles(runner, [&](std::string& error) {
+    return setUpFiles(runner, words, [&](std::string& error) {
         return runner.folder().remove(words[0] == "nofolder", error);
     });
 }
@@ -66,6 +80,14 @@ ControlReply invariants(Runner& runner, const Words& words) {
         return usage();
     }
     runner.startInvariants();
+    return ok();
+}
+
+ControlReply include(Runner& runner, const Words& words) {
+    if (words.size() < 2) {
+        return usage();
+    }
+    runner.include(restAfterWords(runner.line(), 1));
     return ok();
 }
 
@@ -175,6 +197,7 @@ constexpr SimVerb SIM_VERBS[] = {
     {"folder",            "folder readonly\n"
                           "folder writable",         folder},
     {"invariants",        "invariants on",           invariants},
+    {"include",           "include FILE",            include},
     {"load",              "load",                    load},
     {"run",               "run MS",                  run},
     {"expect data",       "expect data KEY VALUE",   expectData},

@@ -6,6 +6,7 @@
 #include "emulator/areas/area_support.h"
 #include "emulator/atlas.h"
 #include "emulator/jenkins.h"
+#include "emulator/nearest_words.h"
 
 namespace {
 
@@ -229,6 +230,24 @@ bool applyPedFlag(World& world, std::int32_t ped, const std::string& word, bool 
     return true;
 }
 
+// Why a flag word did not apply: a name no area knows (with the nearest known), or a value that
+// does not read.
+ControlReply pedFlagError(const World& world, const std::string& word) {
+    std::string value;
+    if (findPedFlag(world, word, value) != nullptr) {
+        return badCommand("bad value \"" + value + "\" in the ped flag " + word);
+    }
+    std::vector<std::string> names;
+    for (const Area* area : world.areas()) {
+        for (const PedFlag& flag : area->pedFlags()) {
+            names.push_back(flag.name);
+        }
+    }
+    const std::string name =
+        word.substr(0, word.find('=') + (word.find('=') == std::string::npos ? 0 : 1));
+    return badCommand("unknown ped flag " + word + didYouMean(name, names));
+}
+
 ControlReply spawnPed(Emulator& emu, const Words& words) {
     Vec3 at;
     if (words.size() < 7 || !parseTriple(words, 4, at)) {
@@ -243,7 +262,7 @@ ControlReply spawnPed(Emulator& emu, const Words& words) {
     for (std::size_t i = 7; i < words.size(); ++i) {
         if (!applyPedFlag(world, handle, words[i], true)) {
             world.deleteEntity(handle);
-            return badCommand("unknown ped flag " + words[i]);
+            return pedFlagError(world, words[i]);
         }
     }
     return ok();
@@ -262,7 +281,7 @@ ControlReply setPed(Emulator& emu, const Words& words) {
         return reply;
     }
     if (!applyPedFlag(emu.world, ped->handle, words[3], on)) {
-        return badCommand("unknown ped flag " + words[3]);
+        return pedFlagError(emu.world, words[3]);
     }
     return ok();
 }
@@ -424,8 +443,8 @@ constexpr PedFlag PED_FLAGS[] = {
 const std::vector<std::uint32_t>& badgeModels() {
     static const std::vector<std::uint32_t> models = [] {
         std::vector<std::uint32_t> hashes;
-        for (const char* model : atlas::BADGE_MODELS) {
-            hashes.push_back(jenkinsHash(model));
+        for (const atlas::BadgeProp& badge : atlas::BADGE_MODELS) {
+            hashes.push_back(jenkinsHash(badge.model));
         }
         return hashes;
     }();

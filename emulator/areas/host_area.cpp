@@ -120,6 +120,18 @@ ControlReply time(Emulator& emu, const Words&) {
     return ok(std::to_string(emu.clock.gameTime));
 }
 
+// Every verb's words, one a line: what a scenario can say to the emulated game.
+ControlReply verbList(Emulator& emu, const Words& words) {
+    if (words.size() != 2) {
+        return usage();
+    }
+    std::string text;
+    for (const std::string& verb : emu.verbs().verbWords()) {
+        text += verb + "\n";
+    }
+    return ok(text);
+}
+
 ControlReply facts(Emulator& emu, const Words& words) {
     if (words.size() != 2) {
         return usage();
@@ -138,8 +150,11 @@ ControlReply expectTrace(Emulator& emu, const Words& words) {
     std::uint32_t exact = 0;
     const bool wanted = words[1] == "trace";
     const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
-    if ((words.size() != 3 && !counted) || !parseNative(words[2], hash)) {
+    if (words.size() != 3 && !counted) {
         return usage();
+    }
+    if (!parseNative(words[2], hash)) {
+        return badCommand(unknownNative(words[2]));
     }
     const NativeEntry* entry = emu.natives.find(hash);
     const std::uint64_t calls = emu.natives.callsSinceMark(hash);
@@ -176,6 +191,7 @@ constexpr Verb VERBS[] = {
     {"mark",           "mark",                                       mark},
     {"time",           "time",                                       time},
     {"query facts",    "query facts",                                facts},
+    {"query verbs",    "query verbs",                                verbList},
     {"expect trace",   "expect trace NATIVE [N]",                    expectTrace},
     {"expect notrace", "expect notrace NATIVE",                      expectTrace},
     {"expect host",    "expect host CALLS...|none",                  expectHostCalls},

@@ -75,15 +75,62 @@ void setPlayerResetFlag(CallContext& call) {
     }
 }
 
+// A door's spot, by its hash.
+ControlReply doorSpot(const std::string& word, Vec3& at) {
+    std::uint32_t hash = 0;
+    if (!parseUnsigned(word, hash)) {
+        return usage();
+    }
+    for (const atlas::Door& door : atlas::OFFICE_DOORS) {
+        if (door.hash == hash) {
+            at = door.at;
+            return ok();
+        }
+    }
+    return badCommand("no office door " + word + " (docs/reference.md lists them)");
+}
+
+// Office N's menu spot, or the middle of door box N, numbered from 1.
+template <typename Place, std::size_t COUNT>
+ControlReply numbered(const std::string& word, const Place (&places)[COUNT], const char* what,
+                      Vec3 (*spot)(const Place&), Vec3& at) {
+    std::uint32_t n = 0;
+    if (!parseUnsigned(word, n)) {
+        return usage();
+    }
+    if (n < 1 || n > COUNT) {
+        return badCommand("there are " + std::string(what) + " 1 to " + std::to_string(COUNT));
+    }
+    at = spot(places[n - 1]);
+    return ok();
+}
+
+// player at office N, at door HASH or at box N: a named place of the atlas.
+ControlReply placeInAtlas(const Words& words, Vec3& at) {
+    if (words[2] == "door") {
+        return doorSpot(words[3], at);
+    }
+    if (words[2] == "box") {
+        return numbered(
+            words[3], atlas::DOOR_BOXES, "door boxes",
+            +[](const atlas::DoorBox& box) { return box.centre; }, at);
+    }
+    return numbered(
+        words[3], atlas::OFFICES, "law offices",
+        +[](const atlas::Office& office) { return office.spot; }, at);
+}
+
 ControlReply placePlayer(Emulator& emu, const Words& words) {
     EntityState& ped = emu.world.playerPed();
-    std::uint32_t office = 0;
-    if (words.size() == 4 && words[2] == "office" && parseUnsigned(words[3], office)) {
-        if (office < 1 || office > atlas::OFFICE_COUNT) {
-            return badCommand("there are law offices 1 to " + std::to_string(atlas::OFFICE_COUNT));
+    const bool named =
+        words.size() == 4 && (words[2] == "office" || words[2] == "door" || words[2] == "box");
+    if (named) {
+        Vec3 at;
+        ControlReply reply = placeInAtlas(words, at);
+        if (reply.code == TSW_OK) {
+            ped.position = at;
         }
-        ped.position = atlas::OFFICES[office - 1].spot;
-        return ok();
+        return reply;
     }
     Vec3 at;
     float heading = ped.heading;
@@ -126,7 +173,9 @@ ControlReply gateControl(Emulator& emu, const Words& words) {
 // clang-format off
 constexpr Verb VERBS[] = {
     {"player at",     "player at X Y Z [HEADING]\n"
-                      "player at office N",        placePlayer},
+                      "player at office N\n"
+                      "player at door HASH\n"
+                      "player at box N",           placePlayer},
     {"player target", "player target PED|none",    playerTarget},
     {"gate control",  "gate control on|off",       gateControl},
 };

@@ -29,17 +29,23 @@ std::string withoutTime(const std::string& world) {
 
 }  // namespace
 
-void ReportRecorder::start() {
+void ReportRecorder::start(const std::vector<std::string>& source) {
+    source_ = source;
     map_ = fetch(TSW_REPORT_MAP);
 }
 
 void ReportRecorder::line(std::uint32_t gameTime, const std::string& text) {
     const bool command = text.rfind("> ", 0) == 0;
-    lines_.push_back({gameTime, command ? "command" : "event", command ? text.substr(2) : text});
+    lines_.push_back(
+        {gameTime, command ? "command" : "event", command ? text.substr(2) : text, scenarioLine_});
+}
+
+void ReportRecorder::check(std::uint32_t gameTime, const std::string& text, bool held) {
+    lines_.push_back({gameTime, held ? "held" : "failed", text, scenarioLine_});
 }
 
 void ReportRecorder::failure(std::uint32_t gameTime, const std::string& message) {
-    lines_.push_back({gameTime, "failure", message});
+    lines_.push_back({gameTime, "failure", message, scenarioLine_});
 }
 
 void ReportRecorder::moment() {
@@ -60,17 +66,24 @@ void ReportRecorder::momentIfNewLines() {
 }
 
 bool ReportRecorder::write(const std::string& path, const std::string& scenario, bool passed,
-                           std::string& error) const {
+                           std::size_t failedLine, std::string& error) const {
     JsonWriter json;
     json.beginObject();
     json.field("scenario", scenario);
     json.field("passed", passed);
+    json.field("failedLine", static_cast<std::uint32_t>(failedLine));
+    json.key("source").beginArray();
+    for (const std::string& text : source_) {
+        json.value(text);
+    }
+    json.endArray();
     json.key("lines").beginArray();
     for (const Line& line : lines_) {
         json.beginArray();
         json.value(line.time);
         json.value(line.kind);
         json.value(line.text);
+        json.value(static_cast<std::uint32_t>(line.scenarioLine));
         json.endArray();
     }
     json.endArray();

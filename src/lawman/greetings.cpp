@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr const char* GREETING_LINE = "GREET_MARSHAL";
 constexpr const char* NEVER_GREETS_GROUP = "REL_GANG_DUTCHS";
 constexpr float CLOSEST_BADGE_RADIUS = 0.6f;
 constexpr float TARGETED_BADGE_RADIUS = 0.1f;

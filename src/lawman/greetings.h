@@ -4,6 +4,9 @@
 
 // Greetings while the marshal badge is worn, and the lawman switch of the patrol lawmen.
 
+// The one speech line a greeting plays.
+inline constexpr const char* GREETING_LINE = "GREET_MARSHAL";
+
 // Once a second: the closest qualifying ped within 5 may greet, at the configured chance;
 // peds more than 50 away are forgotten first.
 void closestPedGreeting(GreetingMemory& memory);

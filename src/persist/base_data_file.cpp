@@ -10,9 +10,6 @@
 
 namespace {
 
-// Notepad may begin a UTF-8 file with one; it is no part of the first key.
-constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-
 // The whole file in binary, so that both builds see the same bytes (no CR LF or ^Z
 // translation). False on a read error, such as a folder by that name.
 bool readAll(std::ifstream& file, std::string& bytes) {

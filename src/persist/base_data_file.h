@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A line-oriented file held in memory: the load loop, the dirty flag and the save policy.
@@ -10,7 +11,8 @@ class BaseDataFile {
     // Reads every line into memory. False when the file cannot be read; nothing is created.
     virtual bool load();
     // Writes when something changed since the last successful write, or when forced. The new
-    // file is on the disk before it replaces the old one.
+    // file is on the disk before it replaces the old one; where no file can be made beside
+    // it, the file is written in place (see inPlaceCause).
     virtual bool save(bool force);
     virtual bool isDirty() const;
     // False for a line of the wrong shape, which load then skips.
@@ -31,8 +33,15 @@ class BaseDataFile {
     std::vector<std::size_t> skippedLines;
     // What the system said of the last load, save or flush that failed.
     std::string error;
+    // Set by a write that went into the file itself because no file could be made beside it
+    // (the system's words for that); empty after one that replaced the file whole. Such a
+    // write is not atomic: a crash or a failure part way leaves the file cut short.
+    std::string inPlaceCause;
 
   protected:
+    // Notepad may begin a UTF-8 file with one; load takes it off the first key.
+    static constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+
     explicit BaseDataFile(std::string filePath);
     // Never destroyed through a base pointer: the one data file lives as long as the process.
     ~BaseDataFile() = default;

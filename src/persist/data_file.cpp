@@ -26,29 +26,45 @@ void logStop(std::string_view failed, std::string_view path,
     diagnosticsLog().line(text + joined(remedy) + ")");
 }
 
-// A failure that goes on (a read-only folder fails every save) is logged once, again only
-// when what the system says changes, and its end when a save works again.
-class SaveFailures {
+// A failure that goes on (a folder nobody may write to fails every save) is logged once,
+// again only when what the system says changes, and its end when a save works again. Saves
+// that go into the file itself, not atomic, are noted once as they start.
+class SaveReports {
   public:
     // After a save or flush that reached the disk, or failed trying.
     void result(bool succeeded, const char* what) {
         if (succeeded) {
-            if (!last_.empty()) {
-                diagnosticsLog().line(std::string(what) + " " + dataFile->path + " works again");
-            }
-            last_.clear();
-        } else if (dataFile->error != last_) {
-            last_ = dataFile->error;
-            diagnosticsLog().line(std::string(what) + " " + dataFile->path + " failed: " + last_ +
-                                  " (the file on disk stays as it was)");
+            worked(what);
+        } else if (dataFile->error != lastFailure_) {
+            lastFailure_ = dataFile->error;
+            diagnosticsLog().line(
+                std::string(what) + " " + dataFile->path + " failed: " + lastFailure_ +
+                (dataFile->inPlaceCause.empty() ? " (the file on disk stays as it was)"
+                                                : " (the file on disk may be cut short)"));
         }
     }
 
   private:
-    std::string last_;
+    void worked(const char* what) {
+        if (!lastFailure_.empty()) {
+            diagnosticsLog().line(std::string(what) + " " + dataFile->path + " works again");
+        }
+        lastFailure_.clear();
+        const bool inPlace = !dataFile->inPlaceCause.empty();
+        if (inPlace && !inPlace_) {
+            diagnosticsLog().line("saving " + dataFile->path +
+                                  " in place, not atomically: no file can be made beside it (" +
+                                  dataFile->inPlaceCause +
+                                  "), so a crash during a save can leave it cut short");
+        }
+        inPlace_ = inPlace;
+    }
+
+    std::string lastFailure_;
+    bool inPlace_ = false;
 };
 
-SaveFailures saveFailures;
+SaveReports saveReports;
 
 // Only when the system says nothing is there: a file it cannot look at is not made anew.
 bool pathMissing(const std::string& path) {
@@ -122,18 +138,18 @@ bool openDataFile(FirstEntries setFirstEntries) {
 
 void saveDataFile() {
     if (dataFile != nullptr && dataFile->isDirty()) {
-        saveFailures.result(dataFile->save(false), "saving");
+        saveReports.result(dataFile->save(false), "saving");
     }
 }
 
 void saveDataFileStep() {
     if (dataFile != nullptr && dataFile->isDirty()) {
-        saveFailures.result(dataFile->saveWithoutFlush(), "saving");
+        saveReports.result(dataFile->saveWithoutFlush(), "saving");
     }
 }
 
 void flushDataFile() {
     if (dataFile != nullptr && dataFile->flushPending()) {
-        saveFailures.result(dataFile->flushToDisk(), "flushing");
+        saveReports.result(dataFile->flushToDisk(), "flushing");
     }
 }

@@ -1,8 +1,5 @@
 #include "persist/diagnostics_log.h"
 
-#include <fstream>
-#include <utility>
-
 namespace {
 
 constexpr const char* FULL_NOTE =
@@ -12,14 +9,18 @@ constexpr std::size_t LINE_END_BYTES = 2;
 
 }  // namespace
 
-void DiagnosticsLog::start(std::string path) {
-    path_ = std::move(path);
+void DiagnosticsLog::start(const std::string& path) {
+    file_ = OwnFile();
     size_ = 0;
-    on_ = static_cast<bool>(std::ofstream(path_, std::ios::trunc));
+    std::string error;
+    if (createAfresh(path, file_, error) == Creation::NOT_ALLOWED &&
+        openOwnFile(path, file_, error) && !file_.truncate(error)) {
+        file_ = OwnFile();
+    }
 }
 
 void DiagnosticsLog::line(const std::string& text) {
-    if (!on_) {
+    if (!on()) {
         return;
     }
     const std::size_t room = SIZE_LIMIT - size_;
@@ -29,12 +30,14 @@ void DiagnosticsLog::line(const std::string& text) {
         return;
     }
     append(FULL_NOTE);
-    on_ = false;
+    file_ = OwnFile();
 }
 
-// Text mode, so Notepad shows the lines on Windows. A failed write is simply lost.
+// Lines end as a text-mode file's do, so Notepad shows them on Windows. A failed write is
+// simply lost.
 void DiagnosticsLog::append(const std::string& text) {
-    std::ofstream(path_, std::ios::app) << text << '\n';
+    std::string ignored;
+    file_.write(text + "\n", ignored);
     size_ += text.size() + LINE_END_BYTES;
 }
 

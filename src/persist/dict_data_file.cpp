@@ -1,20 +1,18 @@
 #include "persist/dict_data_file.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "persist/number_text.h"
+#include "persist/own_file.h"
 #include "persist/replace_file.h"
 
 namespace {
 
 // Written beside the file and moved over it, so a crash or a full disk mid-write leaves the
-// old file whole.
+// old file whole. A stale one (a crash's) is removed first.
 constexpr const char* TEMPORARY_SUFFIX = ".tmp";
 
 struct KeyValue {
@@ -57,35 +55,70 @@ bool DictDataFile::parseLine(const std::string& line) {
     return true;
 }
 
-// The new entries go to a temporary file beside the old one, on the disk before the move
-// (unless the flush is left for later), then take the old file's place in one step.
 bool DictDataFile::write() {
+    const std::string text = fileText();
     const std::string temporary = path + TEMPORARY_SUFFIX;
-    if (writeEntries(temporary) && (!flushOnWrite_ || flushFileToDisk(temporary, error)) &&
-        replaceFile(temporary, path, error)) {
+    inPlaceCause.clear();
+    OwnFile file;
+    switch (createAfresh(temporary, file, error)) {
+        case Creation::CREATED:
+            return replaceWhole(file, temporary, text);
+        case Creation::NOT_ALLOWED:
+            return writeInPlace(text);
+        case Creation::FAILED:
+            break;
+    }
+    return false;
+}
+
+// Every entry reads back as it was: an empty value takes a second '=' ("k=" is no entry, "k=="
+// is k with nothing), and a first key that begins with a byte-order mark gets one more, as
+// load takes one off.
+std::string DictDataFile::fileText() const {
+    std::string text;
+    if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
+        text = BYTE_ORDER_MARK;
+    }
+    for (const auto& [key, value] : entries) {
+        text += key;
+        text += '=';
+        text += value;
+        text += value.empty() ? "=\n" : "\n";
+    }
+    return text;
+}
+
+// The new file, on the disk before the move (unless the flush is left for later), takes the
+// old one's place in one step.
+bool DictDataFile::replaceWhole(OwnFile& file, const std::string& temporary,
+                                const std::string& text) {
+    if (file.write(text, error) && (!flushOnWrite_ || file.flushToDisk(error)) &&
+        file.close(error) && replaceFile(temporary, path, error)) {
         flushPending_ = !flushOnWrite_ || !flushFolderToDisk(path, error);
         return true;
     }
+    std::string ignored;
+    file.close(ignored);
     std::remove(temporary.c_str());
     return false;
 }
 
-// Text mode: the Windows build stores each line end as CR LF.
-bool DictDataFile::writeEntries(const std::string& target) {
-    std::ofstream file(target);
-    if (!file) {
-        error = std::strerror(errno);
+// No file may be made in the folder, but this one may still be written: it is rewritten in
+// place, as a plain save does, rather than not saved at all.
+bool DictDataFile::writeInPlace(const std::string& text) {
+    const std::string cause = error;
+    OwnFile file;
+    if (!openOwnFile(path, file, error)) {
+        error = cause + "; writing the file itself: " + error;
         return false;
     }
-    for (const auto& [key, value] : entries) {
-        file << key + "=" + value + "\n";
+    inPlaceCause = cause;
+    if (file.truncate(error) && file.write(text, error) &&
+        (!flushOnWrite_ || file.flushToDisk(error)) && file.close(error)) {
+        flushPending_ = !flushOnWrite_;
+        return true;
     }
-    file.close();
-    if (file.fail()) {
-        error = std::strerror(errno);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 std::string DictDataFile::getString(const char* key) const {

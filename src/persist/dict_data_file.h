@@ -5,6 +5,8 @@
 
 #include "persist/base_data_file.h"
 
+class OwnFile;
+
 // The data file as key=value lines in ascending byte order of the keys. Values are text;
 // numbers are stored as intText and floatText write them.
 class DictDataFile final : public BaseDataFile {
@@ -32,5 +34,8 @@ class DictDataFile final : public BaseDataFile {
     std::map<std::string, std::string> entries;
 
   private:
-    bool writeEntries(const std::string& target);
+    // The file's bytes, each line ended by "\n".
+    std::string fileText() const;
+    bool replaceWhole(OwnFile& file, const std::string& temporary, const std::string& text);
+    bool writeInPlace(const std::string& text);
 };

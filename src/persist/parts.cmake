@@ -23,14 +23,26 @@ set(TSW_PERSIST_INI_SOURCES
     ${TSW_PERSIST_DIR}/ini_reader.cpp
     ${TSW_PERSIST_DIR}/ini_text.cpp
 )
+# The system's side of writing the data file and the log: files opened through no link, the
+# replacing move, flushes to disk. The data file sources need one of them.
+set(TSW_PERSIST_FILE_POSIX_SOURCES
+    ${TSW_PERSIST_DIR}/own_file_posix.cpp
+    ${TSW_PERSIST_DIR}/replace_file_posix.cpp
+    ${TSW_PERSIST_DIR}/system_error_posix.cpp
+)
+set(TSW_PERSIST_FILE_WINDOWS_SOURCES
+    ${TSW_PERSIST_DIR}/own_file_windows.cpp
+    ${TSW_PERSIST_DIR}/replace_file_windows.cpp
+    ${TSW_PERSIST_DIR}/system_error_windows.cpp
+)
 set(TSW_PERSIST_POSIX_SOURCES
     ${TSW_PERSIST_INI_SOURCES}
     ${TSW_PERSIST_DIR}/make_folder_posix.cpp
     ${TSW_PERSIST_DIR}/profile_reader_portable.cpp
-    ${TSW_PERSIST_DIR}/replace_file_posix.cpp
+    ${TSW_PERSIST_FILE_POSIX_SOURCES}
 )
 set(TSW_PERSIST_WINDOWS_SOURCES
     ${TSW_PERSIST_DIR}/make_folder_windows.cpp
     ${TSW_PERSIST_DIR}/profile_reader_windows.cpp
-    ${TSW_PERSIST_DIR}/replace_file_windows.cpp
+    ${TSW_PERSIST_FILE_WINDOWS_SOURCES}
 )

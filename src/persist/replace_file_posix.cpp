@@ -1,29 +1,20 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "persist/replace_file.h"
+#include "persist/system_error.h"
 
 namespace {
-
-bool failed(std::string& error) {
-    error = std::strerror(errno);
-    return false;
-}
 
 // fsync of any descriptor of the file or folder writes all of it that is still cached.
 bool syncPath(const std::string& path, int flags, std::string& error) {
     const int descriptor = open(path.c_str(), flags | O_CLOEXEC);
     if (descriptor < 0) {
-        return failed(error);
+        return systemFailed(error);
     }
-    const bool synced = fsync(descriptor) == 0;
-    if (!synced) {
-        failed(error);
-    }
+    const bool synced = fsync(descriptor) == 0 || systemFailed(error);
     close(descriptor);
     return synced;
 }
@@ -32,7 +23,7 @@ bool syncPath(const std::string& path, int flags, std::string& error) {
 
 // rename(2) replaces an existing target atomically.
 bool replaceFile(const std::string& source, const std::string& target, std::string& error) {
-    return std::rename(source.c_str(), target.c_str()) == 0 || failed(error);
+    return std::rename(source.c_str(), target.c_str()) == 0 || systemFailed(error);
 }
 
 bool flushFileToDisk(const std::string& path, std::string& error) {

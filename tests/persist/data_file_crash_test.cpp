@@ -7,6 +7,7 @@
 #include <string>
 
 #include "persist/dict_data_file.h"
+#include "sim/read_only_folder.h"
 #include "temp_folder.h"
 
 namespace {
@@ -36,15 +37,27 @@ class DataFileCrash : public TempFolderTest {
         EXPECT_EQ(reread.getInt("badge"), 2);
     }
 
+    // With SIGXFSZ ignored a write past the limit fails with EFBIG instead, as on a full disk.
+    bool saveOnFullDisk() {
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+        limitFileSize(FILE_SIZE_LIMIT);
+        const bool saved = file.save(false);
+        setrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, previousHandler);
+        return saved;
+    }
+
+    static void limitFileSize(rlim_t bytes) {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+
     DictDataFile file{"data.dat"};
 };
-
-void limitFileSize(rlim_t bytes) {
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
 
 TEST_F(DataFileCrash, ProcessKilledMidSaveLeavesTheOldFileWhole) {
     const pid_t child = fork();
@@ -63,20 +76,33 @@ TEST_F(DataFileCrash, ProcessKilledMidSaveLeavesTheOldFileWhole) {
 }
 
 TEST_F(DataFileCrash, FullDiskFailsTheSaveAndLeavesNoTrace) {
-    // With SIGXFSZ ignored the write fails with EFBIG instead, as on a full disk.
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    limitFileSize(FILE_SIZE_LIMIT);
-    const bool saved = file.save(false);
-    setrlimit(RLIMIT_FSIZE, &before);
-    signal(SIGXFSZ, previousHandler);
+    const bool saved = saveOnFullDisk();
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(file.isDirty());
     expectOldFileWhole();
     EXPECT_FALSE(fs::exists("data.dat.tmp"));
     EXPECT_TRUE(file.save(false));
+    DictDataFile reread("data.dat");
+    EXPECT_TRUE(reread.load());
+    EXPECT_EQ(reread.entries, file.entries);
+}
+
+// Where no file may be made beside it, a save goes into the file itself and a full disk cuts
+// it short: the save says so and stays due, and the next one writes the file whole.
+TEST_F(DataFileCrash, FullDiskCutsAnInPlaceSaveShortAndTheNextSaveMendsIt) {
+    std::string error;
+    if (!makeFolderReadOnly(".", error)) {
+        GTEST_SKIP() << error;
+    }
+    const bool saved = saveOnFullDisk();
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(file.isDirty());
+    EXPECT_FALSE(file.inPlaceCause.empty());
+    EXPECT_EQ(fs::file_size("data.dat"), FILE_SIZE_LIMIT);
+    EXPECT_TRUE(file.save(false)) << file.error;
+    ASSERT_TRUE(makeFolderWritable(".", error)) << error;
     DictDataFile reread("data.dat");
     EXPECT_TRUE(reread.load());
     EXPECT_EQ(reread.entries, file.entries);

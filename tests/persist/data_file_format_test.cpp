@@ -98,6 +98,23 @@ TEST_F(DataFileFormat, TakesLinesOfExactlyTwoFieldsUntrimmed) {
               (Entries{{"", "5"}, {"a", "b"}, {"c", ""}, {"badge ", "3"}, {" Badge ", " 2 "}}));
 }
 
+// Other programs' entries too: an empty value, the empty key, a key that begins with a mark.
+TEST_F(DataFileFormat, EveryEntryLoadedReadsBackTheSameAfterASave) {
+    const std::string written[] = {
+        "==\nc==\n",
+        MARK + MARK + "a=1\n\xF0==\n",
+        MARK + MARK + "\xFD\xB4=de\n\xFD\xB4==\n",
+    };
+    for (const std::string& bytes : written) {
+        const Entries entries = loaded(bytes);
+        DictDataFile file("data.dat");
+        file.entries = entries;
+        ASSERT_TRUE(file.save(true));
+        EXPECT_EQ(readBytes("data.dat"), bytes);
+        EXPECT_EQ(loaded(readBytes("data.dat")), entries) << bytes;
+    }
+}
+
 TEST_F(DataFileFormat, LaterDuplicateKeyWinsAndIsWrittenOnce) {
     writeBytes("data.dat", "badge=1\nxxxxx=0.5\nbadge=4\n");
     ASSERT_TRUE(file.load());

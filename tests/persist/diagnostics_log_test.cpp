@@ -67,6 +67,47 @@ TEST_F(DiagnosticsLogTest, StartsEmptyAtEachStartAndWritesNothingUntilStarted) {
     EXPECT_FALSE(fs::exists("missing"));
 }
 
+// A link at the log's name is replaced by a log of its own; what it led to stays as it was.
+TEST_F(DiagnosticsLogTest, LinkAtTheLogsNameIsNeverWrittenThrough) {
+    const std::string outside = "someone else's file\n";
+    for (const bool symbolic : {true, false}) {
+        writeBytes("outside.txt", outside);
+        fs::remove(LOG);
+        if (symbolic) {
+            fs::create_symlink("../outside.txt", LOG);
+        } else {
+            fs::create_hard_link("outside.txt", LOG);
+        }
+        diagnosticsLog().start(LOG);
+        diagnosticsLog().line("a line");
+        EXPECT_EQ(readBytes("outside.txt"), outside) << (symbolic ? "symbolic" : "hard");
+        EXPECT_FALSE(fs::is_symlink(LOG));
+        EXPECT_EQ(fs::hard_link_count(LOG), 1u);
+        EXPECT_EQ(log(), "a line\n");
+    }
+}
+
+// Where no file may be made, the log already there is used when it is a plain file of its
+// own; one that is a link is not written at all.
+TEST_F(DiagnosticsLogTest, InAReadOnlyFolderOnlyAPlainLogIsWritten) {
+    writeBytes(LOG, "last game's log\n");
+    writeBytes("outside.txt", "outside\n");
+    fs::create_symlink("../outside.txt", "TinStarWarden/linked.log");
+    std::string error;
+    if (!makeFolderReadOnly(DATA_FOLDER, error)) {
+        GTEST_SKIP() << error;
+    }
+    diagnosticsLog().start(LOG);
+    diagnosticsLog().line("this game");
+    DiagnosticsLog linked;
+    linked.start("TinStarWarden/linked.log");
+    linked.line("lost");
+    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
+    EXPECT_EQ(log(), "this game\n");
+    EXPECT_FALSE(linked.on());
+    EXPECT_EQ(readBytes("outside.txt"), "outside\n");
+}
+
 TEST_F(DiagnosticsLogTest, StopsGrowingPastItsLimitWithOneLastLine) {
     const std::string line(100, 'x');
     for (int i = 0; i < 1000; ++i) {
@@ -96,11 +137,48 @@ TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCa
               "TinStarWarden/TinStarWarden.dat line 4 skipped: not one KEY=VALUE\n");
 }
 
-// A folder the player may not write to: every save fails and says so, the file stays whole,
-// and the log says it once until the cause changes or a save works again.
-TEST_F(DiagnosticsLogTest, ReadOnlyFolderFailsSavesHonestlyAndIsLoggedOnce) {
+// A folder the player may not write to, where the data file itself can still be written:
+// each save goes into the file, flushed, and the log says once that saves there are not
+// atomic; again only after saves were atomic in between.
+TEST_F(DiagnosticsLogTest, ReadOnlyFolderSavesInPlaceAndSaysSoOnce) {
     writeBytes(DATA, "badge=2\nxxxxx=0\n");
     ASSERT_TRUE(openDataFile(noFirstEntries));
+    std::string error;
+    if (!makeFolderReadOnly(DATA_FOLDER, error)) {
+        GTEST_SKIP() << error;
+    }
+    for (int step = 0; step < 5; ++step) {
+        dataFile->setInt("badge", 3 + step);
+        saveDataFileStep();
+        EXPECT_FALSE(dataFile->isDirty());
+        EXPECT_EQ(readBytes(DATA), "badge=" + std::to_string(3 + step) + "\nxxxxx=0\n");
+    }
+    EXPECT_TRUE(dataFile->flushPending());
+    flushDataFile();
+    EXPECT_FALSE(dataFile->flushPending());
+    EXPECT_FALSE(fs::exists(std::string(DATA) + ".tmp"));
+    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
+    EXPECT_EQ(linesHolding(log(), "in place, not atomically"), 1) << log();
+    EXPECT_EQ(linesHolding(log(), "failed"), 0) << log();
+
+    dataFile->setInt("badge", 1);
+    saveDataFile();
+    EXPECT_TRUE(dataFile->inPlaceCause.empty());
+    ASSERT_TRUE(makeFolderReadOnly(DATA_FOLDER, error)) << error;
+    dataFile->setInt("badge", 2);
+    saveDataFile();
+    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
+    EXPECT_EQ(linesHolding(log(), "in place, not atomically"), 2) << log();
+    EXPECT_EQ(readBytes(DATA), "badge=2\nxxxxx=0\n");
+}
+
+// Neither a file beside it nor the file itself can be written (here it was deleted): every
+// save fails and keeps the values, the log says so once, and the first save that works again
+// writes them all.
+TEST_F(DiagnosticsLogTest, SavesThatCannotBeWrittenAtAllFailHonestlyAndIsLoggedOnce) {
+    writeBytes(DATA, "badge=2\nxxxxx=0\n");
+    ASSERT_TRUE(openDataFile(noFirstEntries));
+    fs::remove(DATA);
     std::string error;
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {
         GTEST_SKIP() << error;
@@ -111,19 +189,14 @@ TEST_F(DiagnosticsLogTest, ReadOnlyFolderFailsSavesHonestlyAndIsLoggedOnce) {
         saveDataFile();
         EXPECT_TRUE(dataFile->isDirty());
     }
-    EXPECT_EQ(readBytes(DATA), "badge=2\nxxxxx=0\n");
+    EXPECT_FALSE(fs::exists(DATA));
     EXPECT_FALSE(fs::exists(std::string(DATA) + ".tmp"));
     ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
     EXPECT_EQ(linesHolding(log(), "failed"), 1) << log();
+    EXPECT_EQ(linesHolding(log(), "the file on disk stays as it was"), 1) << log();
     saveDataFile();
     EXPECT_EQ(readBytes(DATA), "badge=7\nxxxxx=0\n");
     EXPECT_EQ(linesHolding(log(), "saving TinStarWarden/TinStarWarden.dat works again"), 1);
-    // A new failure after the recovery is logged again.
-    ASSERT_TRUE(makeFolderReadOnly(DATA_FOLDER, error)) << error;
-    dataFile->setInt("badge", 1);
-    saveDataFile();
-    ASSERT_TRUE(makeFolderWritable(DATA_FOLDER, error)) << error;
-    EXPECT_EQ(linesHolding(log(), "failed"), 2) << log();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // docs/scenarios.md is the scenario language's manual: every verb's usage and every ped flag
-// must be in it, as written. docs/emulated_game.md gives every native's reading, one row each.
+// must be in it, as written. docs/emulated_game.md gives every native's reading, one row each;
+// docs/reference.md is the reference tables as the code makes them.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "emulator/control.h"
+#include "sim/reference_tables.h"
 #include "sim/sim_verbs.h"
 
 namespace {
@@ -93,6 +95,12 @@ TEST(EmulatedGameDocs, GiveEveryNativesReadingOnce) {
         EXPECT_EQ(rows[entry.hash], 1) << "rows for " << entry.name;
     }
     EXPECT_EQ(rows.size(), emulator().natives.size());
+}
+
+// The reference is made from the code's tables; the file in docs/ must be what they make now.
+TEST(ReferenceDocs, AreWhatTheTablesMakeNow) {
+    EXPECT_EQ(fileText(TSW_REFERENCE_DOCS), referenceTables())
+        << "docs/reference.md is not current: ./tsw sim --reference > docs/reference.md";
 }
 
 }  // namespace

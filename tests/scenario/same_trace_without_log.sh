@@ -9,8 +9,9 @@ sim=$1 compare=$2 scenario=$3 work=$4
 mkdir -p "$work"
 grep -q '^ini DIAGNOSTICS WRITE_LOG 1' "$scenario" ||
     { echo "$scenario does not switch the log on"; exit 1; }
-grep -v -e '^ini DIAGNOSTICS WRITE_LOG' -e '^expect log' -e '^expect nolog' "$scenario" \
-    >"$work/without_log.txt"
+# The copy stands elsewhere: what it includes is named from the scenario's own folder.
+grep -v -e '^ini DIAGNOSTICS WRITE_LOG' -e '^expect log' -e '^expect nolog' "$scenario" |
+    sed "s|^include |include $(cd "$(dirname "$scenario")" && pwd)/|" >"$work/without_log.txt"
 
 for run in with:"$scenario" without:"$work/without_log.txt"; do
     name=${run%%:*} file=${run#*:}

@@ -4,13 +4,21 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <span>
 #include <string>
 
 #include "emulator/atlas.h"
+#include "emulator/jenkins.h"
 #include "game/badge_catalogue.h"
 #include "game/law_offices.h"
+#include "host/native_hashes.h"
+#include "lawman/greetings.h"
+#include "lawman/lawman_models.h"
 #include "lawman/office_doors.h"
 #include "lawman/office_places.h"
+#include "lawman/relationships.h"
+#include "plugin_world_fixture.h"
 
 namespace {
 
@@ -159,11 +167,79 @@ TEST(Atlas, BadgeModelsAreTheAtlasPropsInCatalogueOrder) {
     for (std::size_t i = 0; i < std::min<std::size_t>(BADGE_COUNT, atlas::WEARABLE_BADGE_COUNT);
          ++i) {
         differences.name("badge " + std::to_string(i), badgeCatalogue[i].modelName,
-                         atlas::BADGE_MODELS[i]);
+                         atlas::BADGE_MODELS[i].model);
     }
     differences.name("the marshal badge prop nobody wears", MARSHAL_DAVIES_BADGE,
-                     atlas::BADGE_MODELS[atlas::WEARABLE_BADGE_COUNT]);
+                     atlas::BADGE_MODELS[atlas::WEARABLE_BADGE_COUNT].model);
     EXPECT_EQ(differences.text(), "");
+}
+
+// A model list entry by its name, or by its hash where it has none.
+std::string modelOf(const char* name, std::uint32_t hash) {
+    return name != nullptr ? std::string(name) : hex(hash);
+}
+
+void compareModels(Differences& differences, const std::string& table,
+                   std::span<const ModelEntry> plugin, std::span<const atlas::Model> atlas) {
+    differences.count(table, plugin.size(), atlas.size());
+    for (std::size_t i = 0; i < std::min(plugin.size(), atlas.size()); ++i) {
+        differences.name(table + " " + std::to_string(i + 1),
+                         modelOf(plugin[i].name, plugin[i].rawHash),
+                         modelOf(atlas[i].name, atlas[i].hash));
+    }
+}
+
+TEST(Atlas, LawmanModelListsAreTheAtlasListsInOrder) {
+    Differences differences;
+    compareModels(differences, "lawman models", lawmanModels, atlas::LAWMAN_MODELS);
+    compareModels(differences, "patrol lawman models", patrolLawmanModels,
+                  atlas::PATROL_LAWMAN_MODELS);
+    compareModels(differences, "switch-off lawman models", switchOffLawmanModels,
+                  atlas::SWITCH_OFF_LAWMAN_MODELS);
+    EXPECT_EQ(differences.text(), "");
+}
+
+TEST(Atlas, TheGreetingIsTheAtlasOnlySpeechLine) {
+    ASSERT_EQ(std::size(atlas::SPEECH_LINES), 1u);
+    EXPECT_STREQ(GREETING_LINE, atlas::SPEECH_LINES[0].name);
+}
+
+using AtlasDuty = PluginWorldTest;
+
+// The plug-in's relationship rows are its own: read back from the calls its step makes.
+TEST_F(AtlasDuty, RelationshipsSetOnDutyAreTheAtlasOnesInOrder) {
+    forgetCalls();
+    relationshipStep();
+    const auto& records = emulator().trace.records();
+    std::vector<const TraceRecord*> set;
+    for (std::size_t i = firstRecord(); i < records.size(); ++i) {
+        if (records[i].hash == natives::SET_RELATIONSHIP_BETWEEN_GROUPS) {
+            set.push_back(&records[i]);
+        }
+    }
+    Differences differences;
+    differences.count("relationship rows", set.size(), std::size(atlas::DUTY_RELATIONSHIPS));
+    for (std::size_t i = 0; i < std::min(set.size(), std::size(atlas::DUTY_RELATIONSHIPS)); ++i) {
+        const atlas::Relationship& row = atlas::DUTY_RELATIONSHIPS[i];
+        const std::string entry = "relationship row " + std::to_string(i + 1);
+        differences.name(entry + " value",
+                         std::to_string(static_cast<std::int32_t>(set[i]->args[0])),
+                         std::to_string(row.value));
+        differences.hash(entry + " group", static_cast<Hash>(set[i]->args[1]),
+                         jenkinsHash(row.group));
+        differences.hash(entry + " towards", static_cast<Hash>(set[i]->args[2]),
+                         jenkinsHash(row.towards));
+    }
+    EXPECT_EQ(differences.text(), "");
+    // Every group a row names is one the atlas describes.
+    for (const atlas::Relationship& row : atlas::DUTY_RELATIONSHIPS) {
+        for (const char* group : {row.group, row.towards}) {
+            EXPECT_TRUE(
+                std::any_of(std::begin(atlas::GROUPS), std::end(atlas::GROUPS),
+                            [&](const atlas::Group& g) { return std::string(g.name) == group; }))
+                << group;
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,187 @@
+#include "sim/reference_tables.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <set>
+#include <span>
+
+#include "emulator/atlas.h"
+#include "emulator/office_map.h"
+
+namespace {
+
+// The fewest digits that read back as the same float.
+std::string number(float value) {
+    char text[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+        if (std::strtof(text, nullptr) == value) {
+            break;
+        }
+    }
+    return text;
+}
+
+std::string point(Vec3 p) {
+    return number(p.x) + " " + number(p.y) + " " + number(p.z);
+}
+
+std::string hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+// `text`, put together by appending: GCC 12 misreads "`" + a new string as an overlapping copy.
+std::string code(const std::string& text) {
+    std::string quoted(1, '`');
+    quoted += text;
+    quoted += '`';
+    return quoted;
+}
+
+std::string town(Vec3 p) {
+    return atlas::OFFICES[nearestOffice(p)].town;
+}
+
+std::string badges() {
+    std::string text =
+        "## Badges\n\nThe data file's `badge` value names the badge worn (`data badge=1`); any "
+        "other value is none (the menu's \"REMOVE BADGE\" writes 7). `expect badge MODEL` "
+        "names its model.\n\n| `badge` | model | badge |\n|---|---|---|\n";
+    for (std::size_t i = 0; i < std::size(atlas::BADGE_MODELS); ++i) {
+        const bool worn = i < atlas::WEARABLE_BADGE_COUNT;
+        text += "| ";
+        text += (worn ? std::to_string(i) : std::string("none")) + " | `" +
+                atlas::BADGE_MODELS[i].model + "` | " + atlas::BADGE_MODELS[i].name +
+                (worn ? "" : " (never worn, but taken off with the others)") + " |\n";
+    }
+    return text;
+}
+
+std::string offices() {
+    std::string text =
+        "## Law offices\n\n`player at office N` stands on the spot where the badge menu is "
+        "offered; `interior office N on|off` and `game removes blip N` name the office by the "
+        "same number.\n\n| N | town | spot (x y z) |\n|---|---|---|\n";
+    for (std::size_t i = 0; i < atlas::OFFICE_COUNT; ++i) {
+        text += "| ";
+        text += std::to_string(i + 1) + " | " + atlas::OFFICES[i].town + " | " +
+                point(atlas::OFFICES[i].spot) + " |\n";
+    }
+    return text;
+}
+
+std::string doors() {
+    std::string text =
+        "## Office doors\n\n`player at door HASH` stands on the door; `door HASH ...` and "
+        "`expect door HASH ...` name it by its hash.\n\n| hash | office | spot (x y z) |\n"
+        "|---|---|---|\n";
+    for (const atlas::Door& door : atlas::OFFICE_DOORS) {
+        text += "| ";
+        text += code(hex(door.hash));
+        text += " | " + town(door.at) + " | " + point(door.at) + " |\n";
+    }
+    text += "\nDoors elsewhere, known by their hashes only:";
+    for (const std::uint32_t door : atlas::OTHER_DOORS) {
+        text += ' ';
+        text += code(hex(door));
+    }
+    return text + ".\n";
+}
+
+std::string shutBy(const atlas::DoorBox& box) {
+    if (box.door != 0) {
+        return code(hex(box.door));
+    }
+    return code(hex(box.outerDoors[0])) + " and " + code(hex(box.outerDoors[1])) + " both";
+}
+
+std::string doorBoxes() {
+    std::string text =
+        "## Door boxes\n\nThe floor just inside an office's doors, by its middle and its "
+        "half-extents; `player at box N` stands in its middle.\n\n| N | office | middle (x y z) "
+        "| half size (x y z) | shut by |\n|---|---|---|---|---|\n";
+    for (std::size_t i = 0; i < std::size(atlas::DOOR_BOXES); ++i) {
+        const atlas::DoorBox& box = atlas::DOOR_BOXES[i];
+        text += "| ";
+        text += std::to_string(i + 1) + " | " + town(box.centre) + " | " + point(box.centre) +
+                " | " + point(box.halfSize) + " | " + shutBy(box) + " |\n";
+    }
+    return text;
+}
+
+std::string modelName(const atlas::Model& model) {
+    return model.name != nullptr ? code(model.name)
+                                 : "the model " + code(hex(model.hash)) + " (name not known)";
+}
+
+bool listed(std::span<const atlas::Model> models, const atlas::Model& model) {
+    for (const atlas::Model& other : models) {
+        if (modelName(other) == modelName(model)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string lawModels() {
+    std::string text =
+        "## The law's models\n\nA lawman is left as he is by the office sweep; a patrol lawman "
+        "has his lawman switch kept (`expect switch PED on|off`), and some patrol lawmen have it "
+        "go off whenever the player engages them. `ped spawn NAME MODEL ...` takes the model's "
+        "name.\n\n| model | lawman | patrol | switch off when engaged |\n|---|---|---|---|\n";
+    std::set<std::string> shown;
+    for (const atlas::Model& model : atlas::LAWMAN_MODELS) {
+        if (!shown.insert(modelName(model)).second) {
+            continue;
+        }
+        const auto mark = [&](std::span<const atlas::Model> list) {
+            return listed(list, model) ? std::string(" yes |") : std::string(" |");
+        };
+        text += "| ";
+        text += modelName(model) + " |" + mark(atlas::LAWMAN_MODELS) +
+                mark(atlas::PATROL_LAWMAN_MODELS) + mark(atlas::SWITCH_OFF_LAWMAN_MODELS) + "\n";
+    }
+    return text;
+}
+
+std::string groups() {
+    std::string text =
+        "## Relationship groups\n\n`group=NAME` (a ped flag), `expect group PED|player NAME` and "
+        "`expect relationship A B VALUE` name them.\n\n| group | what it is |\n|---|---|\n";
+    for (const atlas::Group& group : atlas::GROUPS) {
+        text += "| `" + std::string(group.name) + "` | " + group.meaning + " |\n";
+    }
+    text +=
+        "\nOn duty the plug-in sets these once a second, in this order:\n\n"
+        "| group | towards | value |\n|---|---|---|\n";
+    for (const atlas::Relationship& row : atlas::DUTY_RELATIONSHIPS) {
+        text += "| `" + std::string(row.group) + "` | `" + row.towards + "` | " +
+                std::to_string(row.value) + " |\n";
+    }
+    return text;
+}
+
+std::string speechLines() {
+    std::string text =
+        "## Speech lines\n\n`expect spoke PED LINE N` names them.\n\n| line | what it is |\n"
+        "|---|---|\n";
+    for (const atlas::SpeechLine& line : atlas::SPEECH_LINES) {
+        text += "| `" + std::string(line.name) + "` | " + line.meaning + " |\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string referenceTables() {
+    return "# Reference tables for scenario writers\n\n"
+           "Made from the emulated game's own tables (`emulator/atlas.h`, which a test holds "
+           "against the plug-in's): `./tsw sim --reference > docs/reference.md` writes this file "
+           "again, and a test fails while it is not current. The scenario language itself is in "
+           "`docs/scenarios.md`.\n\n" +
+           badges() + "\n" + offices() + "\n" + doors() + "\n" + doorBoxes() + "\n" + lawModels() +
+           "\n" + groups() + "\n" + speechLines();
+}

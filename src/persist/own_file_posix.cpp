@@ -1,0 +1,87 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "persist/own_file.h"
+#include "persist/system_error.h"
+
+namespace {
+
+bool notAllowed() {
+    return errno == EACCES || errno == EPERM;
+}
+
+}  // namespace
+
+bool OwnFile::write(std::string_view text, std::string& error) {
+    const int descriptor = static_cast<int>(handle_);
+    while (!text.empty()) {
+        const ssize_t written = ::write(descriptor, text.data(), text.size());
+        if (written < 0 && errno != EINTR) {
+            return systemFailed(error);
+        }
+        text.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool OwnFile::truncate(std::string& error) {
+    const int descriptor = static_cast<int>(handle_);
+    return (ftruncate(descriptor, 0) == 0 && lseek(descriptor, 0, SEEK_SET) == 0) ||
+           systemFailed(error);
+}
+
+bool OwnFile::flushToDisk(std::string& error) {
+    return fsync(static_cast<int>(handle_)) == 0 || systemFailed(error);
+}
+
+bool OwnFile::close(std::string& error) {
+    if (!isOpen()) {
+        return true;
+    }
+    const int descriptor = static_cast<int>(std::exchange(handle_, NO_HANDLE));
+    return ::close(descriptor) == 0 || systemFailed(error);
+}
+
+// O_EXCL fails on any name that exists, a link too, so nothing planted there is followed.
+Creation createAfresh(const std::string& path, OwnFile& file, std::string& error) {
+    if (unlink(path.c_str()) != 0 && errno != ENOENT) {
+        systemFailed(error);
+        return notAllowed() ? Creation::NOT_ALLOWED : Creation::FAILED;
+    }
+    const int descriptor =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        systemFailed(error);
+        return notAllowed() ? Creation::NOT_ALLOWED : Creation::FAILED;
+    }
+    file = OwnFile(descriptor);
+    return Creation::CREATED;
+}
+
+// O_NOFOLLOW refuses a symbolic link; the link count tells a hard link. O_NONBLOCK keeps a
+// pipe by that name from stopping the game until someone reads it.
+bool openOwnFile(const std::string& path, OwnFile& file, std::string& error) {
+    const int descriptor = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0 && errno == ELOOP) {
+        error = "it is a symbolic link";
+        return false;
+    }
+    if (descriptor < 0) {
+        return systemFailed(error);
+    }
+    OwnFile opened(descriptor);
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0) {
+        return systemFailed(error);
+    }
+    if (!S_ISREG(status.st_mode) || status.st_nlink != 1) {
+        error =
+            S_ISREG(status.st_mode) ? "it has another name (a hard link)" : "it is no plain file";
+        return false;
+    }
+    file = std::move(opened);
+    return true;
+}
