@@ -7,6 +7,7 @@
 #include "host/natives/entity.h"
 #include "host/natives/misc.h"
 #include "host/natives/player.h"
+#include "tests/process_folder.h"
 
 void PrintTo(const TraceRecord& record, std::ostream* out) {
     *out << formatTraceLine(record);
@@ -85,7 +86,7 @@ TEST_F(TraceTest, RecordsCompareEqualToTheExpectedCall) {
 
 // The file is written a block at a time: thousands of calls cross many blocks' edges.
 TEST_F(TraceTest, FileHoldsOneLfTerminatedLinePerCall) {
-    const std::string path = ::testing::TempDir() + "emulator_trace_test.txt";
+    const std::string path = (processFolder("emulator-trace") / "trace.txt").string();
     ASSERT_TRUE(emu().trace.openFile(path));
     for (int i = 0; i < 1000; ++i) {
         getGameTimer();

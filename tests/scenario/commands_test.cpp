@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sim/scenario_runner.h"
+#include "tests/process_folder.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ struct Played {
 };
 
 Played play(const std::string& story, bool quiet = true) {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "commands";
+    const std::filesystem::path folder = processFolder("commands");
     std::filesystem::create_directories(folder / "setup");
     std::ofstream(folder / "story.txt") << story;
     ScenarioOptions options;
@@ -60,8 +61,9 @@ Played play(const std::string& story, bool quiet = true) {
 }
 
 void writeSetUp(const std::string& name, const std::string& text) {
-    std::ofstream(std::filesystem::path(::testing::TempDir()) / "commands" / "setup" / name)
-        << text;
+    const std::filesystem::path setUp = processFolder("commands") / "setup";
+    std::filesystem::create_directories(setUp);
+    std::ofstream(setUp / name) << text;
 }
 
 }  // namespace
@@ -119,7 +121,7 @@ TEST(Commands, AnIncludedFileRunsInPlaceAndAFailureNamesBothLines) {
     writeSetUp("badge.txt", "# a badge\ndata badge=2\ninclude more.txt\n");
     writeSetUp("more.txt", "data xxxxx=0.01\n\nexpect data badge 3\n");
     const std::string failure = play("nodata\ninclude setup/badge.txt\nload\n").failure;
-    EXPECT_NE(failure.find("setup/more.txt:3 (included from " + ::testing::TempDir()),
+    EXPECT_NE(failure.find("setup/more.txt:3 (included from " + processFolder("commands").string()),
               std::string::npos)
         << failure;
     EXPECT_NE(failure.find("setup/badge.txt:3, from "), std::string::npos) << failure;
