@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "bench/protocol_floor.h"
 #include "emulator/emulator.h"
 #include "emulator/script_fiber.h"
 #include "host/native_invoker.h"
@@ -47,6 +48,36 @@ void nativeCallWholePath(benchmark::State& state) {
     }
 }
 BENCHMARK(nativeCallWholePath)->ArgName("traceFile")->Arg(0)->Arg(1);
+
+// IS_PED_MODEL, the call the plug-in makes most (two pushes, an integer result), through
+// pointers to the host functions as through the plug-in's imports: on the protocol's floor
+// (protocol_floor.h), and on the emulated host.
+void isPedModel(benchmark::State& state, FloorHost host) {
+    benchmark::DoNotOptimize(host);
+    const std::uint64_t ped = static_cast<std::uint32_t>(emulator().world.player.ped);
+    const std::uint64_t model = emulator().world.playerPed().model;
+    for (auto _ : state) {
+        host.init(natives::IS_PED_MODEL);
+        host.push(ped);
+        host.push(model);
+        benchmark::DoNotOptimize(*host.call());
+    }
+    if (emulator().failed()) {
+        state.SkipWithError(emulator().failure().c_str());
+    }
+}
+
+void protocolFloor(benchmark::State& state) {
+    resetEmulator();
+    isPedModel(state, floorHost(emulator().natives));
+}
+BENCHMARK(protocolFloor);
+
+void emulatedHost(benchmark::State& state) {
+    resetEmulator();
+    isPedModel(state, {nativeInit, nativePush64, nativeCall});
+}
+BENCHMARK(emulatedHost);
 
 void frameOfTwoIdleScripts(benchmark::State& state) {
     freshEmulatorWithTwoIdleScripts();

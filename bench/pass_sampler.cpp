@@ -1,7 +1,9 @@
 #include "bench/pass_sampler.h"
 
+#include <link.h>
 #include <signal.h>
 #include <time.h>
+#include <ucontext.h>
 
 #include <atomic>
 #include <cstdio>
@@ -16,29 +18,62 @@ constexpr std::size_t SCRIPTS = 8;
 
 std::atomic<std::uint64_t> pluginSamples[SCRIPTS];
 std::atomic<std::uint64_t> hostSamples[SCRIPTS];
+CodeRange pluginCode;
 timer_t timer;
 
-// Only reads the activity word and counts: nothing here may allocate or lock.
-void onSample(int) {
+std::uintptr_t interruptedAt(const void* context) {
+    const auto* machine = static_cast<const ucontext_t*>(context);
+    return static_cast<std::uintptr_t>(machine->uc_mcontext.gregs[REG_RIP]);
+}
+
+// Only reads and counts: nothing here may allocate or lock.
+void onSample(int, siginfo_t*, void* context) {
     const Emulator* emu = emulator_instance::current;
     const std::uint32_t word = emu != nullptr ? emu->scheduler.activityNow() : 0;
     if (word == 0 || activity::scriptOf(word) >= SCRIPTS) {
         return;
     }
-    auto& counts = (word & activity::KIND) == activity::PLUGIN ? pluginSamples : hostSamples;
+    const std::uintptr_t at = interruptedAt(context);
+    const bool inPlugin = at >= pluginCode.begin && at < pluginCode.end;
+    auto& counts = inPlugin ? pluginSamples : hostSamples;
     counts[activity::scriptOf(word)].fetch_add(1, std::memory_order_relaxed);
 }
 
 }  // namespace
 
-void startSampling() {
+CodeRange codeRangeOf(const void* address) {
+    struct Search {
+        std::uintptr_t address;
+        CodeRange range;
+    } search{reinterpret_cast<std::uintptr_t>(address), {}};
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* data) {
+            auto& wanted = *static_cast<Search*>(data);
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+                const std::uintptr_t begin = info->dlpi_addr + segment.p_vaddr;
+                const std::uintptr_t end = begin + segment.p_memsz;
+                if (segment.p_type == PT_LOAD && (segment.p_flags & PF_X) != 0 &&
+                    wanted.address >= begin && wanted.address < end) {
+                    wanted.range = {begin, end};
+                    return 1;
+                }
+            }
+            return 0;
+        },
+        &search);
+    return search.range;
+}
+
+void startSampling(CodeRange plugin) {
+    pluginCode = plugin;
     for (std::size_t i = 0; i < SCRIPTS; ++i) {
         pluginSamples[i] = 0;
         hostSamples[i] = 0;
     }
     struct sigaction action {};
-    action.sa_handler = onSample;
-    action.sa_flags = SA_RESTART;
+    action.sa_sigaction = onSample;
+    action.sa_flags = SA_RESTART | SA_SIGINFO;
     sigemptyset(&action.sa_mask);
     sigevent event{};
     event.sigev_notify = SIGEV_SIGNAL;

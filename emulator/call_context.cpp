@@ -4,13 +4,9 @@
 
 #include "emulator/emulator.h"
 
-std::string_view CallContext::text(std::size_t index) {
-    const char* text = ptr<const char>(index);
-    if (text == nullptr) {
-        fail("argument " + std::to_string(index + 1) + " should point to a text but is null");
-        return {};
-    }
-    return text;
+std::string_view CallContext::nullText(std::size_t index) {
+    fail("argument " + std::to_string(index + 1) + " should point to a text but is null");
+    return {};
 }
 
 void CallContext::result(Vec3 value) {

@@ -39,7 +39,10 @@ class CallContext {
     }
 
     // A pointer argument read as a NUL-terminated text; fails the call when it is null.
-    std::string_view text(std::size_t index);
+    std::string_view text(std::size_t index) {
+        const char* text = ptr<const char>(index);
+        return text != nullptr ? std::string_view(text) : nullText(index);
+    }
 
     Vec3 vec(std::size_t first) const {
         return {arg<float>(first), arg<float>(first + 1), arg<float>(first + 2)};
@@ -64,6 +67,8 @@ class CallContext {
     void event(const std::string& text);
 
   private:
+    std::string_view nullText(std::size_t index);
+
     Emulator& emulator_;
     World& world_;
     const NativeEntry& entry_;

@@ -22,6 +22,27 @@ std::string describe(const NativeEntry& entry) {
     return std::string(entry.name) + " (" + hexHash(entry.hash) + ")";
 }
 
+// The first words always, without a branch: most natives take one to three, and past the
+// count the limit lets any word through.
+bool withinLimits(const NativeTable::Slot& slot, const std::uint64_t* args) {
+    bool over = false;
+    for (std::size_t i = 0; i < NativeTable::CHECKED_FIRST; ++i) {
+        over |= args[i] > slot.firstLimits[i];
+    }
+    for (std::size_t i = NativeTable::CHECKED_FIRST; i < slot.argCount; ++i) {
+        over |= args[i] > ARG_LIMITS[slot.entry->argKinds[i]];
+    }
+    return !over;
+}
+
+std::size_t firstBadArgument(const NativeEntry& entry, const std::uint64_t* args) {
+    std::size_t i = 0;
+    while (i + 1 < entry.argCount && args[i] <= ARG_LIMITS[entry.argKinds[i]]) {
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
 Emulator* emulator_instance::current = nullptr;
@@ -57,83 +78,119 @@ Emulator::Emulator() {
 }
 
 void Emulator::callLeftUnmade() {
-    fail("native call " + hexHash(callHash_) + " was started but never made");
+    fail("native call " + hexHash(call_.hash) + " was started but never made");
 }
 
-void Emulator::pushWithoutCall() {
-    fail("an argument was pushed with no native call started");
+// With no call started, or past the longest argument list: only counted, so that the call
+// fails with the count.
+void Emulator::pushPastRoom() {
+    if (call_.room == 0) {
+        fail("an argument was pushed with no native call started");
+        return;
+    }
+    ++call_.argCount;
 }
 
 std::uint64_t* Emulator::nativeCall() {
+    // A call not started has a count (NO_CALL) no native takes.
+    NativeTable::Slot& native = natives.slot(call_.hash);
+    if (call_.argCount != native.argCount || native.entry == nullptr ||
+        !withinLimits(native, call_.args)) {
+        return refuseCall(native.entry);
+    }
+    endCall();
     std::fill(std::begin(result_), std::end(result_), 0);
-    const bool active = callActive_;
-    callActive_ = false;
-    const NativeEntry* entry = active ? natives.find(callHash_) : nullptr;
-    if (!active) {
-        fail("a native was called with no call started");
-    } else if (entry == nullptr) {
-        fail("unknown native hash " + hexHash(callHash_));
-    } else if (checkArguments(*entry)) {
-        CallContext context(*this, world, *entry, callArgs_, result_);
-        ScriptSlot* slot = scheduler.running();
-        const bool timed = slot != nullptr && nativeTiming_;
-        const auto start =
-            timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
-        entry->handler(context);
-        if (timed) {
-            slot->nativeTime += std::chrono::steady_clock::now() - start;
-        }
-        trace.count(natives.indexOf(entry));
-        if (slot != nullptr) {
-            ++slot->nativeCalls;
-        }
-        if (trace.wantsRecords()) {
-            recordCall(*entry);
+    if (nativeTiming_ || trace.wantsRecords()) {
+        return observedCall(native);
+    }
+    CallContext context(*this, world, *native.entry, call_.args, result_);
+    native.handler(context);
+    afterCall(native);
+    return result_;
+}
+
+// The same call, timed or written to the trace.
+std::uint64_t* Emulator::observedCall(NativeTable::Slot& native) {
+    const NativeEntry& entry = *native.entry;
+    CallContext context(*this, world, entry, call_.args, result_);
+    const Scheduler::TimingClock clock = nativeTiming_ ? scheduler.timing() : nullptr;
+    ScriptSlot* script = scheduler.running();
+    if (clock != nullptr && script != nullptr) {
+        const std::chrono::nanoseconds start = clock();
+        entry.handler(context);
+        script->nativeTime += clock() - start;
+    } else {
+        entry.handler(context);
+    }
+    if (trace.wantsRecords()) {
+        recordCall(entry);
+    }
+    afterCall(native);
+    return result_;
+}
+
+void Emulator::afterCall(NativeTable::Slot& native) {
+    ++native.callsSinceMark;
+    if (ScriptSlot* script = scheduler.running()) {
+        ++script->nativeCalls;
+        if (failed()) {
+            scheduler.haltRunning();
         }
     }
-    if (failed() && scheduler.running() != nullptr) {
+}
+
+// A call the table cannot make: nothing runs, the result reads 0, and the script stops.
+void Emulator::endCall() {
+    call_.room = 0;
+    call_.argCount = PendingCall::NO_CALL;
+}
+
+std::uint64_t* Emulator::refuseCall(const NativeEntry* entry) {
+    std::fill(std::begin(result_), std::end(result_), 0);
+    const std::uint32_t count = call_.argCount;
+    if (call_.room == 0) {
+        fail("a native was called with no call started");
+    } else if (entry == nullptr) {
+        fail("unknown native hash " + hexHash(call_.hash));
+    } else if (count != entry->argCount) {
+        fail(describe(*entry) + " takes " + std::to_string(entry->argCount) + " arguments, got " +
+             std::to_string(count));
+    } else {
+        const std::size_t bad = firstBadArgument(*entry, call_.args);
+        const bool flag = entry->argKinds[bad] == BOOL_WORD;
+        char text[32];
+        std::snprintf(text, sizeof text, "0x%llX",
+                      static_cast<unsigned long long>(call_.args[bad]));
+        fail(describe(*entry) + " argument " + std::to_string(bad + 1) + " is " + text +
+             (flag ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
+    }
+    endCall();
+    if (scheduler.running() != nullptr) {
         scheduler.haltRunning();
     }
     return result_;
 }
 
-bool Emulator::checkArguments(const NativeEntry& entry) {
-    if (callArgCount_ != entry.argCount) {
-        fail(describe(entry) + " takes " + std::to_string(entry.argCount) + " arguments, got " +
-             std::to_string(callArgCount_));
-        return false;
-    }
-    for (std::size_t i = 0; i < callArgCount_; ++i) {
-        const std::uint64_t word = callArgs_[i];
-        const bool narrow = ((entry.narrowArgs >> i) & 1) != 0;
-        const bool flag = ((entry.boolArgs >> i) & 1) != 0;
-        if ((narrow && (word >> 32) != 0) || (flag && word > 1)) {
-            char text[32];
-            std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(word));
-            fail(describe(entry) + " argument " + std::to_string(i + 1) + " is " + text +
-                 (flag ? ", not a BOOL (0 or 1)" : ", not a zero-extended 32-bit value"));
-            return false;
-        }
-    }
-    return true;
-}
-
 void Emulator::recordCall(const NativeEntry& entry) {
-    TraceRecord record;
-    record.gameTime = clock.gameTime;
-    record.script = runningScriptName();
-    record.hash = entry.hash;
-    record.args.assign(callArgs_, callArgs_ + callArgCount_);
-    record.params = entry.params;
-    record.vectorResult = entry.resultIsVector();
-    if (record.vectorResult) {
-        std::memcpy(&record.resultVector[0], &result_[0], sizeof(float));
-        std::memcpy(&record.resultVector[1], &result_[1], sizeof(float));
-        std::memcpy(&record.resultVector[2], &result_[2], sizeof(float));
-    } else {
-        record.resultWord = result_[0];
+    const std::string_view script = runningScriptName();
+    trace.write(clock.gameTime, script, entry, call_.args, result_);
+    if (trace.keepsRecords()) {
+        TraceRecord record;
+        record.gameTime = clock.gameTime;
+        record.script = script;
+        record.hash = entry.hash;
+        record.args.assign(call_.args, call_.args + entry.argCount);
+        record.params = entry.params;
+        record.vectorResult = entry.resultIsVector();
+        if (record.vectorResult) {
+            std::memcpy(&record.resultVector[0], &result_[0], sizeof(float));
+            std::memcpy(&record.resultVector[1], &result_[1], sizeof(float));
+            std::memcpy(&record.resultVector[2], &result_[2], sizeof(float));
+        } else {
+            record.resultWord = result_[0];
+        }
+        trace.keep(std::move(record));
     }
-    trace.add(std::move(record));
 }
 
 void Emulator::scriptWait(std::uint32_t ms) {
@@ -264,7 +321,7 @@ std::string Emulator::hostCallsSinceMark() const {
     return calls;
 }
 
-std::string Emulator::runningScriptName() const {
+std::string_view Emulator::runningScriptName() const {
     const ScriptSlot* slot = scheduler.running();
-    return slot != nullptr ? slot->name : "-";
+    return slot != nullptr ? std::string_view(slot->name) : std::string_view("-");
 }

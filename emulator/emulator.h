@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "emulator/game_clock.h"
@@ -28,26 +29,25 @@ class Emulator {
     Scheduler scheduler{clock};
     PluginModule plugin;
 
-    // The host functions. Init and push run several times a call: inline, their faults not.
+    // The host functions, run hundreds of millions of times a game hour: init and push only
+    // keep what they are given; the call finds the native and checks the words in one go.
+    // Faults go out of line.
     void nativeInit(NativeHash hash) {
-        if (callActive_) {
+        if (call_.room != 0) {
             callLeftUnmade();
         }
-        callActive_ = true;
-        callHash_ = hash;
-        callArgCount_ = 0;
+        call_.hash = hash;
+        call_.room = NativeTable::MAX_ARGS;
+        call_.argCount = 0;
     }
     void nativePush(std::uint64_t word) {
-        if (!callActive_) {
-            pushWithoutCall();
+        const std::uint32_t count = call_.argCount;
+        if (count >= call_.room) {
+            pushPastRoom();
             return;
         }
-        // Past the longest argument list: counted, so the arity check fails it, not stored.
-        const std::size_t count = callArgCount_;
-        if (count < NativeTable::MAX_ARGS) {
-            callArgs_[count] = word;
-        }
-        callArgCount_ = count + 1;
+        call_.args[count] = word;
+        call_.argCount = count + 1;
     }
     std::uint64_t* nativeCall();
     void scriptWait(std::uint32_t ms);
@@ -77,11 +77,12 @@ class Emulator {
     void setTimelineSink(TimelineSink sink, void* context);
     void setFrameHook(FrameHook hook, void* context);
 
-    std::string runningScriptName() const;
+    std::string_view runningScriptName() const;
     // Every scenario verb of every area, in area order.
     const VerbTable<Emulator>& verbs() const { return verbs_; }
-    // For the benchmarks: each native call's own time added to its script's (two clock reads
-    // a call, more than the cheapest calls take; off unless asked for).
+    // For the benchmarks: each native call's own time added to its script's, by the
+    // scheduler's timing clock (two clock reads a call, more than the cheapest calls take; off
+    // unless asked for).
     void setNativeTiming(bool on) { nativeTiming_ = on; }
 
     // Registration calls the plug-in made of the host, for the load and unload tests: names
@@ -92,8 +93,11 @@ class Emulator {
 
   private:
     void callLeftUnmade();
-    void pushWithoutCall();
-    bool checkArguments(const NativeEntry& entry);
+    void pushPastRoom();
+    void endCall();
+    std::uint64_t* refuseCall(const NativeEntry* entry);
+    std::uint64_t* observedCall(NativeTable::Slot& native);
+    void afterCall(NativeTable::Slot& native);
     void recordCall(const NativeEntry& entry);
 
     struct HostCall {
@@ -105,11 +109,16 @@ class Emulator {
     HINSTANCE pluginHandle_ = nullptr;  // the last loaded plug-in's, kept after unload
     std::uint32_t pluginInstance_ = 0;
 
-    bool callActive_ = false;
+    // The call being made: from init to call.
+    struct PendingCall {
+        static constexpr std::uint32_t NO_CALL = ~0u;
+        NativeHash hash = 0;
+        std::uint32_t room = 0;            // the words that can be kept; 0 with no call started
+        std::uint32_t argCount = NO_CALL;  // the words pushed, those past the room too
+        std::uint64_t args[NativeTable::MAX_ARGS] = {};
+    };
+    PendingCall call_;
     bool nativeTiming_ = false;
-    NativeHash callHash_ = 0;
-    std::uint64_t callArgs_[NativeTable::MAX_ARGS] = {};
-    std::size_t callArgCount_ = 0;
     alignas(16) std::uint64_t result_[4] = {};
     std::string failure_;
     VerbTable<Emulator> verbs_;

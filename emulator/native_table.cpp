@@ -79,6 +79,9 @@ void NativeTable::add(std::initializer_list<NativeEntry> entries) {
         if (find(entry.hash) != nullptr) {
             tableError("two handlers for", entry.hash);
         }
+        if (entries_.size() > UINT16_MAX) {
+            tableError("too many natives to count, at", entry.hash);
+        }
         const ParamLetters split = splitParams(entry.params);
         const std::string_view letters = split.args;
         if (letters.size() > MAX_ARGS) {
@@ -86,10 +89,10 @@ void NativeTable::add(std::initializer_list<NativeEntry> entries) {
         }
         entry.argCount = static_cast<std::uint8_t>(letters.size());
         entry.vectorResult = split.vectorResult;
+        std::fill(std::begin(entry.argKinds), std::end(entry.argKinds), ANY_WORD);
         for (std::size_t i = 0; i < letters.size(); ++i) {
-            const bool narrow = letters[i] == 'i' || letters[i] == 'f' || letters[i] == 'b';
-            entry.narrowArgs |= narrow ? 1u << i : 0u;
-            entry.boolArgs |= letters[i] == 'b' ? 1u << i : 0u;
+            const bool narrow = letters[i] == 'i' || letters[i] == 'f';
+            entry.argKinds[i] = letters[i] == 'b' ? BOOL_WORD : narrow ? WORD_32 : ANY_WORD;
         }
         const auto at =
             std::lower_bound(entries_.begin(), entries_.end(), entry.hash,
@@ -104,12 +107,25 @@ void NativeTable::rebuildIndex() {
     while (size < entries_.size() * 4) {
         size *= 2;
     }
-    index_.assign(size, -1);
+    index_.assign(size, Slot{});
+    mask_ = size - 1;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        std::size_t at = slotOf(entries_[i].hash);
-        while (index_[at] >= 0) {
-            at = (at + 1) & (size - 1);
+        NativeEntry& entry = entries_[i];
+        entry.index = static_cast<std::uint16_t>(i);
+        std::size_t at = slotOf(entry.hash);
+        while (index_[at].entry != nullptr) {
+            at = (at + 1) & mask_;
         }
-        index_[at] = static_cast<std::int32_t>(i);
+        Slot& slot = index_[at];
+        slot = {entry.hash, &entry, entry.handler, {}, 0, entry.argCount};
+        for (std::size_t k = 0; k < CHECKED_FIRST; ++k) {
+            slot.firstLimits[k] = ARG_LIMITS[entry.argKinds[k]];
+        }
+    }
+}
+
+void NativeTable::mark() {
+    for (Slot& slot : index_) {
+        slot.callsSinceMark = 0;
     }
 }

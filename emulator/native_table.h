@@ -11,6 +11,14 @@
 class CallContext;
 using NativeHandler = void (*)(CallContext&);
 
+// Natives with more arguments than the host's call buffer holds cannot be registered.
+constexpr std::size_t MAX_NATIVE_ARGS = 32;
+
+// The largest word an argument of each kind may be: a pointer or a 64-bit word (p, w), a
+// zero-extended 32-bit value (i, f), a BOOL (b). One comparison a word.
+enum ArgKind : std::uint8_t { ANY_WORD, WORD_32, BOOL_WORD };
+constexpr std::uint64_t ARG_LIMITS[] = {UINT64_MAX, UINT32_MAX, 1};
+
 // One game native the emulated host knows. The parameter letters give the argument count and
 // what each pushed word must look like:
 //   i  a 32-bit integer, handle or hash (high half 0)
@@ -27,9 +35,10 @@ struct NativeEntry {
     const char* name = "";  // from the shared native list
     // Filled in by the table from the letters, for the check of every call.
     std::uint8_t argCount = 0;
-    std::uint32_t narrowArgs = 0;  // bit i: argument i must fit 32 bits (i, f, b)
-    std::uint32_t boolArgs = 0;    // bit i: argument i must be 0 or 1 (b)
-    bool vectorResult = false;     // >v
+    std::uint16_t index = 0;    // its place in the table, for per-native counts
+    bool vectorResult = false;  // >v
+    // What each argument may be (ARG_LIMITS); past the last one, any word.
+    std::uint8_t argKinds[MAX_NATIVE_ARGS] = {};
 
     std::size_t arity() const;
     bool resultIsAddress() const;
@@ -40,34 +49,57 @@ struct NativeEntry {
 // looks its hash up. An unknown hash is an error, never a silent 0.
 class NativeTable {
   public:
-    // Natives with more arguments than the host's call buffer holds cannot be registered.
-    static constexpr std::size_t MAX_ARGS = 32;
+    static constexpr std::size_t MAX_ARGS = MAX_NATIVE_ARGS;
+
+    NativeTable() = default;
+    // The index points into the entries: a move keeps them where they are, a copy would not.
+    NativeTable(const NativeTable&) = delete;
+    NativeTable& operator=(const NativeTable&) = delete;
+    NativeTable(NativeTable&&) = default;
+    NativeTable& operator=(NativeTable&&) = default;
+
+    // A native's place in the index: its hash beside what every call of it needs, in one
+    // cache line, so that a call reads no more of the table.
+    static constexpr std::size_t CHECKED_FIRST = 3;
+    struct alignas(64) Slot {
+        NativeHash hash = 0;
+        const NativeEntry* entry = nullptr;  // null: a free slot, where the probe ends
+        NativeHandler handler = nullptr;
+        std::uint64_t firstLimits[CHECKED_FIRST] = {};  // the first arguments' ARG_LIMITS
+        std::uint64_t callsSinceMark = 0;               // for `expect trace`
+        std::uint8_t argCount = 0;
+    };
 
     // Registers one area's natives; every hash must be in the shared native list.
     void add(std::initializer_list<NativeEntry> entries);
-    const NativeEntry* find(NativeHash hash) const {
-        for (std::size_t at = slotOf(hash);; at = (at + 1) & (index_.size() - 1)) {
-            const std::int32_t i = index_.empty() ? -1 : index_[at];
-            if (i < 0 || entries_[static_cast<std::size_t>(i)].hash == hash) {
-                return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)];
+    // The hash's slot, or the free one (entry null) if the table does not know the hash.
+    const Slot& slot(NativeHash hash) const {
+        for (std::size_t at = slotOf(hash);; at = (at + 1) & mask_) {
+            const Slot& slot = index_[at];
+            if (slot.entry == nullptr || slot.hash == hash) {
+                return slot;
             }
         }
     }
-    std::size_t indexOf(const NativeEntry* entry) const {
-        return static_cast<std::size_t>(entry - entries_.data());
+    Slot& slot(NativeHash hash) {
+        return const_cast<Slot&>(static_cast<const NativeTable&>(*this).slot(hash));
     }
+    const NativeEntry* find(NativeHash hash) const { return slot(hash).entry; }
+    // Calls of each native since the last mark.
+    std::uint64_t callsSinceMark(NativeHash hash) const { return slot(hash).callsSinceMark; }
+    void mark();
     std::size_t size() const { return entries_.size(); }
     const std::vector<NativeEntry>& entries() const { return entries_; }
 
   private:
     std::size_t slotOf(NativeHash hash) const {
-        return index_.empty() ? 0
-                              : static_cast<std::size_t>(hash ^ (hash >> 29)) & (index_.size() - 1);
+        return static_cast<std::size_t>(hash ^ (hash >> 29)) & mask_;
     }
     void rebuildIndex();
 
     std::vector<NativeEntry> entries_;
-    std::vector<std::int32_t> index_;  // a power of two long, at most a quarter full; -1 free
+    std::vector<Slot> index_ = std::vector<Slot>(16);  // a power of two long, at most a
+    std::size_t mask_ = 15;                            // quarter full
 };
 
 // The game name of a native in the shared list, or nullptr.

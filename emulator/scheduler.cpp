@@ -60,22 +60,18 @@ void Scheduler::runFrame() {
         if (!due(*slot)) {
             continue;
         }
-        // A script starts in its own code; one started before goes on inside its wait.
-        const bool starting = !slot->started;
-        if (starting) {
+        if (!slot->started) {
             slot->started = true;
             if (event_) {
                 event_(*slot, "started");
             }
         }
         running_ = slot;
-        activity_.store(activity::inScript(i, starting ? activity::PLUGIN : activity::HOST),
-                        std::memory_order_relaxed);
-        const auto start =
-            timing_ ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
+        activity_.store(activity::inScript(i), std::memory_order_relaxed);
+        const std::chrono::nanoseconds start = timing_ ? timing_() : std::chrono::nanoseconds{};
         slot->fiber->resume();
         if (timing_) {
-            slot->runTime += std::chrono::steady_clock::now() - start;
+            slot->runTime += timing_() - start;
         }
         activity_.store(0, std::memory_order_relaxed);
         running_ = nullptr;

@@ -19,8 +19,8 @@ struct ScriptSlot {
     std::uint64_t readyFrame = 0;  // first frame it may run in (a wait of 0 means the next)
     bool started = false;
     // For the benchmarks: calls made, waits of 0 (each ends a pass of the plug-in's scripts),
-    // and, with timing on, wall time spent in the script (and, with native timing on too, in
-    // the natives it called).
+    // and, with timing on, time spent in the script (and, with native timing on too, in the
+    // natives it called).
     std::uint64_t nativeCalls = 0;
     std::uint64_t zeroWaits = 0;
     std::chrono::nanoseconds runTime{0};
@@ -28,18 +28,15 @@ struct ScriptSlot {
     bool faulted = false;  // stopped by an emulator failure, never resumed
 };
 
-// What runs at this moment, in one word that a timer signal may read (the benchmarks sample
-// it): nothing of a script (0), or script number N (from 1, in registration order) in the
-// plug-in's own code or in a host function it called.
+// Which script runs at this moment, in one word that a timer signal may read (the benchmarks
+// sample it, and tell the plug-in's code from the host's by where the signal stopped it): 0
+// for none, N + 1 for script number N in registration order.
 namespace activity {
-constexpr std::uint32_t PLUGIN = 1;
-constexpr std::uint32_t HOST = 2;
-constexpr std::uint32_t KIND = 3;
-constexpr std::uint32_t inScript(std::size_t index, std::uint32_t kind) {
-    return static_cast<std::uint32_t>(index + 1) << 2 | kind;
+constexpr std::uint32_t inScript(std::size_t index) {
+    return static_cast<std::uint32_t>(index + 1);
 }
 constexpr std::size_t scriptOf(std::uint32_t word) {
-    return (word >> 2) - 1;
+    return word - 1;
 }
 }  // namespace activity
 
@@ -52,8 +49,11 @@ class Scheduler {
 
     void setScriptNames(std::vector<std::string> names) { names_ = std::move(names); }
     void onScriptEvent(ScriptEvent event) { event_ = std::move(event); }
-    void setTiming(bool on) { timing_ = on; }
-    bool timing() const { return timing_; }
+    // For the benchmarks: each script's run timed with this clock (its thread's CPU time, say,
+    // on a busy machine); null for none.
+    using TimingClock = std::chrono::nanoseconds (*)();
+    void setTiming(TimingClock clock) { timing_ = clock; }
+    TimingClock timing() const { return timing_; }
 
     void registerScript(HINSTANCE module, ScriptEntry entry);
     void unregisterModule(HINSTANCE module);
@@ -81,26 +81,6 @@ class Scheduler {
     std::vector<std::string> names_;
     ScriptSlot* running_ = nullptr;
     ScriptEvent event_;
-    bool timing_ = false;
+    TimingClock timing_ = nullptr;
     std::atomic<std::uint32_t> activity_{0};
-};
-
-// Marks a host function's run as the host's (within the running script, if any); the word
-// goes back to what it was when the function returns, also after a wait.
-class HostCallScope {
-  public:
-    explicit HostCallScope(std::atomic<std::uint32_t>& activity)
-        : activity_(activity), before_(activity.load(std::memory_order_relaxed)) {
-        if (before_ != 0) {
-            activity_.store((before_ & ~activity::KIND) | activity::HOST,
-                            std::memory_order_relaxed);
-        }
-    }
-    ~HostCallScope() { activity_.store(before_, std::memory_order_relaxed); }
-    HostCallScope(const HostCallScope&) = delete;
-    HostCallScope& operator=(const HostCallScope&) = delete;
-
-  private:
-    std::atomic<std::uint32_t>& activity_;
-    const std::uint32_t before_;
 };

@@ -1,35 +1,84 @@
 #include "emulator/trace.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-void appendFormat(std::string& out, const char* format, auto... values) {
-    char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, format, values...);
-    out.append(buffer, static_cast<std::size_t>(length));
+constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
+
+// "%llX": upper-case digits, no leading zeros.
+char* putHex(char* out, std::uint64_t word) {
+    const int digits = word == 0 ? 1 : (64 - std::countl_zero(word) + 3) / 4;
+    for (int i = digits - 1; i >= 0; --i) {
+        out[i] = HEX_DIGITS[word & 0xF];
+        word >>= 4;
+    }
+    return out + digits;
+}
+
+// "%016llX".
+char* putHash(char* out, std::uint64_t hash) {
+    for (int i = 15; i >= 0; --i) {
+        out[i] = HEX_DIGITS[hash & 0xF];
+        hash >>= 4;
+    }
+    return out + 16;
+}
+
+// Room for the longest line with this many arguments and a script name this long.
+std::size_t longestLine(std::size_t scriptLength, std::size_t args) {
+    constexpr std::size_t TIME = 10;
+    constexpr std::size_t WORD = 19;   // " 0x" and 16 digits
+    constexpr std::size_t FLOAT = 17;  // " " and the longest %.9g of a float
+    return TIME + 1 + scriptLength + WORD + args * WORD + 3 + 3 * FLOAT + 1;
+}
+
+// %.9g, which to_chars with a precision of 9 writes alike, without a format string or the
+// locale; only a NaN's sign is written differently by the C libraries, so those go to printf.
+char* putFloat(char* out, float value) {
+    if (std::isnan(value)) {
+        return out + std::snprintf(out, 16, "%.9g", static_cast<double>(value));
+    }
+    return std::to_chars(out, out + 16, value, std::chars_format::general, 9).ptr;
 }
 
 }  // namespace
 
-std::string formatTraceLine(const TraceRecord& record) {
-    std::string line;
-    appendFormat(line, "%u ", record.gameTime);
-    line += record.script;
-    appendFormat(line, " 0x%016llX", static_cast<unsigned long long>(record.hash));
-    for (std::uint64_t word : record.args) {
-        appendFormat(line, " 0x%llX", static_cast<unsigned long long>(word));
+// The one formatter of the text form.
+char* formatTraceLine(char* out, const TraceLineParts& line) {
+    out = std::to_chars(out, out + 10, line.gameTime).ptr;
+    *out++ = ' ';
+    out = std::copy(line.script.begin(), line.script.end(), out);
+    out = std::copy_n(" 0x", 3, out);
+    out = putHash(out, line.hash);
+    for (std::size_t i = 0; i < line.argCount; ++i) {
+        out = putHex(std::copy_n(" 0x", 3, out), line.args[i]);
     }
-    line += " ->";
-    if (record.vectorResult) {
-        for (float value : record.resultVector) {
-            appendFormat(line, " %.9g", static_cast<double>(value));
+    out = std::copy_n(" ->", 3, out);
+    if (line.vectorResult) {
+        for (float value : line.resultVector) {
+            *out++ = ' ';
+            out = putFloat(out, value);
         }
     } else {
-        appendFormat(line, " 0x%llX", static_cast<unsigned long long>(record.resultWord));
+        out = putHex(std::copy_n(" 0x", 3, out), line.resultWord);
     }
+    return out;
+}
+
+std::string formatTraceLine(const TraceRecord& record) {
+    TraceLineParts parts{
+        record.gameTime,    record.script,       record.hash,       record.args.data(),
+        record.args.size(), record.vectorResult, record.resultWord, {}};
+    std::copy(std::begin(record.resultVector), std::end(record.resultVector), parts.resultVector);
+    std::string line(longestLine(record.script.size(), record.args.size()), '\0');
+    line.resize(static_cast<std::size_t>(formatTraceLine(line.data(), parts) - line.data()));
     return line;
 }
 
@@ -148,30 +197,46 @@ Trace::~Trace() {
 bool Trace::openFile(const std::string& path) {
     closeFile();
     file_ = std::fopen(path.c_str(), "wb");  // LF on every platform
+    keepRecords(keep_);
     return file_ != nullptr;
 }
 
 void Trace::closeFile() {
     if (file_ != nullptr) {
+        flush();
         std::fclose(file_);
         file_ = nullptr;
+        keepRecords(keep_);
     }
 }
 
-void Trace::add(TraceRecord record) {
-    if (file_ != nullptr) {
-        std::fputs(formatTraceLine(record).c_str(), file_);
-        std::fputc('\n', file_);
+void Trace::write(std::uint32_t gameTime, std::string_view script, const NativeEntry& entry,
+                  const std::uint64_t* args, const std::uint64_t* result) {
+    if (file_ == nullptr) {
+        return;
     }
-    if (keep_) {
-        records_.push_back(std::move(record));
+    constexpr std::size_t BLOCK = 16 * 1024;  // about as much as a crash of the plug-in loses
+    const std::size_t room = longestLine(script.size(), entry.argCount);
+    if (pending_.size() - used_ < room) {
+        flush();
+        pending_.resize(std::max(BLOCK, room));
     }
+    TraceLineParts parts{
+        gameTime, script, entry.hash, args, entry.argCount, entry.resultIsVector(), result[0], {}};
+    if (parts.vectorResult) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            std::memcpy(&parts.resultVector[i], &result[i], sizeof(float));
+        }
+    }
+    char* end = formatTraceLine(pending_.data() + used_, parts);
+    *end++ = '\n';
+    used_ = static_cast<std::size_t>(end - pending_.data());
 }
 
-void Trace::mark() {
-    countsSinceMark_.assign(countsSinceMark_.size(), 0);
-}
-
-std::uint64_t Trace::countSinceMark(std::size_t nativeIndex) const {
-    return nativeIndex < countsSinceMark_.size() ? countsSinceMark_[nativeIndex] : 0;
+void Trace::flush() {
+    if (file_ != nullptr && used_ > 0) {
+        std::fwrite(pending_.data(), 1, used_, file_);
+        std::fflush(file_);
+    }
+    used_ = 0;
 }

@@ -33,7 +33,21 @@ struct ParamLetters {
 };
 ParamLetters splitParams(std::string_view params);
 
+// One line's parts as a call leaves them, so a call can be written without making a record.
+struct TraceLineParts {
+    std::uint32_t gameTime = 0;
+    std::string_view script;
+    NativeHash hash = 0;
+    const std::uint64_t* args = nullptr;
+    std::size_t argCount = 0;
+    bool vectorResult = false;
+    std::uint64_t resultWord = 0;
+    float resultVector[3] = {0.0f, 0.0f, 0.0f};
+};
+
 std::string formatTraceLine(const TraceRecord& record);
+// Writes the line (without its line end) at out, which has room for it; returns its end.
+char* formatTraceLine(char* out, const TraceLineParts& line);
 // Reads a line of the text form back. The native must be one the table knows and the line must
 // carry as many arguments as its letters give; false with the reason otherwise.
 bool parseTraceLine(std::string_view line, const NativeTable& table, TraceRecord& record,
@@ -42,31 +56,33 @@ bool parseTraceLine(std::string_view line, const NativeTable& table, TraceRecord
 // that two runs' records compare equal when everything else is.
 TraceRecord withoutAddresses(TraceRecord record);
 
-// Collects records (when asked), writes them to a file (when asked) and counts calls per native
-// since the last mark.
+// Writes every call to a file (when asked) and keeps records (when asked, for tests).
 class Trace {
   public:
     ~Trace();
     bool openFile(const std::string& path);
     void closeFile();
-    void keepRecords(bool keep) { keep_ = keep; }
-    bool wantsRecords() const { return keep_ || file_ != nullptr; }
-
-    void add(TraceRecord record);
-    void count(std::size_t nativeIndex) {
-        if (nativeIndex >= countsSinceMark_.size()) {
-            countsSinceMark_.resize(nativeIndex + 1, 0);
-        }
-        ++countsSinceMark_[nativeIndex];
+    void keepRecords(bool keep) {
+        keep_ = keep;
+        wanted_ = keep_ || file_ != nullptr;
     }
-    void mark();
-    std::uint64_t countSinceMark(std::size_t nativeIndex) const;
+    bool keepsRecords() const { return keep_; }
+    bool wantsRecords() const { return wanted_; }
+
+    // One call in the text form, straight from the call's words: no record is made. Lines are
+    // gathered and written a block at a time, and at the end of every frame.
+    void write(std::uint32_t gameTime, std::string_view script, const NativeEntry& entry,
+               const std::uint64_t* args, const std::uint64_t* result);
+    void flush();
+    void keep(TraceRecord record) { records_.push_back(std::move(record)); }
 
     const std::vector<TraceRecord>& records() const { return records_; }
 
   private:
     std::FILE* file_ = nullptr;
+    std::vector<char> pending_;  // formatted lines not yet written
+    std::size_t used_ = 0;
     bool keep_ = false;
+    bool wanted_ = false;  // kept or written: asked of every call
     std::vector<TraceRecord> records_;
-    std::vector<std::uint64_t> countsSinceMark_;
 };

@@ -43,7 +43,7 @@ World::World() {
     player.ped = addEntity(EntityType::Ped, hashName("PLAYER_ZERO"), Vec3{0.0f, 0.0f, 0.0f});
     EntityState& ped = entities.at(player.ped);
     ped.pedType = 0;
-    ped.label = "player";
+    labelEntity(ped, "player");
     addAllAreas(*this);
     for (Area* area : order_) {
         area->start(*this);
@@ -91,21 +91,15 @@ bool EntityTable::erase(std::int32_t handle) {
     return true;
 }
 
-EntityState* World::find(std::int32_t handle) {
-    return entities.find(handle);
-}
-
-const EntityState* World::find(std::int32_t handle) const {
-    return entities.find(handle);
-}
-
 EntityState* World::findLabel(const std::string& label) {
-    for (auto& [handle, entity] : entities) {
-        if (entity.label == label) {
-            return &entity;
-        }
-    }
-    return nullptr;
+    const auto it = labels_.find(label);
+    return it == labels_.end() ? nullptr : entities.find(it->second);
+}
+
+void World::labelEntity(EntityState& entity, const std::string& label) {
+    labels_.erase(entity.label);
+    entity.label = label;
+    labels_[label] = entity.handle;
 }
 
 EntityState& World::playerPed() {
@@ -127,6 +121,10 @@ std::int32_t World::addEntity(EntityType type, std::uint32_t model, Vec3 at) {
 }
 
 bool World::deleteEntity(std::int32_t handle) {
+    const EntityState* entity = entities.find(handle);
+    if (entity != nullptr && !entity->label.empty()) {
+        labels_.erase(entity->label);
+    }
     if (!entities.erase(handle)) {
         return false;
     }
@@ -187,13 +185,10 @@ const std::string* World::gameText(std::uint64_t address) const {
     return nullptr;
 }
 
-std::uint32_t World::hashName(std::string_view text) {
-    if (const auto known = hashedTexts_.find(text); known != hashedTexts_.end()) {
-        return known->second;
-    }
+std::uint32_t World::hashNewName(std::string_view text) {
     const std::uint32_t hash = jenkinsHash(text);
     names.try_emplace(hash, text);
-    hashedTexts_.emplace(text, hash);
+    hashedTexts_.add(text, hash);
     return hash;
 }
 

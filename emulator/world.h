@@ -10,12 +10,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "emulator/area.h"
 #include "emulator/random.h"
+#include "emulator/text_table.h"
 #include "emulator/vec3.h"
 
 enum class EntityType { Ped, Object };
@@ -109,10 +109,11 @@ struct World {
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    EntityState* find(std::int32_t handle);
-    const EntityState* find(std::int32_t handle) const;
+    EntityState* find(std::int32_t handle) { return entities.find(handle); }
+    const EntityState* find(std::int32_t handle) const { return entities.find(handle); }
     // A scenario's name for a ped; "player" is the player's ped.
     EntityState* findLabel(const std::string& label);
+    void labelEntity(EntityState& entity, const std::string& label);
     EntityState& playerPed();
     const EntityState& playerPed() const;
     std::int32_t addEntity(EntityType type, std::uint32_t model, Vec3 at);
@@ -128,7 +129,10 @@ struct World {
     const std::string* gameText(std::uint64_t address) const;
 
     // Remembers the text for reports; no allocation for a name seen before.
-    std::uint32_t hashName(std::string_view text);
+    std::uint32_t hashName(std::string_view text) {
+        const std::uint32_t* known = hashedTexts_.find(text);
+        return known != nullptr ? *known : hashNewName(text);
+    }
     std::string nameOf(std::uint32_t hash) const;
     std::string describe(const EntityState& entity) const;
     std::string describe(std::int32_t handle) const;
@@ -157,16 +161,11 @@ struct World {
     Emulator* emulator = nullptr;
 
   private:
-    // Texts hashed before, found by a quick hash of their own: the plug-in asks for a few model
-    // names over and over, and the game's hash walks its text one byte at a time. Only looked
-    // up, never walked, so its order is never seen.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> hashedTexts_;
+    std::uint32_t hashNewName(std::string_view text);
+
+    TextTable hashedTexts_;  // text -> its name hash
+    // Scenario names -> handles: a story may name thousands of peds, each name looked up.
+    std::map<std::string, std::int32_t, std::less<>> labels_;
     std::vector<std::unique_ptr<Area>> areas_;
     std::vector<Area*> order_;
 };

@@ -1,55 +1,216 @@
 #include "sim/data_file_view.h"
 
-#include <fstream>
-#include <sstream>
-#include <string_view>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <utility>
 
-DataFileView readDataFile(const std::string& path) {
-    DataFileView view;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return view;
+namespace {
+
+// The whole file in one read.
+bool readBytes(const std::string& path, std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
     }
-    view.exists = true;
-    std::ostringstream content;
-    content << file.rdbuf();
-    std::string_view bytes = content.view();
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
+    char block[64 * 1024];
+    for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
+        bytes.append(block, got);
     }
-    // Lines end as the plug-in reads them: LF, CR LF or a lone CR.
-    while (!bytes.empty()) {
-        const auto end = bytes.find_first_of("\r\n");
-        const std::string line(bytes.substr(0, end));
-        bytes = end == std::string_view::npos
-                    ? std::string_view()
-                    : bytes.substr(end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1));
-        view.text += line + "\n";
-        const auto equals = line.find('=');
-        if (equals != std::string::npos) {
-            view.entries[line.substr(0, equals)] = line.substr(equals + 1);
+    std::fclose(file);
+    return true;
+}
+
+// Lines end as the plug-in reads them: LF, CR LF or a lone CR; each becomes an LF, and a last
+// line without one gets one.
+std::string withLfLineEnds(std::string bytes) {
+    // Byte by byte: GCC warns of starts_with here, wrongly.
+    if (bytes.size() >= 3 && bytes[0] == '\xEF' && bytes[1] == '\xBB' && bytes[2] == '\xBF') {
+        bytes.erase(0, 3);
+    }
+    if (bytes.find('\r') == std::string::npos) {
+        if (!bytes.empty() && bytes.back() != '\n') {
+            bytes += '\n';
         }
+        return bytes;
+    }
+    std::string text;
+    text.reserve(bytes.size() + 1);
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        const char c = bytes[at];
+        text += c == '\r' ? '\n' : c;
+        if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
+            ++at;
+        }
+    }
+    if (!text.empty() && text.back() != '\n') {
+        text += '\n';
+    }
+    return text;
+}
+
+// The key's last line in each view, found in about one probe: only looked up, never walked.
+class LastLines {
+  public:
+    explicit LastLines(const DataFileView& view) : view_(view) {
+        std::size_t size = 16;
+        while (size < view.entries.size() * 2) {
+            size *= 2;
+        }
+        slots_.assign(size, NONE);
+        for (std::size_t i = 0; i < view.entries.size(); ++i) {
+            slots_[slotFor(view.keyOf(view.entries[i]))] = i;  // a later line wins
+        }
+    }
+    const DataFileView::Entry* find(std::string_view key) const {
+        const std::size_t line = slots_[slotFor(key)];
+        return line == NONE ? nullptr : &view_.entries[line];
+    }
+    bool isLast(std::size_t line) const {
+        return slots_[slotFor(view_.keyOf(view_.entries[line]))] == line;
+    }
+
+  private:
+    static constexpr std::size_t NONE = ~std::size_t{0};
+
+    std::size_t slotFor(std::string_view key) const {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t at = std::hash<std::string_view>{}(key)&mask;; at = (at + 1) & mask) {
+            const std::size_t line = slots_[at];
+            if (line == NONE || view_.keyOf(view_.entries[line]) == key) {
+                return at;
+            }
+        }
+    }
+
+    const DataFileView& view_;
+    std::vector<std::size_t> slots_;
+};
+
+using Change = std::pair<std::string_view, std::string>;  // key, what the timeline says
+
+// Files whose lines hold the same keys in the same order, as two saves of the plug-in do: the
+// changes are on the lines whose values differ. Empty when a line's key differs.
+std::optional<std::vector<std::size_t>> differingLines(const DataFileView& before,
+                                                       const DataFileView& after) {
+    if (before.entries.size() != after.entries.size()) {
+        return std::nullopt;
+    }
+    std::vector<std::size_t> lines;
+    for (std::size_t i = 0; i < after.entries.size(); ++i) {
+        const DataFileView::Entry& old = before.entries[i];
+        const DataFileView::Entry& now = after.entries[i];
+        if (before.keyOf(old) != after.keyOf(now)) {
+            return std::nullopt;
+        }
+        if (before.valueOf(old) != after.valueOf(now)) {
+            lines.push_back(i);
+        }
+    }
+    return lines;
+}
+
+// A save changes a value or two: their lines are checked against the lines after them, which
+// costs less than an index of every key.
+constexpr std::size_t FEW_LINES = 8;
+
+bool lastOfItsKey(const DataFileView& view, std::size_t line) {
+    const std::string_view key = view.keyOf(view.entries[line]);
+    for (std::size_t later = line + 1; later < view.entries.size(); ++later) {
+        if (view.keyOf(view.entries[later]) == key) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string joined(std::vector<Change> changes) {
+    std::sort(changes.begin(), changes.end());
+    std::string text;
+    for (const auto& [key, change] : changes) {
+        text += (text.empty() ? "" : ", ") + change;
+    }
+    return text;
+}
+
+std::string changeOf(std::string_view key, std::string_view old, std::string_view now) {
+    return std::string(key) + " " + std::string(old) + " -> " + std::string(now);
+}
+
+}  // namespace
+
+std::optional<std::string_view> DataFileView::find(std::string_view key) const {
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        if (keyOf(*it) == key) {
+            return valueOf(*it);
+        }
+    }
+    return std::nullopt;
+}
+
+DataFileView dataFileView(std::string bytes) {
+    DataFileView view;
+    view.exists = true;
+    view.text = withLfLineEnds(std::move(bytes));
+    const std::string_view text = view.text;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        const std::size_t equals = text.substr(start, end - start).find('=');
+        if (equals != std::string_view::npos) {
+            view.entries.push_back({start, equals, start + equals + 1, end - (start + equals + 1)});
+        }
+        start = end + 1;
     }
     return view;
 }
 
+DataFileView readDataFile(const std::string& path) {
+    std::string bytes;
+    return readBytes(path, bytes) ? dataFileView(std::move(bytes)) : DataFileView{};
+}
+
 std::string describeChanges(const DataFileView& before, const DataFileView& after) {
-    std::string changes;
-    auto add = [&](const std::string& change) {
-        changes += (changes.empty() ? "" : ", ") + change;
-    };
-    for (const auto& [key, value] : after.entries) {
-        const auto old = before.entries.find(key);
-        if (old == before.entries.end()) {
-            add(key + "=" + value);
-        } else if (old->second != value) {
-            add(key + " " + old->second + " -> " + value);
+    if (before.text == after.text) {
+        return "";
+    }
+    std::vector<Change> changes;
+    const auto lines = differingLines(before, after);
+    if (lines && lines->size() <= FEW_LINES) {
+        // The same keys line by line: a changed line counts where it is its key's last.
+        for (std::size_t line : *lines) {
+            const DataFileView::Entry& now = after.entries[line];
+            if (lastOfItsKey(after, line)) {
+                const std::string_view key = after.keyOf(now);
+                changes.emplace_back(
+                    key, changeOf(key, before.valueOf(before.entries[line]), after.valueOf(now)));
+            }
+        }
+        return joined(std::move(changes));
+    }
+    const LastLines lastBefore(before);
+    const LastLines lastAfter(after);
+    for (std::size_t line = 0; line < after.entries.size(); ++line) {
+        const DataFileView::Entry& now = after.entries[line];
+        const std::string_view key = after.keyOf(now);
+        const DataFileView::Entry* old = lastBefore.find(key);
+        if (!lastAfter.isLast(line)) {
+            continue;
+        }
+        if (old == nullptr) {
+            changes.emplace_back(key, std::string(key) + "=" + std::string(after.valueOf(now)));
+        } else if (before.valueOf(*old) != after.valueOf(now)) {
+            changes.emplace_back(key, changeOf(key, before.valueOf(*old), after.valueOf(now)));
         }
     }
-    for (const auto& [key, value] : before.entries) {
-        if (after.entries.count(key) == 0) {
-            add(key + " removed");
+    std::vector<Change> removed;
+    for (std::size_t line = 0; line < before.entries.size(); ++line) {
+        const std::string_view key = before.keyOf(before.entries[line]);
+        if (lastBefore.isLast(line) && lastAfter.find(key) == nullptr) {
+            removed.emplace_back(key, std::string(key) + " removed");
         }
     }
-    return changes;
+    const std::string changed = joined(std::move(changes));
+    const std::string gone = joined(std::move(removed));
+    return changed + (changed.empty() || gone.empty() ? "" : ", ") + gone;
 }

@@ -65,8 +65,8 @@ void GameFolder::leave() {
     }
 }
 
-bool GameFolder::setIni(const std::string& section, const std::string& key,
-                        const std::string& value, std::string& error) {
+void GameFolder::setIni(const std::string& section, const std::string& key,
+                        const std::string& value) {
     auto it = std::find_if(ini_.begin(), ini_.end(),
                            [&](const Section& s) { return s.first == section; });
     if (it == ini_.end()) {
@@ -81,6 +81,14 @@ bool GameFolder::setIni(const std::string& section, const std::string& key,
     } else {
         entries.emplace_back(key, value);
     }
+    iniUnwritten_ = true;
+}
+
+bool GameFolder::writeSettings(std::string& error) {
+    if (!iniUnwritten_) {
+        return true;
+    }
+    iniUnwritten_ = false;
     std::ofstream file(SETTINGS_FILE, std::ios::binary | std::ios::trunc);
     for (const auto& [name, entries] : ini_) {
         file << "[" << name << "]\r\n";
@@ -100,6 +108,9 @@ bool GameFolder::appendDataLine(const std::string& line, std::string& error) {
 }
 
 bool GameFolder::appendDataBytes(const std::string& bytes, std::string& error) {
+    if (!writeSettings(error)) {
+        return false;
+    }
     std::ofstream file(DATA_FILE, std::ios::binary | std::ios::app);
     file << bytes;
     if (!file) {
@@ -109,18 +120,25 @@ bool GameFolder::appendDataBytes(const std::string& bytes, std::string& error) {
     return true;
 }
 
-void GameFolder::remove(bool wholeFolder) {
+bool GameFolder::remove(bool wholeFolder, std::string& error) {
+    if (!writeSettings(error)) {
+        return false;
+    }
     std::error_code code;
     if (wholeFolder) {
         fs::remove_all(PLUGIN_FOLDER, code);
     } else {
         fs::remove(DATA_FILE, code);
     }
+    return true;
 }
 
 bool GameFolder::setReadOnly(bool readOnly, std::string& error) {
     if (readOnly == readOnly_) {
         return true;
+    }
+    if (!writeSettings(error)) {
+        return false;
     }
     const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
                                   : makeFolderWritable(PLUGIN_FOLDER, error);

@@ -11,15 +11,16 @@ class GameFolder {
     bool enter(const std::string& requested, std::string& error);
     void leave();
 
-    // The settings file is rewritten whole, sections and keys in order of first mention; a key
-    // set again takes the new value.
-    bool setIni(const std::string& section, const std::string& key, const std::string& value,
-                std::string& error);
+    // The settings file, sections and keys in order of first mention; a key set again takes
+    // the new value. It is written whole by writeSettings, before any other change to the
+    // folder: a story that sets thousands of keys writes it once.
+    void setIni(const std::string& section, const std::string& key, const std::string& value);
+    bool writeSettings(std::string& error);
     bool appendDataLine(const std::string& line, std::string& error);
     // Appends the bytes as they are: no line end is added.
     bool appendDataBytes(const std::string& bytes, std::string& error);
     // Deletes the data file, or the whole TinStarWarden/ folder.
-    void remove(bool wholeFolder);
+    bool remove(bool wholeFolder, std::string& error);
     // The TinStarWarden/ folder read-only (no file created, renamed or deleted in it) or
     // writable again; it is made writable again when the run ends.
     bool setReadOnly(bool readOnly, std::string& error);
@@ -32,4 +33,5 @@ class GameFolder {
     bool temporary_ = false;
     bool readOnly_ = false;
     std::vector<Section> ini_;
+    bool iniUnwritten_ = false;
 };

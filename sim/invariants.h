@@ -6,12 +6,15 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sim/data_file_view.h"
 
-// The emulated game's `query facts` answer, read back.
+// The emulated game's `query facts` answer, read back after every frame: a score of names,
+// looked through in a row (a later one of a name wins).
 struct Facts {
-    std::map<std::string, std::string> values;
+    std::vector<std::pair<std::string, std::string>> values;
 
     static Facts parse(const std::string& text);
     long number(const std::string& name) const;

@@ -10,6 +10,7 @@
 #include "emulator/nearest_words.h"
 #include "sim/chaos.h"
 #include "sim/reference_tables.h"
+#include "sim/scenario_batch.h"
 #include "sim/scenario_runner.h"
 #include "sim/wine_launch.h"
 
@@ -29,6 +30,7 @@ constexpr Option OPTIONS[] = {
     {"--game-dir",  "DIR",  "the game's folder (default: a fresh temporary one)",       false},
     {"--wine",      "",     "run the real TinStarWarden.asi under Wine",                false},
     {"--plugin",    "PATH", "the plug-in library to load (default: the built one)",     false},
+    {"--out-dir",   "DIR",  "play each scenario: DIR/NAME.log, DIR/NAME.trace",          false},
     {"--reference", "",     "print the reference tables (docs/reference.md)",           false},
     {"--help",      "",     "this text",                                                false},
     {"--chaos",     "SEED", "play a random game from SEED with every rule checked",     true},
@@ -43,6 +45,7 @@ constexpr Option OPTIONS[] = {
 void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: tsw-sim [OPTION...] SCENARIO\n"
+                 "       tsw-sim [--wine] [--plugin PATH] --out-dir DIR SCENARIO...\n"
                  "       tsw-sim [--wine] [--plugin PATH] --chaos SEED [OPTION...]\n");
     for (const bool chaos : {false, true}) {
         std::fprintf(to, "%s", chaos ? "chaos games:\n" : "");
@@ -76,6 +79,28 @@ bool isOption(const std::string& arg) {
                        [&](const Option& option) { return arg == option.name; });
 }
 
+// What the options and scenarios named together cannot mean, or empty.
+std::string commandLineProblem(const ScenarioOptions& options,
+                               const std::vector<std::string>& scenarios, bool chaos, bool each) {
+    if (chaos) {
+        return !scenarios.empty() ? "a chaos game plays no scenario file"
+               : each             ? "--out-dir plays scenarios, not chaos games"
+                                  : "";
+    }
+    if (scenarios.empty()) {
+        return "no scenario named";
+    }
+    if (scenarios.size() > 1 && !each) {
+        return "one scenario only, or several with --out-dir: " + scenarios[0] + " and " +
+               scenarios[1];
+    }
+    const bool oneRunsFiles =
+        !options.tracePath.empty() || !options.reportPath.empty() || !options.gameDir.empty();
+    return each && oneRunsFiles
+               ? "--out-dir names each scenario's files itself: no --trace, --report or --game-dir"
+               : "";
+}
+
 bool number(const char* text, std::uint64_t& value) {
     char* end = nullptr;
     value = std::strtoull(text, &end, 10);
@@ -85,12 +110,18 @@ bool number(const char* text, std::uint64_t& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // With Windows' C library an unbuffered stream is written a character at a time, and under
+    // Wine each character is a system call: lines are gathered and flushed whole.
+    static char outBuffer[64 * 1024];
+    std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     ScenarioOptions options;
     options.pluginPath = TSW_DEFAULT_PLUGIN;
     bool wine = false;
     bool chaos = false;
     ChaosOptions chaosOptions;
-    std::vector<std::string> chaosArgs;  // passed on under Wine
+    std::vector<std::string> extraArgs;  // passed on under Wine
+    std::vector<std::string> scenarios;
+    std::string outDir;
     std::uint64_t value = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -105,9 +136,11 @@ int main(int argc, char** argv) {
             if (arg == "--seconds") {
                 chaosOptions.seconds = static_cast<double>(value);
             }
-            chaosArgs.insert(chaosArgs.end(), {arg, argv[++i]});
+            extraArgs.insert(extraArgs.end(), {arg, argv[++i]});
         } else if (arg == "--chaos-out" && hasValue) {
             chaosOptions.outDir = argv[++i];
+        } else if (arg == "--out-dir" && hasValue) {
+            outDir = argv[++i];
         } else if (arg == "--trace" && hasValue) {
             options.tracePath = argv[++i];
         } else if (arg == "--report" && hasValue) {
@@ -120,35 +153,39 @@ int main(int argc, char** argv) {
             wine = true;
         } else if (arg == "--progress") {
             chaosOptions.progress = stderr;
-            chaosArgs.push_back(arg);
+            extraArgs.push_back(arg);
         } else if (arg == "--reference") {
             std::fputs(referenceTables().c_str(), stdout);
             return 0;
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             return 0;
-        } else if (!arg.empty() && arg[0] != '-' && options.scenarioPath.empty()) {
-            options.scenarioPath = arg;
         } else if (!arg.empty() && arg[0] != '-') {
-            return badUsage("one scenario only: " + options.scenarioPath + " and " + arg);
+            scenarios.push_back(arg);
         } else if (chaosNumber) {
             return badUsage(arg + " takes a whole number, not \"" + argv[i + 1] + "\"");
         } else {
             return badUsage(isOption(arg) ? arg + " needs a value" : unknownOption(arg));
         }
     }
-    if (options.scenarioPath.empty() == !chaos) {
-        return badUsage(chaos ? "a chaos game plays no scenario file" : "no scenario named");
+    const bool each = !outDir.empty();
+    const std::string problem = commandLineProblem(options, scenarios, chaos, each);
+    if (!problem.empty()) {
+        return badUsage(problem);
     }
+    options.scenarioPath = scenarios.empty() ? "" : scenarios.front();
     if (wine) {
         if (chaos) {
-            chaosArgs.insert(chaosArgs.end(), {"--chaos-out", chaosOptions.outDir});
+            extraArgs.insert(extraArgs.end(), {"--chaos-out", chaosOptions.outDir});
         }
-        return runUnderWine(options, chaosArgs);
+        if (each) {
+            extraArgs.insert(extraArgs.end(), {"--out-dir", outDir});
+        }
+        return runUnderWine(options, extraArgs, scenarios);
     }
     if (chaos) {
         chaosOptions.scenario = options;
         return runChaos(chaosOptions, stdout);
     }
-    return runScenario(options, stdout);
+    return each ? playEach(options, scenarios, outDir, stdout) : runScenario(options, stdout);
 }

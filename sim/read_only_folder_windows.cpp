@@ -1,21 +1,22 @@
 // The Windows simulator runs under Wine only. A folder is made read-only as Wine's Unix side
-// sees it (write permission taken away, and when that does not stop this user, root, the
-// immutable attribute), which Wine then reports to the plug-in as access denied, as Windows
-// does for a folder the player may not write to.
+// sees it, by the native simulator's own code (write permission taken away, and when that does
+// not stop this user, root, the immutable attribute), which Wine then reports to the plug-in
+// as access denied, as Windows does for a folder the player may not write to.
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "sim/folder_service.h"
 #include "sim/read_only_folder.h"
 
 namespace {
 
 using UnixFileName = char*(CDECL*)(const WCHAR*);
 
-// How long a shell step may take, and how often its end is looked for.
-constexpr int SHELL_WAIT_LIMIT_MS = 10000;
-constexpr int SHELL_POLL_MS = 2;
+// How long the native simulator may take to answer.
+constexpr DWORD ANSWER_WAIT_LIMIT_MS = 10000;
 
 // The folder's path as Wine's Unix side names it, or empty outside Wine.
 std::string unixPath(const std::string& folder) {
@@ -51,15 +52,6 @@ bool canCreateIn(const std::string& folder) {
     return true;
 }
 
-// A file name of this process's own in the Windows temporary folder, new at each call.
-std::string freshTemporaryPath() {
-    static unsigned calls = 0;
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + "tsw-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++calls);
-}
-
 // The first line of a text file, or empty.
 std::string firstLine(const std::string& path) {
     std::string line;
@@ -67,48 +59,61 @@ std::string firstLine(const std::string& path) {
     return line;
 }
 
-// Waits for the shell's last step, a file it moves into place holding its exit code; true
-// when that code is 0.
-bool shellSucceeded(const std::string& done, std::string& error) {
-    for (int waited = 0; GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
-        if (waited == SHELL_WAIT_LIMIT_MS / SHELL_POLL_MS) {
-            error = "/bin/sh did not finish within " + std::to_string(SHELL_WAIT_LIMIT_MS) + " ms";
+// Waits until the reply is in the mailbox, woken by each change to the mailbox's names.
+bool replyArrived(HANDLE mailboxChanged, const std::string& reply, std::string& error) {
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(reply.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= ANSWER_WAIT_LIMIT_MS) {
+            error = "the native simulator did not answer within " +
+                    std::to_string(ANSWER_WAIT_LIMIT_MS) + " ms";
             return false;
         }
-        Sleep(SHELL_POLL_MS);
-    }
-    const std::string code = firstLine(done);
-    DeleteFileA(done.c_str());
-    if (code != "0") {
-        error = "/bin/sh ended with code " + code;
-        return false;
+        WaitForSingleObject(mailboxChanged, ANSWER_WAIT_LIMIT_MS - waited);
+        FindNextChangeNotification(mailboxChanged);
     }
     return true;
 }
 
-// Wine starts a Unix program given by its Z: path, but hands back no process to wait for: the
-// shell reports its end itself.
-bool runShell(const std::string& script, std::string& error) {
-    const std::string done = freshTemporaryPath();
-    const std::string doneUnix = unixPath(done);
-    if (doneUnix.empty()) {
-        error = "no Unix name for " + done;
+// Asks the native simulator that started Wine to change the folder's mode (see
+// sim/folder_service.h) and waits for its answer.
+bool askNativeSide(const std::string& unixFolder, bool writable, std::string& error) {
+    const char* mailbox = std::getenv(FOLDER_SERVICE_VARIABLE);
+    if (mailbox == nullptr) {
+        error =
+            "under Wine a folder's mode is changed by the tsw-sim --wine that started Wine, "
+            "and this simulator was started otherwise";
         return false;
     }
-    const std::string quotedDone = "'" + doneUnix + "'";
-    std::string command = "Z:\\bin\\sh -c \"{ " + script + "; }; echo $? > " + quotedDone +
-                          ".part && mv " + quotedDone + ".part " + quotedDone + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        error = "cannot start /bin/sh (error " + std::to_string(GetLastError()) + ")";
+    const std::string box = std::string("Z:") + mailbox;
+    const std::string request = box + "/" + FOLDER_REQUEST;
+    const std::string reply = box + "/" + FOLDER_REPLY;
+    // Watched before the request goes in, so that no reply can come unseen.
+    const HANDLE mailboxChanged =
+        FindFirstChangeNotificationA(box.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    if (mailboxChanged == INVALID_HANDLE_VALUE) {
+        error =
+            "cannot watch the mailbox " + box + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return shellSucceeded(done, error);
+    static unsigned long requests = 0;
+    std::ofstream(request + ".part", std::ios::binary)
+        << ++requests << "\n"
+        << (writable ? "writable" : "readonly") << "\n"
+        << unixFolder << "\n";
+    bool answered = false;
+    if (!MoveFileExA((request + ".part").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        error = "cannot hand the request to the native simulator (error " +
+                std::to_string(GetLastError()) + ")";
+    } else if (replyArrived(mailboxChanged, reply, error)) {
+        const std::string answer = firstLine(reply);
+        answered = answer == FOLDER_DONE;
+        error = answered ? "" : answer;
+    }
+    FindCloseChangeNotification(mailboxChanged);
+    DeleteFileA(reply.c_str());
+    DeleteFileA(request.c_str());
+    return answered;
 }
 
 bool change(const std::string& folder, bool writable, std::string& error) {
@@ -117,14 +122,8 @@ bool change(const std::string& folder, bool writable, std::string& error) {
         error = "a read-only folder is made through Wine, and this is not Wine";
         return false;
     }
-    const std::string quoted = "'" + unix + "'";
-    const std::string script = writable
-                                   ? "chattr -i " + quoted + " 2>/dev/null; chmod 755 " + quoted
-                                   : "chmod 555 " + quoted + " && { touch " + quoted +
-                                         "/.tsw-probe 2>/dev/null && rm -f " + quoted +
-                                         "/.tsw-probe && chattr +i " + quoted + "; true; }";
     std::string why;
-    if (!runShell(script, why) || canCreateIn(folder) != writable) {
+    if (!askNativeSide(unix, writable, why) || canCreateIn(folder) != writable) {
         error = "cannot make " + folder + (writable ? " writable" : " read-only") +
                 (why.empty() ? "" : ": " + why);
         return false;

@@ -33,7 +33,8 @@ class Runner {
     GameFolder& folder() { return folder_; }
     // The folder is not held open while it may be removed...
     void releaseFolder() { folderWatch_.close(); }
-    // ...and the files' baseline starts again from what they hold after.
+    // ...and the files' baseline starts again from what they hold after, once the game may
+    // next see them.
     void filesChanged();
     // Runs a file's lines where the `include` stands; FILE is taken from the including file's
     // folder.
@@ -54,6 +55,7 @@ class Runner {
     void watchFiles(std::uint32_t gameTime);
     void watchDataFile(std::uint32_t gameTime);
     void resetDataBaseline();
+    void settleFiles();
     void watchLog(std::uint32_t gameTime);
 
     bool runLines(const std::vector<std::string>& lines);
@@ -89,6 +91,9 @@ class Runner {
     std::vector<Included> included_;  // the includes being run, outermost first
     std::string line_;
     std::unique_ptr<InvariantChecker> invariants_;  // from `invariants on`
+    // Changed by the scenario since the baseline was read; the rules were on at the change.
+    bool filesUnsettled_ = false;
+    bool rulesUnsettled_ = false;
     ScenarioOutcome outcome_;
     std::unique_ptr<ReportRecorder> report_;  // with --report only
 };

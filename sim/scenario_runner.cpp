@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "emulator/control_api.h"
@@ -252,15 +253,31 @@ bool Runner::pluginLoaded() {
     return Facts::parse(query("query facts")).number("loaded") != 0;
 }
 
+// Read again only before the next command to the game: a story that writes thousands of lines
+// into the data file reads it once, not once a line.
 void Runner::filesChanged() {
-    resetDataBaseline();
-    if (invariants_) {
+    filesUnsettled_ = true;
+    rulesUnsettled_ = rulesUnsettled_ || invariants_ != nullptr;
+}
+
+void Runner::settleFiles() {
+    std::string error;
+    if (!folder_.writeSettings(error)) {
+        throw Failure{error};
+    }
+    if (filesUnsettled_) {
+        resetDataBaseline();
+    }
+    if (rulesUnsettled_) {
         invariants_->onFilesChanged(readDataFile(DATA_FILE));
     }
+    filesUnsettled_ = false;
+    rulesUnsettled_ = false;
 }
 
 // A fault the emulated host caught is a broken rule too: no malformed call, ever.
 std::string Runner::control(const std::string& command) {
+    settleFiles();
     static char reply[65536];
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
     switch (code) {
@@ -296,9 +313,14 @@ void Runner::onFrame(std::uint32_t gameTime, void* self) {
     }
 }
 
+// A whole line in one write, and out at once (a crash loses none of the timeline).
 void Runner::print(std::uint32_t gameTime, const std::string& text) {
     if (!options_.quiet) {
-        std::fprintf(out_, "[%9.3f] %s\n", gameTime / 1000.0, text.c_str());
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "[%9.3f] ", gameTime / 1000.0);
+        const std::string line = stamp + text + "\n";
+        std::fwrite(line.data(), 1, line.size(), out_);
+        std::fflush(out_);
     }
     if (report_) {
         report_->line(gameTime, text);
@@ -341,14 +363,14 @@ void Runner::watchDataFile(std::uint32_t gameTime) {
         lastData_ = DataFileView{};
         return;
     }
-    const DataFileView now = readDataFile(DATA_FILE);
+    DataFileView now = readDataFile(DATA_FILE);
     if (invariants_) {
         invariants_->onDataFileWritten(now);
     }
     const std::string changes = describeChanges(lastData_, now);
     print(gameTime, changes.empty() ? "data file rewritten, nothing changed"
                                     : "data file written: " + changes);
-    lastData_ = now;
+    lastData_ = std::move(now);
 }
 
 // Shows every line the plug-in adds to its diagnostics log; a log started afresh (the plug-in

@@ -37,8 +37,9 @@ ControlReply ini(Runner& runner, const Words& words) {
         return usage();
     }
     const std::string value = restAfterWords(runner.line(), 3);
-    return setUpFiles(runner, words, [&](std::string& error) {
-        return runner.folder().setIni(words[1], words[2], value, error);
+    return setUpFiles(runner, words, [&](std::string&) {
+        runner.folder().setIni(words[1], words[2], value);
+        return true;
     });
 }
 
@@ -60,9 +61,8 @@ ControlReply removeFiles(Runner& runner, const Words& words) {
     if (words.size() != 1) {
         return usage();
     }
-    return setUpFiles(runner, words, [&](std::string&) {
-        runner.folder().remove(words[0] == "nofolder");
-        return true;
+    return setUpFiles(runner, words, [&](std::string& error) {
+        return runner.folder().remove(words[0] == "nofolder", error);
     });
 }
 
@@ -120,23 +120,22 @@ ControlReply expectData(Runner& runner, const Words& words) {
     const std::string& key = words[2];
     const std::string value = restAfterWords(runner.line(), 3);
     const DataFileView view = readDataFile(DATA_FILE);
-    const auto it = view.entries.find(key);
-    if (it != view.entries.end() && it->second == value) {
+    const auto found = view.find(key);
+    if (found == value) {
         return ok();
     }
     return expectationFailed(key + "=" + value + " in the data file",
-                             !view.exists               ? std::string("no data file")
-                             : it == view.entries.end() ? "no " + key + " entry"
-                                                        : key + "=" + it->second);
+                             !view.exists ? std::string("no data file")
+                             : !found     ? "no " + key + " entry"
+                                          : key + "=" + std::string(*found));
 }
 
 ControlReply expectNoData(Runner& runner, const Words&) {
     const std::string key = restAfterWords(runner.line(), 2);
-    const DataFileView view = readDataFile(DATA_FILE);
-    const auto it = view.entries.find(key);
-    return it == view.entries.end()
-               ? ok()
-               : expectationFailed("no " + key + " entry in the data file", key + "=" + it->second);
+    const auto found = readDataFile(DATA_FILE).find(key);
+    return !found ? ok()
+                  : expectationFailed("no " + key + " entry in the data file",
+                                      key + "=" + std::string(*found));
 }
 
 ControlReply expectDataFile(Runner& runner, const Words&) {

@@ -1,4 +1,8 @@
+#include <stdlib.h>
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/folder_service.h"
 #include "sim/wine_launch.h"
 
 namespace fs = std::filesystem;
@@ -17,9 +22,32 @@ std::string windowsPath(const std::string& path) {
     return "Z:" + fs::absolute(path).lexically_normal().string();
 }
 
+// Starts the program and serves its folder changes until it ends.
+int runServingFolderChanges(std::vector<char*>& argv) {
+    std::string mailbox = (fs::temp_directory_path() / "tsw-folder-service-XXXXXX").string();
+    if (mkdtemp(mailbox.data()) == nullptr) {
+        std::perror("cannot make the folder service's mailbox");
+        return 1;
+    }
+    setenv(FOLDER_SERVICE_VARIABLE, mailbox.c_str(), 1);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);  // a simulator stopped from outside takes Wine along
+        execvp(argv[0], argv.data());
+        std::perror("cannot start wine");
+        _exit(127);
+    }
+    const int code = child < 0 ? 1 : serveFolderChangesUntilExit(child, mailbox);
+    std::error_code ignored;
+    fs::remove_all(mailbox, ignored);
+    return code;
+}
+
 }  // namespace
 
-int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>& extra) {
+int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>& extra,
+                 const std::vector<std::string>& scenarios) {
     if (!fs::exists(TSW_WINDOWS_SIM) || !fs::exists(TSW_DIST_ASI)) {
         std::fprintf(stderr, "tsw-sim --wine needs %s and %s: run ./tsw build first\n",
                      TSW_WINDOWS_SIM, TSW_DIST_ASI);
@@ -40,19 +68,16 @@ int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>&
         args.insert(args.end(), {"--game-dir", windowsPath(options.gameDir)});
     }
     for (std::size_t i = 0; i < extra.size(); ++i) {
-        const bool folder = i > 0 && extra[i - 1] == "--chaos-out";
+        const bool folder = i > 0 && (extra[i - 1] == "--chaos-out" || extra[i - 1] == "--out-dir");
         args.push_back(folder ? windowsPath(extra[i]) : extra[i]);
     }
-    if (!options.scenarioPath.empty()) {
-        args.push_back(windowsPath(options.scenarioPath));
+    for (const std::string& scenario : scenarios) {
+        args.push_back(windowsPath(scenario));
     }
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
-    std::fflush(stdout);
-    execvp("wine", argv.data());
-    std::perror("cannot start wine");
-    return 1;
+    return runServingFolderChanges(argv);
 }

@@ -1,17 +1,8 @@
 #include "emulator/areas/area_support.h"
 
-EntityState* entityArg(CallContext& call, std::size_t index) {
-    EntityState* entity = call.world().find(call.arg<std::int32_t>(index));
-    return (entity != nullptr && !entity->stale) ? entity : nullptr;
-}
-
-EntityState* pedArg(CallContext& call, std::size_t index) {
-    EntityState* entity = entityArg(call, index);
-    if (entity != nullptr && entity->type != EntityType::Ped) {
-        call.fail("argument " + std::to_string(index + 1) + " is an object, not a ped");
-        return nullptr;
-    }
-    return entity;
+EntityState* objectForPed(CallContext& call, std::size_t index) {
+    call.fail("argument " + std::to_string(index + 1) + " is an object, not a ped");
+    return nullptr;
 }
 
 bool playerArg(CallContext& call, std::size_t index) {

@@ -11,9 +11,17 @@
 // The entity an argument names, or null when there is none (a handle of 0, or of an entity
 // that is gone, is no error in the game: the native does nothing and answers 0, and scripts
 // rely on that, since a ped can vanish between two calls).
-EntityState* entityArg(CallContext& call, std::size_t index);
+inline EntityState* entityArg(CallContext& call, std::size_t index) {
+    EntityState* entity = call.world().find(call.arg<std::int32_t>(index));
+    return (entity != nullptr && !entity->stale) ? entity : nullptr;
+}
 // The same for a ped; an object where a ped belongs is a loud failure.
-EntityState* pedArg(CallContext& call, std::size_t index);
+EntityState* objectForPed(CallContext& call, std::size_t index);
+inline EntityState* pedArg(CallContext& call, std::size_t index) {
+    EntityState* entity = entityArg(call, index);
+    return entity == nullptr || entity->type == EntityType::Ped ? entity
+                                                                : objectForPed(call, index);
+}
 // The player id argument must be the local player's.
 bool playerArg(CallContext& call, std::size_t index);
 

@@ -258,7 +258,7 @@ ControlReply spawnPed(Emulator& emu, const Words& words) {
         return badCommand("a ped named " + words[2] + " exists already");
     }
     const std::int32_t handle = world.addEntity(EntityType::Ped, world.hashName(words[3]), at);
-    world.entities.at(handle).label = words[2];
+    world.labelEntity(world.entities.at(handle), words[2]);
     for (std::size_t i = 7; i < words.size(); ++i) {
         if (!applyPedFlag(world, handle, words[i], true)) {
             world.deleteEntity(handle);

@@ -108,7 +108,7 @@ ControlReply mark(Emulator& emu, const Words& words) {
     if (words.size() != 1) {
         return usage();
     }
-    emu.trace.mark();
+    emu.natives.mark();
     emu.markHostCalls();
     for (Area* area : emu.world.areas()) {
         area->mark();
@@ -157,7 +157,7 @@ ControlReply expectTrace(Emulator& emu, const Words& words) {
         return badCommand(unknownNative(words[2]));
     }
     const NativeEntry* entry = emu.natives.find(hash);
-    const std::uint64_t calls = entry ? emu.trace.countSinceMark(emu.natives.indexOf(entry)) : 0;
+    const std::uint64_t calls = emu.natives.callsSinceMark(hash);
     if (counted ? calls == exact : (calls > 0) == wanted) {
         return ok();
     }

@@ -60,6 +60,25 @@ const BadCall BAD_CALLS[] = {
      },
      "MISC::GET_DISTANCE_BETWEEN_COORDS (0x0BE7F4E3CDBAFB28) argument 3 is 0x100000000, not a "
      "zero-extended 32-bit value"},
+    {"BoolPastTheFourthArgument",
+     [] {
+         nativeInit(natives::GET_DISTANCE_BETWEEN_COORDS);
+         for (std::uint64_t word : {0ull, 0ull, 0ull, 0ull, 0ull, 0ull, 2ull}) {
+             nativePush64(word);
+         }
+         nativeCall();
+     },
+     "MISC::GET_DISTANCE_BETWEEN_COORDS (0x0BE7F4E3CDBAFB28) argument 7 is 0x2, not a BOOL (0 "
+     "or 1)"},
+    {"MoreWordsThanAnyCallCarries",
+     [] {
+         nativeInit(natives::PLAYER_PED_ID);
+         for (int i = 0; i < 40; ++i) {
+             nativePush64(0);
+         }
+         nativeCall();
+     },
+     "PLAYER::PLAYER_PED_ID (0x096275889B8E0EE0) takes 0 arguments, got 40"},
     {"BoolOtherThanZeroOrOne",
      [] {
          nativeInit(natives::SET_DISABLE_PLAYER_WANTED_LEVEL);

@@ -1,10 +1,13 @@
+#include <cstdio>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "emulator_fixture.h"
 #include "host/natives/entity.h"
 #include "host/natives/misc.h"
 #include "host/natives/player.h"
+#include "tests/process_folder.h"
 
 void PrintTo(const TraceRecord& record, std::ostream* out) {
     *out << formatTraceLine(record);
@@ -81,11 +84,14 @@ TEST_F(TraceTest, RecordsCompareEqualToTheExpectedCall) {
     EXPECT_NE(emu().trace.records()[1], expected);
 }
 
+// The file is written a block at a time: thousands of calls cross many blocks' edges.
 TEST_F(TraceTest, FileHoldsOneLfTerminatedLinePerCall) {
-    const std::string path = ::testing::TempDir() + "emulator_trace_test.txt";
+    const std::string path = (processFolder("emulator-trace") / "trace.txt").string();
     ASSERT_TRUE(emu().trace.openFile(path));
-    getGameTimer();
-    getEntityCoords(playerPedId(), true, false);
+    for (int i = 0; i < 1000; ++i) {
+        getGameTimer();
+        getEntityCoords(playerPedId(), true, false);
+    }
     emu().trace.closeFile();
 
     std::ifstream file(path, std::ios::binary);
@@ -95,8 +101,34 @@ TEST_F(TraceTest, FileHoldsOneLfTerminatedLinePerCall) {
     for (const std::string& line : traceLines()) {
         expected += line + "\n";
     }
-    EXPECT_EQ(emu().trace.records().size(), 3u);
+    EXPECT_EQ(emu().trace.records().size(), 3000u);
     EXPECT_EQ(text.str(), expected);
+}
+
+// Positions are written as printf's %.9g writes them, whatever the value.
+TEST(TraceFormat, FloatsAreWrittenAsPrintfWritesThem) {
+    const float values[] = {0.1f,
+                            -0.0f,
+                            1e-5f,
+                            123456789.0f,
+                            1e9f,
+                            -3.40282347e38f,
+                            1.17549435e-38f,
+                            1.4e-45f,
+                            std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::quiet_NaN()};
+    for (float value : values) {
+        TraceRecord record;
+        record.script = "-";
+        record.vectorResult = true;
+        record.resultVector[0] = record.resultVector[1] = record.resultVector[2] = value;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+        const std::string word = text;
+
+        EXPECT_EQ(formatTraceLine(record),
+                  "0 - 0x0000000000000000 -> " + word + " " + word + " " + word);
+    }
 }
 
 // The trace comparison and the determinism checks read the text form back: every record must

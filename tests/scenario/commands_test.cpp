@@ -6,20 +6,26 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "sim/scenario_runner.h"
+#include "tests/process_folder.h"
 
 namespace {
 
-std::string failureOf(const std::string& line) {
+std::string failureOf(const std::vector<std::string>& lines) {
     ScenarioOptions options;
     options.scenarioPath = "commands";
     options.pluginPath = TSW_PLUGIN;
     options.quiet = true;
     std::FILE* sink = std::tmpfile();
-    const ScenarioOutcome outcome = playScenarioLines(options, {line}, sink);
+    const ScenarioOutcome outcome = playScenarioLines(options, lines, sink);
     std::fclose(sink);
     return outcome.failure;
+}
+
+std::string failureOf(const std::string& line) {
+    return failureOf(std::vector<std::string>{line});
 }
 
 TEST(Commands, AMalformedLineIsAnsweredWithTheUsageOfItsVerb) {
@@ -38,7 +44,7 @@ struct Played {
 };
 
 Played play(const std::string& story, bool quiet = true) {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "commands";
+    const std::filesystem::path folder = processFolder("commands");
     std::filesystem::create_directories(folder / "setup");
     std::ofstream(folder / "story.txt") << story;
     ScenarioOptions options;
@@ -55,11 +61,23 @@ Played play(const std::string& story, bool quiet = true) {
 }
 
 void writeSetUp(const std::string& name, const std::string& text) {
-    std::ofstream(std::filesystem::path(::testing::TempDir()) / "commands" / "setup" / name)
-        << text;
+    const std::filesystem::path setUp = processFolder("commands") / "setup";
+    std::filesystem::create_directories(setUp);
+    std::ofstream(setUp / name) << text;
 }
 
 }  // namespace
+
+// Names are found through an index of their own: a removed ped's name is free again, and no
+// longer names anything.
+TEST(Commands, ARemovedPedsNameIsFreeAgain) {
+    const std::string spawn = "ped spawn ann A_M_M_VALTOWNFOLK_01 -300 760 118";
+    EXPECT_EQ(failureOf({spawn, spawn}), "bad command: a ped named ann exists already");
+    EXPECT_EQ(failureOf({spawn, "ped remove ann", spawn, "ped move ann -301 760 118"}), "");
+    const std::string unknown = failureOf("ped move ann -301 760 118");
+    EXPECT_NE(unknown, "");
+    EXPECT_EQ(failureOf({spawn, "ped remove ann", "ped move ann -301 760 118"}), unknown);
+}
 
 TEST(Commands, AWrongWordIsNamedWithTheNearestKnownOnes) {
     EXPECT_EQ(failureOf("expect tarce SET_PLAYER_RESET_FLAG"),
@@ -103,7 +121,7 @@ TEST(Commands, AnIncludedFileRunsInPlaceAndAFailureNamesBothLines) {
     writeSetUp("badge.txt", "# a badge\ndata badge=2\ninclude more.txt\n");
     writeSetUp("more.txt", "data xxxxx=0.01\n\nexpect data badge 3\n");
     const std::string failure = play("nodata\ninclude setup/badge.txt\nload\n").failure;
-    EXPECT_NE(failure.find("setup/more.txt:3 (included from " + ::testing::TempDir()),
+    EXPECT_NE(failure.find("setup/more.txt:3 (included from " + processFolder("commands").string()),
               std::string::npos)
         << failure;
     EXPECT_NE(failure.find("setup/badge.txt:3, from "), std::string::npos) << failure;

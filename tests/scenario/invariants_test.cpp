@@ -9,13 +9,11 @@ namespace {
 
 // The data file as the simulator reads it back.
 DataFileView file(std::map<std::string, std::string> entries) {
-    DataFileView view;
-    view.exists = true;
+    std::string text;
     for (const auto& [key, value] : entries) {
-        view.text += key + "=" + value + "\n";
+        text += key + "=" + value + "\n";
     }
-    view.entries = std::move(entries);
-    return view;
+    return dataFileView(text);
 }
 
 // A running plug-in as the checker sees it, frame by frame.
@@ -115,9 +113,7 @@ TEST(Rules, ADataFileWriteKeepsEveryKeyAndEveryLineReads) {
     EXPECT_TRUE(game.frame(""));
 
     Game garbled;
-    DataFileView view = file({{"badge", "1"}});
-    view.text += "a=b=c\n";
-    garbled.checker_.onDataFileWritten(view);
+    garbled.checker_.onDataFileWritten(dataFileView("badge=1\na=b=c\n"));
     EXPECT_TRUE(garbled.frame(""));
 }
 

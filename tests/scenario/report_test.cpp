@@ -8,10 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "sim/report/report_page.h"
 #include "sim/scenario_runner.h"
+#include "tests/process_folder.h"
 
 namespace {
 
@@ -23,17 +22,9 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
-// The process's own folder for stories and pages: the suite's processes run side by side.
-std::filesystem::path storyFolder() {
-    const auto folder =
-        std::filesystem::path(::testing::TempDir()) / ("tsw-report-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 // Plays the story with a report and returns the page.
 std::string reportOf(const std::string& story, int expectedResult) {
-    const auto folder = storyFolder();
+    const auto folder = processFolder("tsw-report");
     std::ofstream(folder / "report_story.txt") << story;
     ScenarioOptions options;
     options.scenarioPath = (folder / "report_story.txt").string();
@@ -101,7 +92,7 @@ TEST(Report, FailureIsKeptWithItsLineAndTime) {
 
 // A check in an included file says where it stands, and belongs to the include's line.
 TEST(Report, AnIncludedCheckNamesItsFile) {
-    const auto folder = storyFolder();
+    const auto folder = processFolder("tsw-report");
     std::ofstream(folder / "report_setup.txt") << "run 100\nexpect blips 0\n";
     const std::string page = reportOf("# set up\ninclude report_setup.txt\n", 0);
     EXPECT_NE(page.find("[112,\"held\",\"expect blips 0  (" +

@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "sim/scenario_runner.h"
+#include "tests/process_folder.h"
 
 namespace {
 
 // Plays the story and returns the timeline's lines that hold the text.
 std::vector<std::string> playAndPick(const std::string& story, const std::string& text) {
-    const auto path = std::filesystem::path(::testing::TempDir()) / "timeline_story.txt";
+    const auto path = processFolder("timeline") / "timeline_story.txt";
     std::ofstream(path) << story;
     ScenarioOptions options;
     options.scenarioPath = path.string();

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# compare_runs.sh wine|twice TSW_SIM TRACE_COMPARE SCENARIO WORK [GAME_FOLDER]
-#   wine   the scenario natively, then under Wine against the packaged .asi
-#   twice  the scenario natively, twice
-# Both runs must pass and their traces must show the same native calls, addresses aside.
+# compare_runs.sh wine TSW_SIM TRACE_COMPARE SCENARIO WORK [GAME_FOLDER]
+# The scenario natively, then under Wine against the packaged .asi: both runs must pass and
+# their traces must show the same native calls, addresses aside.
 # With GAME_FOLDER, each run plays in a fresh copy of it instead of an empty game folder.
 set -euo pipefail
 
@@ -28,7 +27,6 @@ play() {
 play native
 case $mode in
     wine) play wine --wine && second=wine ;;
-    twice) play again && second=again ;;
-    *) echo "usage: compare_runs.sh wine|twice TSW_SIM TRACE_COMPARE SCENARIO WORK [GAME_FOLDER]" >&2 && exit 2 ;;
+    *) echo "usage: compare_runs.sh wine TSW_SIM TRACE_COMPARE SCENARIO WORK [GAME_FOLDER]" >&2 && exit 2 ;;
 esac
 exec "$compare" "$work/native.trace" "$work/$second.trace"
