@@ -11,6 +11,8 @@ constexpr const char* FOLDER_SERVICE_VARIABLE = "TSW_FOLDER_SERVICE";
 constexpr const char* FOLDER_REQUEST = "request";
 constexpr const char* FOLDER_REPLY = "reply";
 constexpr const char* FOLDER_DONE = "0";
+constexpr const char* FOLDER_READ_ONLY = "readonly";
+constexpr const char* FOLDER_WRITABLE = "writable";
 
 #ifndef _WIN32
 #include <string>

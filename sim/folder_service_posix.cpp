@@ -18,19 +18,19 @@ namespace {
 constexpr int CHILD_POLL_MS = 20;
 
 bool answer(const std::string& mode, const std::string& folder, std::string& error) {
-    if (mode == "readonly") {
+    if (mode == FOLDER_READ_ONLY) {
         return makeFolderReadOnly(folder, error);
     }
-    if (mode == "writable") {
+    if (mode == FOLDER_WRITABLE) {
         return makeFolderWritable(folder, error);
     }
     error = "unknown folder request \"" + mode + "\"";
     return false;
 }
 
-// A new request waiting in the mailbox is carried out and answered. The asking side removes
-// its request once answered (removed here, Wine's rename of it into place can fail when the
-// name is gone before it is done), so a request already answered is known by its number.
+// A new request waiting in the mailbox is carried out and answered. The request stays where it
+// is (Wine's rename that put it there can fail if the name goes before Wine is done with it):
+// the asking side removes it once answered, and one already answered is known by its number.
 void answerRequest(const std::string& mailbox, unsigned long& lastAnswered) {
     std::ifstream in(mailbox + "/" + FOLDER_REQUEST);
     unsigned long number = 0;

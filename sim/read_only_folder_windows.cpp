@@ -99,7 +99,7 @@ bool askNativeSide(const std::string& unixFolder, bool writable, std::string& er
     static unsigned long requests = 0;
     std::ofstream(request + ".part", std::ios::binary)
         << ++requests << "\n"
-        << (writable ? "writable" : "readonly") << "\n"
+        << (writable ? FOLDER_WRITABLE : FOLDER_READ_ONLY) << "\n"
         << unixFolder << "\n";
     bool answered = false;
     if (!MoveFileExA((request + ".part").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
