@@ -25,7 +25,7 @@ namespace {
 // An office spot is small across and very tall.
 constexpr Vector3 OFFICE_SPOT_HALF_SIZE{1.0f, 1.0f, 1200.0f};
 
-// The closest object of each of the six models goes; a second one of a model stays.
+// The closest object of each catalogue model goes; a second one of a model stays.
 void deleteCatalogueBadgesAt(const Vector3& point, float reach) {
     Object found[BADGE_COUNT] = {};
     for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {

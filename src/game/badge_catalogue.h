@@ -3,7 +3,7 @@
 
 #include "host/native_invoker.h"
 
-// The six badges a player can wear, indexed by the data file's `badge` value.
+// The badges a player can wear, indexed by the data file's `badge` value.
 struct BadgeModel {
     const char* modelName;
     float rotXAdjust;  // degrees added to the stored x rotation when attaching, never stored

@@ -1,6 +1,6 @@
 // The world as the scenario report reads it: each area's part, in area order, with what the
 // page draws (peds and their groups, the badge's offset and rotation, blips, doors) and the
-// fixed places (eight offices, the office doors).
+// fixed places (the offices and their doors).
 #include <limits>
 #include <string>
 
