@@ -41,7 +41,7 @@ void deleteCatalogueBadgesAt(const Vector3& point, float reach) {
 
 bool atLawOffice() {
     for (const Vector3& office : lawOffices) {
-        if (isEntityAtCoord(playerPed, office, OFFICE_SPOT_HALF_SIZE, false, false, 0)) {
+        if (isEntityAtCoord(playerPed, office, OFFICE_SPOT_HALF_SIZE, FLAT_BOX_TEST)) {
             return true;
         }
     }
@@ -83,6 +83,6 @@ void removeBadge() {
     removeBadgeObjects(badgeAnchorNow(), NARROW_RADIUS, NARROW_RADIUS,
                        offsetLength(readStoredAttachment()));
     storeBadgeIndex(NO_BADGE_INDEX);
-    removeTagFromMetaPed(playerPed, getHashKey("BADGES"), 1);
+    removeTagFromMetaPed(playerPed, getHashKey("BADGES"));
     updatePedVariation(playerPedId());
 }
