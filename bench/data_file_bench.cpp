@@ -1,7 +1,7 @@
 // What a big data file costs: one load, one save (flushed, as the menu saves, and with the flush
 // left for later, as an edit step saves), and the heap one loaded file object holds, which the
 // plug-in keeps for the life of the process, one object per load. The file is 10,000 lines:
-// the plug-in's seven and other programs' keys.
+// the plug-in's own and other programs' keys.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 

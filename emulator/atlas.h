@@ -1,5 +1,5 @@
 #pragma once
-// The emulated game's own map of what the plug-in meets: the eight law offices, their doors,
+// The emulated game's own map of what the plug-in meets: the law offices, their doors,
 // the floor just inside the doors, the badge props, the law's models, the relationship groups
 // and the speech lines. Written from the game's geography and
 // the native reference, never taken from the plug-in, so that a wrong number in the plug-in
@@ -19,7 +19,7 @@ struct Office {
     Vec3 probe;             // a point inside, whose interior marks the office
 };
 
-// Office 1 to 8, in the order of the badge menu's spots; scenarios number them so.
+// Offices numbered from 1, in the order of the badge menu's spots; scenarios number them so.
 // clang-format off
 constexpr Office OFFICES[] = {
     {"Strawberry",  0x51A0, {-1808.701f,  -348.481f, 164.649f}, {-1811.455f,  -352.219f, 161.0f}},

@@ -4,6 +4,13 @@
 
 #include "emulator/emulator.h"
 
+std::uint64_t CallContext::pastTheArguments(std::size_t index) const {
+    emulator_.fail(std::string(entry_.name) + ": the handler reads argument " +
+                   std::to_string(index + 1) + " of a call that has " +
+                   std::to_string(entry_.argCount));
+    return 0;
+}
+
 std::string_view CallContext::nullText(std::size_t index) {
     fail("argument " + std::to_string(index + 1) + " should point to a text but is null");
     return {};

@@ -18,9 +18,11 @@ class CallContext {
                 const std::uint64_t* args, std::uint64_t* result)
         : emulator_(emulator), world_(world), entry_(entry), args_(args), result_(result) {}
 
+    // Reading past the call's arguments is a fault of the handler: it fails the run naming the
+    // native, and the read gives 0.
     template <typename T>
     T arg(std::size_t index) const {
-        const std::uint64_t word = args_[index];
+        const std::uint64_t word = argWord(index);
         if constexpr (std::is_same_v<T, float>) {
             return std::bit_cast<float>(static_cast<std::uint32_t>(word));
         } else if constexpr (std::is_same_v<T, bool>) {
@@ -35,7 +37,7 @@ class CallContext {
 
     template <typename T>
     T* ptr(std::size_t index) const {
-        return reinterpret_cast<T*>(static_cast<std::uintptr_t>(args_[index]));
+        return reinterpret_cast<T*>(static_cast<std::uintptr_t>(argWord(index)));
     }
 
     // A pointer argument read as a NUL-terminated text; fails the call when it is null.
@@ -67,6 +69,13 @@ class CallContext {
     void event(const std::string& text);
 
   private:
+    std::uint64_t argWord(std::size_t index) const {
+        if (index >= entry_.argCount) [[unlikely]] {
+            return pastTheArguments(index);
+        }
+        return args_[index];
+    }
+    std::uint64_t pastTheArguments(std::size_t index) const;
     std::string_view nullText(std::size_t index);
 
     Emulator& emulator_;

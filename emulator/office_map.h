@@ -1,5 +1,5 @@
 #pragma once
-// The eight law offices' rooms, made from the atlas (atlas.h): each a box around the office's
+// The law offices' rooms, made from the atlas (atlas.h): each a box around the office's
 // menu spot, probe point, doors and door boxes, 2.5 units wider every way.
 #include <array>
 #include <cstdint>
@@ -20,7 +20,7 @@ struct OfficeInterior {
     }
 };
 
-// In the atlas's order (office 1 to 8).
+// In the atlas's order (OFFICES).
 using OfficeInteriors = std::array<OfficeInterior, atlas::OFFICE_COUNT>;
 const OfficeInteriors& officeInteriors();
 

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr std::uint64_t FRAME_MS = 16;
-constexpr std::size_t MOST_PEDS = 12;  // the greeting tables (20) never fill
+constexpr std::size_t MOST_PEDS = 12;  // the greeting tables (GREETING_SLOTS) never fill
 
 struct Key {
     const char* setting;
@@ -109,7 +109,7 @@ class StoryWriter {
 
     // A file the plug-in wrote, or one of the shapes a player can make of it.
     void dataFile() {
-        const std::size_t badge = chance(60) ? 0 : below(8);  // 6 and 7: no badge
+        const std::size_t badge = chance(60) ? 0 : below(8);  // past the catalogue: no badge
         const std::string entries[] = {
             std::string("badge=") + std::to_string(badge == 6 ? 7 : badge),
             std::string("rot_xxxxx=") + std::to_string(static_cast<int>(between(-40.0f, 40.0f))),

@@ -251,7 +251,7 @@ std::optional<std::string> InvariantChecker::checkDuty(std::uint32_t now, const 
 }
 
 // Nobody greets twice without having been more than 50 away in between, unless the plug-in
-// was loaded again (it remembers nothing across loads) or its table of 20 was full.
+// was loaded again (it remembers nothing across loads) or its table (GREETING_SLOTS) was full.
 std::optional<std::string> InvariantChecker::checkGreetings(const Facts& facts) {
     std::istringstream items(facts.text("greeted"));
     std::string item;

@@ -13,7 +13,7 @@ struct InteriorArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
-    // The eight law offices: town, menu spot and room.
+    // The law offices: town, menu spot and room.
     void reportMap(const World&, JsonWriter& json) const override {
         json.key("offices").beginArray();
         for (std::size_t i = 0; i < officeInteriors().size(); ++i) {

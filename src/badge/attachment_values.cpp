@@ -8,7 +8,7 @@
 
 namespace {
 
-// The first three keys are the offsets.
+// ATTACHMENT_KEYS holds the offsets first, x, y and z.
 constexpr std::size_t OFFSET_KEYS = 3;
 
 // Why the badge cannot be put on with the stored text, or null when it can; value gets it.

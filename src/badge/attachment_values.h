@@ -8,7 +8,7 @@
 
 class DictDataFile;
 
-// One of the six stored attachment values and what the reset key writes to it.
+// One of the stored attachment values (ATTACHMENT_KEYS) and what the reset key writes to it.
 struct AttachmentKey {
     const char* dataKey;
     std::int32_t resetValue;
@@ -37,7 +37,7 @@ Attachment sanitizedAttachment(const DictDataFile* file);
 // instead of the stored text, or null when it uses the text.
 const char* unusableReason(std::size_t index, std::string_view text);
 
-// The six values as the reset key leaves them, for a data file made at the first start.
+// Every attachment value as the reset key leaves it, for a data file made at the first start.
 void setResetAttachment(DictDataFile& file);
 
 // How far from the attachment point a badge put on with this attachment hangs.

@@ -22,13 +22,13 @@ struct RemovalSearch {
 // The order of the searches and of the deletions.
 // clang-format off
 constexpr RemovalSearch REMOVAL_SEARCHES[] = {
-    {nullptr,                0x215299EB, false},  // s_badgeusmarshal01x
-    {nullptr,                0xB8EB9CA8, true},   // s_badgesherif01x
-    {"s_badgepinkerton01x",  0,          false},
-    {"s_badgepolice01x",     0,          false},
-    {"p_deputybadge01x",     0,          false},
-    {MARSHAL_DAVIES_BADGE,   0,          false},
-    {"s_badgedeputy01x",     0,          false},
+    {nullptr,                MARSHAL_BADGE_MODEL_HASH, false},
+    {nullptr,                SHERIFF_BADGE_MODEL_HASH, true},
+    {"s_badgepinkerton01x",  0,                        false},
+    {"s_badgepolice01x",     0,                        false},
+    {"p_deputybadge01x",     0,                        false},
+    {MARSHAL_DAVIES_BADGE,   0,                        false},
+    {"s_badgedeputy01x",     0,                        false},
 };
 // clang-format on
 

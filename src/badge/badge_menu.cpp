@@ -25,7 +25,7 @@ namespace {
 // An office spot is small across and very tall.
 constexpr Vector3 OFFICE_SPOT_HALF_SIZE{1.0f, 1.0f, 1200.0f};
 
-// The closest object of each of the six models goes; a second one of a model stays.
+// The closest object of each catalogue model goes; a second one of a model stays.
 void deleteCatalogueBadgesAt(const Vector3& point, float reach) {
     Object found[BADGE_COUNT] = {};
     for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
@@ -41,7 +41,7 @@ void deleteCatalogueBadgesAt(const Vector3& point, float reach) {
 
 bool atLawOffice() {
     for (const Vector3& office : lawOffices) {
-        if (isEntityAtCoord(playerPed, office, OFFICE_SPOT_HALF_SIZE, false, false, 0)) {
+        if (isEntityAtCoord(playerPed, office, OFFICE_SPOT_HALF_SIZE, FLAT_BOX_TEST)) {
             return true;
         }
     }
@@ -83,6 +83,6 @@ void removeBadge() {
     removeBadgeObjects(badgeAnchorNow(), NARROW_RADIUS, NARROW_RADIUS,
                        offsetLength(readStoredAttachment()));
     storeBadgeIndex(NO_BADGE_INDEX);
-    removeTagFromMetaPed(playerPed, getHashKey("BADGES"), 1);
+    removeTagFromMetaPed(playerPed, getHashKey("BADGES"));
     updatePedVariation(playerPedId());
 }

@@ -9,7 +9,7 @@ extern Prompt removeBadgePrompt;
 // The player stands on one of the law office spots.
 bool atLawOffice();
 
-// Offers the two prompts on an office spot, takes them away elsewhere.
+// Offers the menu's prompts on an office spot, takes them away elsewhere.
 void menuPromptUpkeep();
 
 // Replaces the badge at the attachment point with the next model of the catalogue.

@@ -6,6 +6,6 @@
 // edit steps run in this pass (edit mode on after the toggle).
 bool editToggle(bool& editModeOn);
 
-// The thirteen key checks, in order; every step that runs waits its own refresh time. Returns
+// The key checks (EDIT_STEPS), in order; every step that runs waits its own refresh time. Returns
 // whether a step saved the data file (its flush to disk is still to come).
 bool runEditSteps();

@@ -3,7 +3,7 @@
 
 #include "host/native_invoker.h"
 
-// The six badges a player can wear, indexed by the data file's `badge` value.
+// The badges a player can wear, indexed by the data file's `badge` value.
 struct BadgeModel {
     const char* modelName;
     float rotXAdjust;  // degrees added to the stored x rotation when attaching, never stored
@@ -20,6 +20,11 @@ constexpr BadgeModel badgeCatalogue[] = {
 };
 // clang-format on
 constexpr std::int32_t BADGE_COUNT = 6;
+
+// The marshal's and the sheriff's models as the removal search passes them: their name hashes,
+// written out.
+constexpr Hash MARSHAL_BADGE_MODEL_HASH = 0x215299EB;  // s_badgeusmarshal01x
+constexpr Hash SHERIFF_BADGE_MODEL_HASH = 0xB8EB9CA8;  // s_badgesherif01x
 
 // Never worn, but taken off with the others: the game's own marshal badge prop.
 constexpr const char* MARSHAL_DAVIES_BADGE = "cs_mp_marshall_davies_ms1_badge_000";

@@ -3,7 +3,7 @@
 
 #include "host/native_invoker.h"
 
-// The eight law office spots, in the order they are tested and marked on the map.
+// The law office spots, in the order they are tested and marked on the map.
 // clang-format off
 constexpr Vector3 lawOffices[] = {
     {-1808.701f,  -348.481f, 164.649f},

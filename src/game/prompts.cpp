@@ -8,7 +8,7 @@ void buildPrompt(Prompt& prompt, const char* controlName, const char* text, bool
     uiPromptSetControlAction(prompt, getHashKey(controlName));
     const std::uint64_t gameText = varString(10, "LITERAL_STRING", text);
     uiPromptSetText(prompt, gameText);
-    uiPromptSetStandardMode(prompt, true);
+    uiPromptSetStandardMode(prompt);
     if (setPriority) {
         uiPromptSetPriority(prompt, 0);
     }

@@ -1,7 +1,7 @@
 #pragma once
 #include "host/native_invoker.h"
 
-// The twenty law office doors, as the door system names them, numbered per town in the order
+// The law office doors, as the door system names them, numbered per town in the order
 // of the prompt upkeep. The door table, the sweep's reading order and the boxes' conditions
 // all name them from here.
 constexpr Hash VALENTINE_DOOR_1 = 0x119AC64B;

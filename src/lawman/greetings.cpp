@@ -43,7 +43,7 @@ struct GreetingPositions {
 };
 
 Vector3 positionOf(Entity entity) {
-    return getEntityCoords(entity, false, false);
+    return getEntityCoords(entity, {.alive = false, .realCoords = false});
 }
 
 GreetingPositions readPositions(const GreetingMemory& memory, Ped candidate) {
@@ -178,7 +178,7 @@ void closestPedGreeting(GreetingMemory& memory) {
     if (greetingBlocked(candidate)) {
         return;
     }
-    taskLookAtEntity(candidate, playerPed, LOOK_AT_MS, 0, LOOK_AT_FLAGS, 0);
+    taskLookAtEntity(candidate, playerPed, LOOK_AT_MS, LOOK_AT_FLAGS);
     speakLine(candidate, GREETING_LINE);
     rememberGreeting(memory, candidate);
 }

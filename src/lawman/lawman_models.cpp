@@ -74,7 +74,7 @@ constexpr ModelEntry SWITCH_OFF_LAWMAN_MODELS[] = {
     {"S_M_M_DispatchPolice_01"},
 };
 
-// The first 34 entries of the never-greeted models. Entry 34 is the model 0x6D22857B itself,
+// The never-greeted models before the tail. The last is the model 0x6D22857B itself,
 // as in the lists above (its name written as a hex text would hash to no model at all).
 constexpr ModelEntry GREET_EXCLUDED_MODELS[] = {
     {"U_M_M_RhdBackupDeputy_01"},

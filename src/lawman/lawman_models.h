@@ -21,6 +21,6 @@ bool hasModel(Ped ped, Hash model);
 bool hasAnyModel(Ped ped, std::span<const ModelEntry> models);
 bool isLawman(Ped ped);
 
-// Models never greeted. The two greetings test the last three entries in different orders.
+// Models never greeted. The two greetings test the list's tail in different orders.
 bool isGreetExcludedForClosestGreeting(Ped ped);
 bool isGreetExcludedForTargetedGreeting(Ped ped);

@@ -65,8 +65,8 @@ bool conditionHolds(const DoorCondition& condition, const DoorStates& states) {
 // A box that holds the ped but whose doors are open does not end the search.
 bool heldByADoor(Ped ped, const DoorStates& states) {
     for (const DoorBox& box : doorBoxes) {
-        if (isEntityAtCoord(ped, box.centre, box.halfSize, box.highlight, box.do3dCheck,
-                            box.transportMode) &&
+        if (isEntityAtCoord(ped, box.centre, box.halfSize,
+                            {box.highlight, box.do3dCheck, box.transportMode}) &&
             conditionHolds(box.condition, states)) {
             return true;
         }
@@ -76,8 +76,8 @@ bool heldByADoor(Ped ped, const DoorStates& states) {
 
 void civilianTreatment(Ped ped) {
     setPedConfigFlag(ped, CIVILIAN_PED_FLAG, true);
-    removeAllPedWeapons(ped, true, true);
-    setEntityAsMissionEntity(ped, true, true);
+    removeAllPedWeapons(ped);
+    setEntityAsMissionEntity(ped);
     setPedRelationshipGroupHash(ped, getHashKey("REL_CIVMALE"));
     taskPause(ped, PAUSE_MS);
     setPedActionDisableFlag(ped, COMBAT_ACTION);
@@ -94,7 +94,7 @@ void freeForAllTreatment(Ped ped) {
     setPedAsNoLongerNeeded(&handle);
     setPedRelationshipGroupHash(handle, getHashKey("REL_GT_FFA"));
     setPedConfigFlag(handle, CIVILIAN_PED_FLAG, false);
-    taskMoveFollowRoadUsingNavmesh(handle, ROAD_MOVE_BLEND, Vector3{}, 0);
+    taskMoveFollowRoadUsingNavmesh(handle, ROAD_MOVE_BLEND, Vector3{});
 }
 
 void sortPed(Ped ped) {

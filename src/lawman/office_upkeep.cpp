@@ -30,12 +30,13 @@ constexpr std::array<std::size_t, OFFICE_DOOR_COUNT> toggleOrder() {
 constexpr std::array<std::size_t, OFFICE_DOOR_COUNT> TOGGLE_ORDER = toggleOrder();
 
 bool atDoorForPrompt(const OfficeDoor& door) {
-    return isEntityAtCoord(playerPed, door.spot, door.promptHalfSize, false, door.promptDo3dCheck,
-                           0);
+    return isEntityAtCoord(
+        playerPed, door.spot, door.promptHalfSize,
+        {.highlight = false, .do3dCheck = door.promptDo3dCheck, .transportMode = 0});
 }
 
 bool atDoorForToggle(const OfficeDoor& door) {
-    return isEntityAtCoord(playerPed, door.spot, door.toggleHalfSize, false, false, 0);
+    return isEntityAtCoord(playerPed, door.spot, door.toggleHalfSize, FLAT_BOX_TEST);
 }
 
 const OfficeDoor* doorForPrompt() {
@@ -58,7 +59,7 @@ const OfficeDoor* doorForToggle() {
 
 void makeOfficeBlip(Blip& blip, const Vector3& office) {
     blip = blipAddForCoords(BLIP_STYLE, office);
-    setBlipSprite(blip, getHashKey("blip_ambient_sheriff"), true);
+    setBlipSprite(blip, getHashKey("blip_ambient_sheriff"));
     blipAddModifier(blip, getHashKey("BLIP_MODIFIER_RADAR_EDGE_PAUSE_MAP_NEVER"));
 }
 

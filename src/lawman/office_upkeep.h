@@ -12,11 +12,11 @@ extern Prompt lockPrompt;
 // One sheriff blip per law office, in the offices' order; 0 until made.
 using OfficeBlips = std::array<Blip, LAW_OFFICE_COUNT>;
 
-// Once a second: the two doors that must never stay locked are unlocked.
+// Once a second: the doors that must never stay locked (alwaysUnlockedDoors) are unlocked.
 void forcedDoorUnlock();
 // When the door prompt was used: the door the player stands at is locked or unlocked.
 void doorToggle();
-// In the prompt block: three doors registered with the door system.
+// In the prompt block: the doors of setUpDoors registered with the door system.
 void doorSetUp();
 // In the prompt block: a blip the game removed is made again, with its sprite and modifier.
 void blipUpkeep(OfficeBlips& officeBlips);

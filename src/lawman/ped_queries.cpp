@@ -34,7 +34,7 @@ std::vector<Ped> collectNearbyPeds(Ped centre, std::int32_t capacity, float maxD
     capacity = std::clamp(capacity, 0, MAX_SCAN_CAPACITY);
     pedScanBuffer[0] = static_cast<std::uint32_t>(capacity);
     const std::int32_t count =
-        std::min(getPedNearbyPeds(centre, pedScanBuffer.data(), scanMode, -1), capacity);
+        std::min(getPedNearbyPeds(centre, pedScanBuffer.data(), scanMode), capacity);
     std::vector<Ped> peds;
     if (count <= 0) {
         return peds;
@@ -66,7 +66,7 @@ Ped closestPed(Ped centre, float radius) {
 }
 
 float entityDistance(Entity a, Entity b) {
-    const Vector3 pa = getEntityCoords(a, true, false);
-    const Vector3 pb = getEntityCoords(b, true, false);
-    return getDistanceBetweenCoords(pa, pb, true);
+    const Vector3 pa = getEntityCoords(a, {.alive = true, .realCoords = false});
+    const Vector3 pb = getEntityCoords(b, {.alive = true, .realCoords = false});
+    return getDistanceBetweenCoords(pa, pb);
 }

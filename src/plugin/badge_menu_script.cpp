@@ -30,7 +30,7 @@ void keepClothingInStep() {
             applyBadgeOutfit();
         }
     } else {
-        removeTagFromMetaPed(playerPed, getHashKey("BADGES"), 1);
+        removeTagFromMetaPed(playerPed, getHashKey("BADGES"));
     }
 }
 

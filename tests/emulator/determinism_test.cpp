@@ -22,7 +22,7 @@ void badgeChurn() {
         uiPromptSetText(prompt, varString(10, "LITERAL_STRING", "Select Badge"));
         uiPromptRegisterEnd(prompt);
         std::array<std::uint64_t, 4> slots{3};
-        getPedNearbyPeds(ped, slots.data(), -1, -1);
+        getPedNearbyPeds(ped, slots.data(), -1);
         scriptWait(static_cast<DWORD>(getGameTimer() % 70));
         deleteObject(&badge);
         uiPromptDelete(prompt);
@@ -32,8 +32,8 @@ void badgeChurn() {
 
 void watcher() {
     for (;;) {
-        const Vector3 at = getEntityCoords(playerPedId(), true, false);
-        getDistanceBetweenCoords(at, {3.0f, 4.0f, 0.0f}, true);
+        const Vector3 at = getEntityCoords(playerPedId(), {.alive = true, .realCoords = false});
+        getDistanceBetweenCoords(at, {3.0f, 4.0f, 0.0f});
         scriptWait(100);
     }
 }

@@ -39,9 +39,10 @@ TEST_F(TraceTest, LinesFollowTheTextFormat) {
         getGameTimer();
         scriptWait(0);
         const Ped ped = playerPedId();
-        getEntityCoords(ped, true, false);
-        isEntityAtCoord(ped, {1.5f, -2.25f, 3.0f}, {1.0f, 1.0f, 1.0f}, false, true, -1);
-        getEntityCoords(0, false, false);
+        getEntityCoords(ped, {.alive = true, .realCoords = false});
+        isEntityAtCoord(ped, {1.5f, -2.25f, 3.0f}, {1.0f, 1.0f, 1.0f},
+                        {.highlight = false, .do3dCheck = true, .transportMode = -1});
+        getEntityCoords(0, {.alive = false, .realCoords = false});
         for (;;) {
             scriptWait(1000);
         }
@@ -65,7 +66,7 @@ TEST_F(TraceTest, LinesFollowTheTextFormat) {
 
 TEST_F(TraceTest, RecordsCompareEqualToTheExpectedCall) {
     emu().run(32);
-    getEntityCoords(playerPedId(), false, true);
+    getEntityCoords(playerPedId(), {.alive = false, .realCoords = true});
 
     TraceRecord expected;
     expected.gameTime = 32;
@@ -90,7 +91,7 @@ TEST_F(TraceTest, FileHoldsOneLfTerminatedLinePerCall) {
     ASSERT_TRUE(emu().trace.openFile(path));
     for (int i = 0; i < 1000; ++i) {
         getGameTimer();
-        getEntityCoords(playerPedId(), true, false);
+        getEntityCoords(playerPedId(), {.alive = true, .realCoords = false});
     }
     emu().trace.closeFile();
 
@@ -137,8 +138,8 @@ TEST_F(TraceTest, LinesReadBackAsTheRecordsTheyCameFrom) {
     emu().scheduler.setScriptNames({"BadgeScript"});
     scriptRegister(MODULE_A, [] {
         const Ped ped = playerPedId();
-        getEntityCoords(ped, true, false);
-        getEntityCoords(0, true, false);
+        getEntityCoords(ped, {.alive = true, .realCoords = false});
+        getEntityCoords(0, {.alive = true, .realCoords = false});
         getHashKey("REL_COP");
         varString(10, "LITERAL_STRING", "Select Badge");
         for (;;) {

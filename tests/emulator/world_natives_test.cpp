@@ -24,7 +24,7 @@ Prompt buildPrompt(const char* label) {
     uiPromptSetText(prompt, varString(10, "LITERAL_STRING", label));
     uiPromptSetEnabled(prompt, true);
     uiPromptSetVisible(prompt, true);
-    uiPromptSetStandardMode(prompt, true);
+    uiPromptSetStandardMode(prompt);
     uiPromptRegisterEnd(prompt);
     return prompt;
 }
@@ -80,7 +80,7 @@ TEST_F(WorldNativesTest, AttachedObjectMovesAndTurnsWithThePedsBone) {
     attachEntityToEntity(badge, playerPedId(), CHEST_BONE, {{0.1f, 0.0f, 0.0f}, {}});
 
     Vector3 bone = getWorldPositionOfEntityBone(playerPedId(), CHEST_BONE);
-    Vector3 at = getEntityCoords(badge, true, false);
+    Vector3 at = getEntityCoords(badge, {.alive = true, .realCoords = false});
     EXPECT_FLOAT_EQ(at.x, bone.x + 0.1f);
     EXPECT_FLOAT_EQ(at.y, bone.y);
     EXPECT_FLOAT_EQ(at.z, bone.z);
@@ -88,7 +88,7 @@ TEST_F(WorldNativesTest, AttachedObjectMovesAndTurnsWithThePedsBone) {
     player().position = {-5.0f, 7.0f, 1.0f};
     player().heading = 90.0f;  // the offset turns from +x to +y
     bone = getWorldPositionOfEntityBone(playerPedId(), CHEST_BONE);
-    at = getEntityCoords(badge, true, false);
+    at = getEntityCoords(badge, {.alive = true, .realCoords = false});
     EXPECT_FLOAT_EQ(at.x, bone.x);
     EXPECT_FLOAT_EQ(at.y, bone.y + 0.1f);
     EXPECT_FLOAT_EQ(at.z, bone.z);
@@ -99,14 +99,16 @@ TEST_F(WorldNativesTest, EntityAtCoordTakesHalfExtentsAndTestsZOnlyWithTheNinthA
     player().position = {10.0f, 10.0f, 10.0f};
     const Ped ped = playerPedId();
     const Vector3 half{2.0f, 2.0f, 2.0f};
+    constexpr BoxTest HIGHLIGHTED = {.highlight = true, .do3dCheck = false, .transportMode = 0};
+    constexpr BoxTest IN_3D = {.highlight = false, .do3dCheck = true, .transportMode = 0};
 
-    EXPECT_TRUE(isEntityAtCoord(ped, {11.5f, 8.5f, 10.0f}, half, false, false, 0));
-    EXPECT_FALSE(isEntityAtCoord(ped, {12.5f, 10.0f, 10.0f}, half, false, false, 0));
-    EXPECT_FALSE(isEntityAtCoord(ped, {10.0f, 7.5f, 10.0f}, half, false, false, 0));
+    EXPECT_TRUE(isEntityAtCoord(ped, {11.5f, 8.5f, 10.0f}, half, FLAT_BOX_TEST));
+    EXPECT_FALSE(isEntityAtCoord(ped, {12.5f, 10.0f, 10.0f}, half, FLAT_BOX_TEST));
+    EXPECT_FALSE(isEntityAtCoord(ped, {10.0f, 7.5f, 10.0f}, half, FLAT_BOX_TEST));
     // The eighth argument only highlights the area.
-    EXPECT_TRUE(isEntityAtCoord(ped, {10.0f, 10.0f, 50.0f}, half, true, false, 0));
-    EXPECT_FALSE(isEntityAtCoord(ped, {10.0f, 10.0f, 50.0f}, half, false, true, 0));
-    EXPECT_TRUE(isEntityAtCoord(ped, {10.0f, 10.0f, 11.5f}, half, false, true, 0));
+    EXPECT_TRUE(isEntityAtCoord(ped, {10.0f, 10.0f, 50.0f}, half, HIGHLIGHTED));
+    EXPECT_FALSE(isEntityAtCoord(ped, {10.0f, 10.0f, 50.0f}, half, IN_3D));
+    EXPECT_TRUE(isEntityAtCoord(ped, {10.0f, 10.0f, 11.5f}, half, IN_3D));
 }
 
 TEST_F(WorldNativesTest, PromptStaysEnabledUntilDeleted) {
@@ -146,14 +148,14 @@ TEST_F(WorldNativesTest, NearbyPedScanFillsSlotsAfterTheCapacityAndNoFurther) {
     using Slots = std::array<std::uint64_t, 5>;
 
     Slots slots{2, UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED};
-    EXPECT_EQ(getPedNearbyPeds(playerPedId(), slots.data(), -1, -1), 2);
+    EXPECT_EQ(getPedNearbyPeds(playerPedId(), slots.data(), -1), 2);
     EXPECT_EQ(slots, (Slots{2, near, middle, UNTOUCHED, UNTOUCHED}));
 
     slots = {4, UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED};
-    EXPECT_EQ(getPedNearbyPeds(playerPedId(), slots.data(), -1, -1), 3);
+    EXPECT_EQ(getPedNearbyPeds(playerPedId(), slots.data(), -1), 3);
     EXPECT_EQ(slots, (Slots{4, near, middle, far, UNTOUCHED}));
 
     slots = {0, UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED};
-    EXPECT_EQ(getPedNearbyPeds(playerPedId(), slots.data(), -1, -1), 0);
+    EXPECT_EQ(getPedNearbyPeds(playerPedId(), slots.data(), -1), 0);
     EXPECT_EQ(slots, (Slots{0, UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED}));
 }

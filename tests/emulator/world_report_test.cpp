@@ -1,6 +1,6 @@
 // The world as the scenario report reads it: each area's part, in area order, with what the
 // page draws (peds and their groups, the badge's offset and rotation, blips, doors) and the
-// fixed places (eight offices, the office doors).
+// fixed places (the offices and their doors).
 #include <limits>
 #include <string>
 
@@ -41,7 +41,7 @@ TEST_F(WorldReportTest, StateHoldsWhatThePageDraws) {
     const Object badge = createObject(getHashKey("s_badgeusmarshal01x"), {0.0f, 0.0f, 0.0f});
     attachEntityToEntity(badge, player, 511, {{0.1f, 0.2f, 0.3f}, {-14.0f, 90.0f, 0.0f}});
     setBlipSprite(blipAddForCoords(getHashKey("BLIP_STYLE_PICKUP"), {-276.0f, 805.0f, 119.0f}),
-                  getHashKey("blip_ambient_sheriff"), true);
+                  getHashKey("blip_ambient_sheriff"));
     emu().run(100);
 
     const std::string world = worldReport(emu(), false);

@@ -1,4 +1,4 @@
-// Prints what the settings reader makes of each file named: the nineteen integers as read and
+// Prints what the settings reader makes of each file named: every integer setting as read and
 // the scaled values. Built natively (portable reader) and for Windows (the system's profile
 // reader), so that the two outputs can be compared line by line.
 #include <cstdio>

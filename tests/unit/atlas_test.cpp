@@ -171,6 +171,10 @@ TEST(Atlas, BadgeModelsAreTheAtlasPropsInCatalogueOrder) {
     }
     differences.name("the marshal badge prop nobody wears", MARSHAL_DAVIES_BADGE,
                      atlas::BADGE_MODELS[atlas::WEARABLE_BADGE_COUNT].model);
+    differences.hash("the marshal badge's written-out hash", MARSHAL_BADGE_MODEL_HASH,
+                     jenkinsHash(atlas::BADGE_MODELS[0].model));
+    differences.hash("the sheriff badge's written-out hash", SHERIFF_BADGE_MODEL_HASH,
+                     jenkinsHash(atlas::BADGE_MODELS[1].model));
     EXPECT_EQ(differences.text(), "");
 }
 

@@ -74,7 +74,7 @@ TEST_F(Forgetting, PedsMoreThan50AwayAndVanishedPedsLeaveBothTables) {
     EXPECT_EQ(memory.greetedPeds[1].occupied, 0);
     EXPECT_FALSE(memory.greetedPeds[1].holdPending);
     // The scan measures the two peds still there; then the player, the (absent) candidate and
-    // all forty slots are read, every one before anything changes.
+    // every slot of both tables is read, every one before anything changes.
     EXPECT_EQ(calls(natives::GET_ENTITY_COORDS), 2 * 2 + 2 + 40);
     EXPECT_EQ(calls(natives::VDIST), 40);
 }

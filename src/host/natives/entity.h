@@ -11,7 +11,7 @@ struct Attachment {
     Vector3 rotation;
 };
 
-// The eight trailing flags are all passed as 1.
+// The trailing flags, and the vertex index among them, are all passed as 1.
 inline void attachEntityToEntity(Entity entity, Entity parent, std::int32_t boneIndex,
                                  const Attachment& at) {
     invokeNative(natives::ATTACH_ENTITY_TO_ENTITY, entity, parent, boneIndex, at.offset.x,
@@ -27,22 +27,37 @@ inline bool isEntityDead(Entity entity) {
     return invokeNative<bool>(natives::IS_ENTITY_DEAD, entity);
 }
 
-inline Vector3 getEntityCoords(Entity entity, bool alive, bool realCoords) {
-    return invokeNative<Vector3>(natives::GET_ENTITY_COORDS, entity, alive, realCoords);
+// The game ignores `alive`; without `realCoords` a rider reads as where his mount is.
+struct CoordsFlags {
+    bool alive;
+    bool realCoords;
+};
+
+inline Vector3 getEntityCoords(Entity entity, CoordsFlags flags) {
+    return invokeNative<Vector3>(natives::GET_ENTITY_COORDS, entity, flags.alive, flags.realCoords);
 }
 
-// Box test with half-extents; z is only tested when do3dCheck is set.
+// How a box test goes: the box marked on screen or not, the height tested too or x and y
+// only, and the transport the entity must use (0 any).
+struct BoxTest {
+    bool highlight;
+    bool do3dCheck;
+    std::int32_t transportMode;
+};
+inline constexpr BoxTest FLAT_BOX_TEST = {
+    .highlight = false, .do3dCheck = false, .transportMode = 0};
+
+// The box is given by its half-extents.
 inline bool isEntityAtCoord(Entity entity, const Vector3& centre, const Vector3& halfSize,
-                            bool highlight, bool do3dCheck, std::int32_t transportMode) {
+                            BoxTest test) {
     return invokeNative<bool>(natives::IS_ENTITY_AT_COORD, entity, centre.x, centre.y, centre.z,
-                              halfSize.x, halfSize.y, halfSize.z, highlight, do3dCheck,
-                              transportMode);
+                              halfSize.x, halfSize.y, halfSize.z, test.highlight, test.do3dCheck,
+                              test.transportMode);
 }
 
-inline void setEntityAsMissionEntity(Entity entity, bool scriptHostObject,
-                                     bool grabFromOtherScript) {
-    invokeNative(natives::SET_ENTITY_AS_MISSION_ENTITY, entity, scriptHostObject,
-                 grabFromOtherScript);
+// Kept as a script-host object, taken over from any other script that holds it.
+inline void setEntityAsMissionEntity(Entity entity) {
+    invokeNative(natives::SET_ENTITY_AS_MISSION_ENTITY, entity, true, true);
 }
 
 // Takes the ped by reference; the game sets the variable to 0.

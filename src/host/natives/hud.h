@@ -24,8 +24,9 @@ inline void uiPromptSetText(Prompt prompt, std::uint64_t text) {
     invokeNative(natives::UI_PROMPT_SET_TEXT, prompt, text);
 }
 
-inline void uiPromptSetStandardMode(Prompt prompt, bool releaseMode) {
-    invokeNative(natives::UI_PROMPT_SET_STANDARD_MODE, prompt, releaseMode);
+// With `releaseMode` passed as 1: the press completes when the control is let go.
+inline void uiPromptSetStandardMode(Prompt prompt) {
+    invokeNative(natives::UI_PROMPT_SET_STANDARD_MODE, prompt, true);
 }
 
 inline void uiPromptRegisterEnd(Prompt prompt) {

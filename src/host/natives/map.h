@@ -10,8 +10,9 @@ inline Blip blipAddForCoords(Hash style, const Vector3& at) {
     return invokeNative<Blip>(natives::BLIP_ADD_FOR_COORDS, style, at.x, at.y, at.z);
 }
 
-inline void setBlipSprite(Blip blip, Hash sprite, bool p2) {
-    invokeNative(natives::SET_BLIP_SPRITE, blip, sprite, p2);
+// The flag, unnamed in the native database, is passed as 1.
+inline void setBlipSprite(Blip blip, Hash sprite) {
+    invokeNative(natives::SET_BLIP_SPRITE, blip, sprite, true);
 }
 
 // The result (a BOOL) says nothing the plug-in needs.

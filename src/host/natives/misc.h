@@ -19,9 +19,10 @@ inline std::uint64_t varString(std::int32_t flags, const char* type, const char*
     return invokeNative<std::uint64_t>(natives::VAR_STRING, flags, type, text);
 }
 
-inline float getDistanceBetweenCoords(const Vector3& a, const Vector3& b, bool useZ) {
+// In 3D: `useZ` is passed as 1.
+inline float getDistanceBetweenCoords(const Vector3& a, const Vector3& b) {
     return invokeNative<float>(natives::GET_DISTANCE_BETWEEN_COORDS, a.x, a.y, a.z, b.x, b.y, b.z,
-                               useZ);
+                               true);
 }
 
 inline float vdist(const Vector3& a, const Vector3& b) {

@@ -29,8 +29,9 @@ inline bool isMetaPedUsingComponent(Ped ped, Hash component) {
     return invokeNative<bool>(natives::IS_META_PED_USING_COMPONENT, ped, component);
 }
 
-inline void removeTagFromMetaPed(Ped ped, Hash component, std::int32_t p2) {
-    invokeNative(natives::REMOVE_TAG_FROM_META_PED, ped, component, p2);
+// The third argument, unnamed in the native database, is always 1 here.
+inline void removeTagFromMetaPed(Ped ped, Hash component) {
+    invokeNative(natives::REMOVE_TAG_FROM_META_PED, ped, component, 1);
 }
 
 inline bool isPedModel(Ped ped, Hash model) {
@@ -42,10 +43,11 @@ inline bool isPedHuman(Ped ped) {
 }
 
 // The buffer holds 8-byte slots: slot 0 the capacity, handles from slot 1. Returns the count.
+// The last argument, unnamed in the native database, is always -1 here.
 inline std::int32_t getPedNearbyPeds(Ped ped, std::uint64_t* sizeAndPeds,
-                                     std::int32_t ignoredPedType, std::int32_t p3) {
+                                     std::int32_t ignoredPedType) {
     return invokeNative<std::int32_t>(natives::GET_PED_NEARBY_PEDS, ped, sizeAndPeds,
-                                      ignoredPedType, p3);
+                                      ignoredPedType, -1);
 }
 
 inline Hash getPedRelationshipGroupHash(Ped ped) {

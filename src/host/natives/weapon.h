@@ -1,6 +1,7 @@
 #pragma once
 #include "host/native_invoker.h"
 
-inline void removeAllPedWeapons(Ped ped, bool p1, bool p2) {
-    invokeNative(natives::REMOVE_ALL_PED_WEAPONS, ped, p1, p2);
+// Both flags, unnamed in the native database, are passed as 1.
+inline void removeAllPedWeapons(Ped ped) {
+    invokeNative(natives::REMOVE_ALL_PED_WEAPONS, ped, true, true);
 }
