@@ -24,7 +24,12 @@ std::string fetch(int part) {
 // time share one world.
 std::string withoutTime(const std::string& world) {
     const auto comma = world.find(',');
-    return comma == std::string::npos ? std::string("{}") : "{" + world.substr(comma + 1);
+    if (comma == std::string::npos) {
+        return "{}";
+    }
+    std::string rest = "{";  // gcc 12 warns falsely about "{" + std::string (-Wrestrict)
+    rest.append(world, comma + 1);
+    return rest;
 }
 
 std::uint32_t timeOf(const std::string& world) {
