@@ -74,14 +74,30 @@ std::string unknownOption(const std::string& arg) {
     return "unknown option " + arg + didYouMean(arg, names);
 }
 
-bool isOption(const std::string& arg) {
-    return std::any_of(std::begin(OPTIONS), std::end(OPTIONS),
-                       [&](const Option& option) { return arg == option.name; });
+const Option* findOption(const std::string& arg) {
+    const auto found = std::find_if(std::begin(OPTIONS), std::end(OPTIONS),
+                                    [&](const Option& option) { return arg == option.name; });
+    return found == std::end(OPTIONS) ? nullptr : found;
 }
 
-// What the options and scenarios named together cannot mean, or empty.
+bool isOption(const std::string& arg) {
+    return findOption(arg) != nullptr;
+}
+
+// A chaos game's option other than --chaos itself: it means nothing without one.
+bool onlyForChaos(const std::string& arg) {
+    const Option* option = findOption(arg);
+    return option != nullptr && option->chaos && arg != "--chaos";
+}
+
+// What the options and scenarios named together cannot mean, or empty. chaosOnly: the first
+// chaos game's option given, or empty.
 std::string commandLineProblem(const ScenarioOptions& options,
-                               const std::vector<std::string>& scenarios, bool chaos, bool each) {
+                               const std::vector<std::string>& scenarios, bool chaos, bool each,
+                               const std::string& chaosOnly) {
+    if (!chaos && !chaosOnly.empty()) {
+        return chaosOnly + " is for a chaos game: it needs --chaos SEED";
+    }
     if (chaos) {
         return !scenarios.empty() ? "a chaos game plays no scenario file"
                : each             ? "--out-dir plays scenarios, not chaos games"
@@ -122,9 +138,13 @@ int main(int argc, char** argv) {
     std::vector<std::string> extraArgs;  // passed on under Wine
     std::vector<std::string> scenarios;
     std::string outDir;
+    std::string chaosOnly;
     std::uint64_t value = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (chaosOnly.empty() && onlyForChaos(arg)) {
+            chaosOnly = arg;
+        }
         const bool hasValue = i + 1 < argc;
         const bool chaosNumber = hasValue && (arg == "--chaos" || arg == "--frames" ||
                                               arg == "--seeds" || arg == "--seconds");
@@ -169,7 +189,7 @@ int main(int argc, char** argv) {
         }
     }
     const bool each = !outDir.empty();
-    const std::string problem = commandLineProblem(options, scenarios, chaos, each);
+    const std::string problem = commandLineProblem(options, scenarios, chaos, each, chaosOnly);
     if (!problem.empty()) {
         return badUsage(problem);
     }

@@ -15,6 +15,7 @@
 #include "sim/invariants.h"
 #include "sim/report/report_recorder.h"
 #include "sim/scenario_runner.h"
+#include "sim/unrun_checks.h"
 
 inline constexpr const char* GAME_FILES = "TinStarWarden";
 inline constexpr const char* DATA_FILE = "TinStarWarden/TinStarWarden.dat";
@@ -62,6 +63,9 @@ class Runner {
     // Where the line being run stands: "FILE:LINE", with the includes it came through.
     std::string where() const;
     std::string shownLine() const;
+    ScenarioFile playing() const;
+    void reportFailure(const std::vector<std::string>& lines, const std::string& message);
+    void reportChecksNotRun(const std::vector<std::string>& lines);
     void runLine(const std::string& line);
     std::uint32_t checkInvariants();
     std::string query(const std::string& command);

@@ -12,6 +12,7 @@
 #include "sim/runner.h"
 #include "sim/scenario_text.h"
 #include "sim/sim_verbs.h"
+#include "sim/unrun_checks.h"
 
 namespace fs = std::filesystem;
 
@@ -117,39 +118,28 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         outcome_.failure = failure.message;
         outcome_.invariantBroken = failure.invariant;
         if (report_) {
-            if (firstWord(line_) == "expect") {
-                report_->check(gameTime(), shownLine(), false);
-            }
-            report_->failure(gameTime(),
-                             "line " + std::to_string(lineNumber_) + ": " + failure.message);
-            report_->moment();
+            reportFailure(lines, failure.message);
         }
         return false;
     }
 }
 
 std::string Runner::where() const {
-    const std::string top = options_.scenarioPath + ":" + std::to_string(lineNumber_);
+    const std::string top = placeOf(options_.scenarioPath, lineNumber_);
     if (included_.empty()) {
         return top;
     }
-    std::string text =
-        included_.back().shown + ":" + std::to_string(included_.back().line) + " (included from ";
+    std::string text = placeOf(included_.back().shown, included_.back().line) + " (included from ";
     for (std::size_t i = included_.size() - 1; i-- > 0;) {
-        text += included_[i].shown + ":" + std::to_string(included_[i].line) + ", from ";
+        text += placeOf(included_[i].shown, included_[i].line) + ", from ";
     }
     return text + top + ")";
 }
 
 void Runner::include(const std::string& file) {
-    const fs::path from = included_.empty() ? scenarioPath_ : included_.back().path;
-    const std::string shown =
-        (fs::path(included_.empty() ? options_.scenarioPath : included_.back().shown)
-             .parent_path() /
-         file)
-            .lexically_normal()
-            .string();
-    const fs::path path = (from.parent_path() / file).lexically_normal();
+    const ScenarioFile inner = includedFile(playing(), file);
+    const fs::path& path = inner.path;
+    const std::string& shown = inner.shown;
     const bool again = path == scenarioPath_ ||
                        std::any_of(included_.begin(), included_.end(),
                                    [&](const Included& outer) { return outer.path == path; });
@@ -206,8 +196,45 @@ void Runner::runLine(const std::string& line) {
 // The line as the report shows it: one from an included file says which.
 std::string Runner::shownLine() const {
     return included_.empty() ? line_
-                             : line_ + "  (" + included_.back().shown + ":" +
-                                   std::to_string(included_.back().line) + ")";
+                             : withItsPlace(line_, included_.back().shown, included_.back().line);
+}
+
+// The file whose lines are being played: the scenario or the innermost include.
+ScenarioFile Runner::playing() const {
+    return included_.empty() ? ScenarioFile{scenarioPath_, options_.scenarioPath}
+                             : ScenarioFile{included_.back().path, included_.back().shown};
+}
+
+// The failed check, the failure (one in an included file names its place, as the printed one
+// does) and the checks it kept from running.
+void Runner::reportFailure(const std::vector<std::string>& lines, const std::string& message) {
+    if (firstWord(line_) == "expect") {
+        report_->check(gameTime(), shownLine(), false);
+    }
+    const std::string place =
+        included_.empty() ? "" : placeOf(included_.back().shown, included_.back().line) + ": ";
+    report_->failure(gameTime(), place + message);
+    reportChecksNotRun(lines);
+    report_->moment();
+}
+
+// The checks after the failing line, innermost file first, as they would have run.
+void Runner::reportChecksNotRun(const std::vector<std::string>& lines) {
+    std::vector<fs::path> open{scenarioPath_};
+    std::vector<UnrunCheck> checks;
+    for (const Included& file : included_) {
+        open.push_back(file.path);
+    }
+    for (std::size_t i = included_.size(); i-- > 0;) {
+        bool readable = false;
+        const Included& file = included_[i];
+        collectUnrunChecks(readLines(file.path.string(), readable), file.line,
+                           {file.path, file.shown}, lineNumber_, open, checks);
+    }
+    collectUnrunChecks(lines, lineNumber_, {scenarioPath_, options_.scenarioPath}, 0, open, checks);
+    for (const UnrunCheck& check : checks) {
+        report_->notRun(check.scenarioLine, check.text);
+    }
 }
 
 void Runner::runCheckedFrames(std::uint32_t length) {

@@ -546,6 +546,7 @@ void EntityArea::report(const World& world, JsonWriter& json) const {
     for (std::int32_t handle : badges) {
         const EntityState& badge = world.entities.at(handle);
         json.beginObject();
+        json.field("h", handle);
         json.field("model", world.nameOf(badge.model));
         json.field("offset", badge.attachment->offset);
         json.field("rotation", badge.attachment->rotation);

@@ -20,11 +20,20 @@ std::string fetch(int part) {
     return text;
 }
 
-// The world without its first member, the game time: two moments alike but for the time show
-// nothing new.
+// The world's JSON without its first member, the game time: two moments alike but for the
+// time share one world.
 std::string withoutTime(const std::string& world) {
     const auto comma = world.find(',');
-    return comma == std::string::npos ? std::string() : world.substr(comma);
+    if (comma == std::string::npos) {
+        return "{}";
+    }
+    std::string rest = "{";  // gcc 12 warns falsely about "{" + std::string (-Wrestrict)
+    rest.append(world, comma + 1);
+    return rest;
+}
+
+std::uint32_t timeOf(const std::string& world) {
+    return static_cast<std::uint32_t>(std::stoul(world.substr(world.find(':') + 1)));
 }
 
 }  // namespace
@@ -45,18 +54,46 @@ void ReportRecorder::check(std::uint32_t gameTime, const std::string& text, bool
 }
 
 void ReportRecorder::failure(std::uint32_t gameTime, const std::string& message) {
-    lines_.push_back({gameTime, "failure", message, scenarioLine_});
+    failure_ = message;
+    const std::string where =
+        scenarioLine_ == 0 ? std::string() : "line " + std::to_string(scenarioLine_) + ": ";
+    lines_.push_back({gameTime, "failure", where + message, scenarioLine_});
 }
 
+void ReportRecorder::notRun(std::size_t scenarioLine, const std::string& text) {
+    notRun_.push_back({scenarioLine, text});
+}
+
+// Each time among the new lines gets a moment; all show the world now, which is how it stood
+// after each of them (a frame's lines come before the world can be read, and a line the
+// simulator adds after the frame, such as a data file's write, carries the next frame's time).
 void ReportRecorder::moment() {
-    linesAtLastMoment_ = lines_.size();
-    std::string world = fetch(TSW_REPORT_STATE);
-    if (!moments_.empty() && withoutTime(moments_.back().world) == withoutTime(world)) {
-        moments_.back().lines = lines_.size();  // the lines since changed nothing it shows
+    const std::string now = fetch(TSW_REPORT_STATE);
+    std::string world = withoutTime(now);
+    if (worlds_.empty() || worlds_.back() != world) {
+        worlds_.push_back(std::move(world));
+    }
+    const std::size_t shown = worlds_.size() - 1;
+    if (moments_.empty()) {
+        addMoment(timeOf(now), shown);
+    } else if (linesAtLastMoment_ == lines_.size()) {
+        moments_.back().world = shown;  // a change no line told of: those lines lead to it
+    }
+    for (std::size_t i = linesAtLastMoment_; i < lines_.size(); ++i) {
+        if (i + 1 == lines_.size() || lines_[i + 1].time != lines_[i].time) {
+            linesAtLastMoment_ = i + 1;
+            addMoment(lines_[i].time, shown);
+        }
+    }
+}
+
+// A moment at the last one's time with the same world only shows more lines.
+void ReportRecorder::addMoment(std::uint32_t time, std::size_t world) {
+    if (!moments_.empty() && moments_.back().time == time && moments_.back().world == world) {
+        moments_.back().lines = linesAtLastMoment_;
         return;
     }
-    const auto time = static_cast<std::uint32_t>(std::stoul(world.substr(world.find(':') + 1)));
-    moments_.push_back({time, lines_.size(), std::move(world)});
+    moments_.push_back({time, linesAtLastMoment_, world});
 }
 
 void ReportRecorder::momentIfNewLines() {
@@ -77,6 +114,7 @@ bool ReportRecorder::write(const std::string& path, const std::string& scenario,
         json.value(text);
     }
     json.endArray();
+    json.field("failure", failure_);
     json.key("lines").beginArray();
     for (const Line& line : lines_) {
         json.beginArray();
@@ -87,14 +125,30 @@ bool ReportRecorder::write(const std::string& path, const std::string& scenario,
         json.endArray();
     }
     json.endArray();
+    json.key("notRun").beginArray();
+    for (const Unrun& check : notRun_) {
+        json.beginArray();
+        json.value(static_cast<std::uint32_t>(check.scenarioLine));
+        json.value(check.text);
+        json.endArray();
+    }
+    json.endArray();
+    json.key("moments").beginArray();
+    for (const Moment& moment : moments_) {
+        json.beginObject();
+        json.field("time", moment.time);
+        json.field("lines", static_cast<std::uint32_t>(moment.lines));
+        json.field("world", static_cast<std::uint32_t>(moment.world));
+        json.endObject();
+    }
+    json.endArray();
     json.endObject();
-    // The world's JSON goes in as the emulated host wrote it.
+    // The worlds' JSON goes in as the emulated host wrote it.
     std::string data = json.text();
     data.pop_back();
-    data += ",\"map\":" + (map_.empty() ? std::string("{}") : map_) + ",\"moments\":[";
-    for (std::size_t i = 0; i < moments_.size(); ++i) {
-        data += (i == 0 ? "{\"lines\":" : ",{\"lines\":") + std::to_string(moments_[i].lines) +
-                ",\"world\":" + moments_[i].world + "}";
+    data += ",\"map\":" + (map_.empty() ? std::string("{}") : map_) + ",\"worlds\":[";
+    for (std::size_t i = 0; i < worlds_.size(); ++i) {
+        data += (i == 0 ? "" : ",") + worlds_[i];
     }
     data += "]}";
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -1,9 +1,11 @@
 #pragma once
 // What a scenario report keeps while the scenario plays: the scenario's source, every line of
-// the timeline with the scenario line it came from, every expectation with whether it held,
-// and the world as the emulated host describes it (tswEmuReport) after each command and after
-// each frame that put a line on the timeline. A moment that shows nothing new is not kept: the
-// one before shows the world for those lines too.
+// the timeline with the scenario line it came from, every expectation with whether it held (and
+// those the failure left unrun), and the world as the emulated host describes it
+// (tswEmuReport) after each command and after each frame that put a line on the timeline.
+//
+// Every time on the timeline is a moment of its own, showing the world as it stood after that
+// time's lines; a world is kept once however many moments show it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,9 +19,12 @@ class ReportRecorder {
     void line(std::uint32_t gameTime, const std::string& text);
     // An `expect` line, held or not.
     void check(std::uint32_t gameTime, const std::string& text, bool held);
+    // An `expect` line the failure kept from running, at the scenario line it stands in (or the
+    // `include` that holds it).
+    void notRun(std::size_t scenarioLine, const std::string& text);
     // The failure that stopped the scenario: on the timeline and at the top of the page.
     void failure(std::uint32_t gameTime, const std::string& message);
-    // The world now, kept when it differs from the last moment kept.
+    // The world now, for the lines since the last moment.
     void moment();
     // Only when a line came since the last moment.
     void momentIfNewLines();
@@ -40,13 +45,21 @@ class ReportRecorder {
     struct Moment {
         std::uint32_t time;
         std::size_t lines;  // lines on the timeline up to which it shows the world
-        std::string world;  // JSON
+        std::size_t world;  // in worlds_
     };
+    struct Unrun {
+        std::size_t scenarioLine;
+        std::string text;
+    };
+    void addMoment(std::uint32_t time, std::size_t world);
 
     std::vector<std::string> source_;
     std::size_t scenarioLine_ = 0;
     std::string map_;
     std::vector<Line> lines_;
     std::vector<Moment> moments_;
+    std::vector<std::string> worlds_;  // JSON without the game time, each unlike the one before
+    std::vector<Unrun> notRun_;
+    std::string failure_;
     std::size_t linesAtLastMoment_ = 0;
 };

@@ -52,7 +52,8 @@ TEST_F(WorldReportTest, StateHoldsWhatThePageDraws) {
         << world;
     EXPECT_NE(world.find("\"groups\":[[256,\"PLAYER\"],[257,\"REL_CIVMALE\"]]"), std::string::npos)
         << world;
-    EXPECT_NE(world.find("\"badge\":[{\"model\":\"s_badgeusmarshal01x\",\"offset\":[0.1,0.2,0.3],"
+    EXPECT_NE(world.find("\"badge\":[{\"h\":" + std::to_string(badge) +
+                         ",\"model\":\"s_badgeusmarshal01x\",\"offset\":[0.1,0.2,0.3],"
                          "\"rotation\":[-14,90,0]}]"),
               std::string::npos)
         << world;

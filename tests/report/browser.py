@@ -89,9 +89,17 @@ def open_page(browser, page, width, height, mobile):
     return session
 
 
+def resize(browser, session, width, height):
+    """The open page at another size, as a window resized (its resize handlers run)."""
+    browser.call("Emulation.setDeviceMetricsOverride", session, width=width, height=height,
+                 deviceScaleFactor=1, mobile=False)
+    evaluate(browser, session, "new Promise((done) => requestAnimationFrame(() => done(1)))")
+
+
 def evaluate(browser, session, script):
-    """The script's value, as JSON gives it back."""
-    result = browser.call("Runtime.evaluate", session, expression=script, returnByValue=True)
+    """The script's value (a promise's once it settles), as JSON gives it back."""
+    result = browser.call("Runtime.evaluate", session, expression=script, returnByValue=True,
+                          awaitPromise=True)
     if "exceptionDetails" in result:
         raise RuntimeError("the script failed: " + json.dumps(result["exceptionDetails"]))
     return result["result"].get("value")

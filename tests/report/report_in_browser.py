@@ -8,6 +8,7 @@ picture is not blank; then the page is used as a person would (browser's behavio
 and what it showed is held against what the simulator printed. With "failing" the story gets
 a last expectation that fails: the failure is shown at its own moment.
 """
+import itertools
 import json
 import os
 import re
@@ -15,13 +16,14 @@ import shutil
 import subprocess
 import sys
 
-from browser import Browser, evaluate, open_page, screenshot
+from browser import Browser, evaluate, open_page, resize, screenshot
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIZES = [("phone", 390, 844, True), ("laptop", 1024, 768, False), ("wide", 1600, 900, False)]
 DOOR_STATES = ["door 0: unlocked", "door 1: locked", "door 2: locked, breakable",
                "door 3: held open", "door 4: held open the other way", "door standing open"]
 OFFICE_ZOOM = 150  # map units across at which names stand beside the dots
+NARROWED = [480, 700, 1366]  # further widths for the map's names, the last page resized
 
 failures = []
 
@@ -69,13 +71,14 @@ def check_behaviour(size, seen, run):
     expect(seen["checks"] == run["expects"],
            where + "%d checks listed for %d expect lines" % (seen["checks"], run["expects"]))
     expect(seen["failedChecks"] == (1 if run["failing"] else 0), where + "failed checks listed")
-    expect(seen["sourceLines"] == run["sourceLines"], where + "the source has %d lines, not %d" %
-           (seen["sourceLines"], run["sourceLines"]))
-    expect(seen["failedSource"] == ([run["sourceLines"]] if run["failing"] else []),
-           where + "the failing source line marked: %s" % seen["failedSource"])
+    expect(len(seen["notRunChecks"]) == len(run["notRun"]) and
+           all(text in shown for text, shown in zip(run["notRun"], seen["notRunChecks"])),
+           where + "the checks not run: %s, not %s" % (seen["notRunChecks"], run["notRun"]))
+    expect(seen["summary"].endswith("%d not run" % len(run["notRun"])) == bool(run["notRun"]),
+           where + "the header: " + seen["summary"])
+    check_source(where, seen, run)
+    check_marks(where, seen, run)
     expect(seen["ticks"] >= 2, where + "%d ticks on the time axis" % seen["ticks"])
-    expect(seen["marks"] and (not run["failing"] or "failure" in seen["marks"]),
-           where + "marks on the axis: %s" % seen["marks"])
     for state in DOOR_STATES:
         expect(state in seen["legend"], where + "the legend lacks " + state)
     expect(seen["viewBox"][2] < 1000, where + "the map opens at %s, not on the story" % seen["viewBox"])
@@ -84,13 +87,16 @@ def check_behaviour(size, seen, run):
            where + "the track starts where nobody walked: " + str(seen["trail"])[:40])
     expect(seen["openedAt"]["blips"] == run["blips"],
            where + "%d blips at the end, %d made" % (seen["openedAt"]["blips"], run["blips"]))
+    expect(seen["momentsAtTimes"] == seen["times"],
+           where + "%d moments for %d timeline times" % (seen["momentsAtTimes"], seen["times"]))
     first = seen["firstBlip"]
     expect(first["clock"] == first["line"] and first["blips"] >= 1 and first["slider"] < first["max"],
            where + "a click on the first blip's line did not show that moment: %s" % first)
     expect(seen["start"] == {"clock": "0.000", "blips": 0}, where + "the start shows %s" % seen["start"])
     expect(seen["firstMark"]["clock"] != "0.000", where + "the next-mark key: %s" % seen["firstMark"])
+    check_zoom(where, seen)
     expect(seen["check"]["clock"] in seen["check"]["text"], where + "a check's click: %s" % seen["check"])
-    expect(seen["source"]["current"], where + "a source line's click: %s" % seen["source"])
+    expect(seen["sourceClick"]["current"], where + "a source line's click: %s" % seen["sourceClick"])
     expect(seen["filtered"] == run["blipLines"],
            where + "the filter left %d lines of %d" % (seen["filtered"], run["blipLines"]))
     expect(seen["tapped"].startswith("door 0x"), where + "a tap on a door: '%s'" % seen["tapped"])
@@ -99,31 +105,167 @@ def check_behaviour(size, seen, run):
         at = re.match(r"At ([0-9.]+) s: line [0-9]+: expected 9 blips", failure.get("banner", ""))
         expect(at and failure["clock"] == at.group(1) and failure["blips"] == run["blips"],
                where + "the failure is not shown at its moment: %s" % failure)
+        expect(seen.get("failureMarkOnTop") and seen.get("thumbAtFailure"),
+               where + "the failure's mark is hidden under the slider's thumb")
     else:
         expect("failure" not in seen, where + "a failure shown for a run that passed")
 
 
+def check_source(where, seen, run):
+    """The Scenario tab as a compiler shows it: each check held or failed, the failing line's
+    message under it, and what the failure kept from running."""
+    expect(seen["sourceLines"] == run["sourceLines"], where + "the source has %d lines, not %d" %
+           (seen["sourceLines"], run["sourceLines"]))
+    signs = {line["n"]: line["sign"] for line in seen["source"]}
+    expect(signs == run["signs"], where + "the source's marks: %s, not %s" % (signs, run["signs"]))
+    messages = [(line["n"], line["message"]) for line in seen["source"] if line["message"]]
+    expected = [(run["failedLine"], run["failure"])] if run["failing"] else []
+    expect(messages == expected, where + "the messages under the source: %s" % messages)
+
+
+def check_marks(where, seen, run):
+    """One mark for each event that matters, labelled with that event; the marks keys visit
+    them all, in order and back."""
+    marks = sorted((m["kind"],) + re.match(r"([0-9.]+) s [^:]+: (.*)", m["title"]).groups()
+                   for m in seen["marks"])
+    events = [mark for mark in marks if mark[0] != "failure"]
+    expect(events == sorted(run["marks"]), where + "the marks and their labels differ from the "
+           "timeline's events:\n  marks: %s\n  events: %s" % (events, sorted(run["marks"])))
+    failures = [mark[2] for mark in marks if mark[0] == "failure"]
+    expect(failures == (["line %d: %s" % (run["failedLine"], run["failure"])] if run["failing"] else []),
+           where + "the failure's marks: %s" % failures)
+    lines = sorted(m["line"] for m in seen["marks"])
+    expect(seen["forward"] == [line for line in lines if line > seen["startLine"]],
+           where + "the next-mark key visits %s of %s" % (seen["forward"], lines))
+    expect(seen["backward"] == [line for line in reversed(lines) if line < seen["endLine"]],
+           where + "the mark-before key visits %s of %s" % (seen["backward"], lines))
+    expect(set(seen["forward"]) | set(seen["backward"]) == set(lines),
+           where + "marks the keys never reach: %s" % (set(lines) - set(seen["forward"])))
+
+
+def check_zoom(where, seen):
+    zoomed = seen["zoomed"]
+    expect(abs(zoomed["span"] - zoomed["whole"] / 4) <= 1 and zoomed["ticks"] >= 2 and
+           zoomed["marksInside"] and zoomed["thumbInside"] and zoomed["marks"] < len(seen["marks"]),
+           where + "the axis zoomed in twice: %s" % zoomed)
+    step = seen["zoomedStep"]
+    expect(step["min"] <= step["time"] <= step["max"],
+           where + "a mark's step left the zoomed axis: %s" % step)
+    expect(seen["unzoomed"] == zoomed["whole"], where + "zoomed out again: %d ms" % seen["unzoomed"])
+
+
+def check_labels(where, views):
+    """No name covers another at any zoom; an office's zoom fills the map with the office."""
+    for view in views:
+        expect(not view["overlaps"], where + "%s: names cover each other: %s" %
+               (view["name"], view["overlaps"]))
+        expect(view["fills"] is None or view["fills"] >= 0.5,
+               where + "%s: the office fills %.0f %% of the map" % (view["name"], 100 * (view["fills"] or 0)))
+    expect(len(views) == 10, where + "%d map zooms" % len(views))
+
+
+def check_readability(where, seen, run):
+    expect(seen["failedParts"] >= (5 if run["failing"] else 0),
+           where + "%d failed rows' numbers and times" % seen["failedParts"])
+    if run["failing"]:
+        for moment in ("opened", "atStart"):
+            expect(seen[moment] >= 4.5, where + "a failed row's number or time at contrast %.2f (%s)" %
+                   (seen[moment], moment))
+    expect(not seen["clippedNumbers"], where + "badge history numbers clipped: %s" % seen["clippedNumbers"])
+    expect(seen["historyNumbers"] >= run["leastHistory"],
+           where + "%d badge history numbers" % seen["historyNumbers"])
+
+
+def badge_marks(printed):
+    """The badge put on or taken off, read from the timeline's words: at each time, the last line
+    that names each badge worn after that time and not before, or before and not after, when
+    that changes which models are worn (edit mode makes the same badge again)."""
+    worn, marks = {}, []
+    for time, group in itertools.groupby(printed, key=lambda line: line[0]):
+        before, last = dict(worn), {}
+        for time, text in group:
+            on = re.match(r"(\S+) #(\d+) attached to player ", text)
+            off = re.match(r"(?:the game removes )?(\S+) #(\d+)(?: deleted)?$", text)
+            if on:
+                worn[on.group(2)] = on.group(1)
+            elif off and off.group(2) in worn:
+                del worn[off.group(2)]
+            for handle in re.findall(r"#(\d+)\b", text):
+                last[handle] = text
+        models = lambda badges: sorted(badges.values())
+        for handle, text in last.items():
+            model = before.get(handle) or worn.get(handle)
+            if (handle in before) != (handle in worn) and \
+                    models(before).count(model) != models(worn).count(model):
+                marks.append(("badge", time, text))
+    return marks
+
+
+def expected_marks(printed):
+    marks = badge_marks(printed)
+    for time, text in printed:
+        kind = ("greeting" if "greets the player" in text else
+                "office" if " is made a civilian" in text or " turns free-for-all" in text else
+                "door" if text.startswith("door ") and
+                not text.endswith("registered with the door system") else None)
+        if kind:
+            marks.append((kind, time, text))
+    return marks
+
+
 def play(sim, scenario, work, failing):
+    """Plays the story (a failing one: the scenario, then a check that fails, a command and a
+    check it keeps from running) and reads what the page must show from what the simulator
+    printed and the story's lines."""
     story = scenario
     if failing:
         story = os.path.join(work, "story.txt")
         with open(story, "w") as f:
-            f.write("include %s\nexpect blips 9\n" % scenario)
+            f.write("include %s\nexpect blips 9\nrun 100\nexpect badge none\n" % scenario)
     with open(os.path.join(work, "sim.log"), "w") as log:
         status = subprocess.call([sim, "--report", os.path.join(work, "report.html"), story],
                                  stdout=log, stderr=subprocess.STDOUT)
     with open(os.path.join(work, "sim.log")) as f:
-        printed = [line for line in f.read().splitlines() if line.startswith("[")]
-    expects = sum(1 for line in story_lines(story) if line.strip().startswith("expect"))
-    count = lambda text: sum(1 for line in printed if re.match(r"\[ *[0-9.]+\] " + text, line))
+        output = f.read().splitlines()
+    printed = [(m.group(1), m.group(2)) for m in
+               (re.match(r"\[ *([0-9.]+)\] (.*)", line) for line in output) if m]
+    stopped = next((re.match(r".*:([0-9]+): (.*)", line) for line in output
+                    if line.startswith(story + ":") and not line.endswith("FAILED")), None)
     with open(story) as f:
-        source_lines = len(f.read().splitlines())
+        source = f.read().splitlines()
+    failed_line = int(stopped.group(1)) if stopped else 0
+    count = lambda text: sum(1 for _, line in printed if re.match(text, line))
+    expects = sum(1 for line in story_lines(story) if is_check(line))
+    not_run = [line.strip() for line in source[failed_line:] if is_check(line)] if failing else []
     return status, {
-        "failing": failing, "expects": expects, "sourceLines": source_lines,
-        "entries": len(printed) + expects + (1 if failing else 0),
+        "failing": failing, "expects": expects, "sourceLines": len(source),
+        "failedLine": failed_line, "failure": stopped.group(2) if stopped else "",
+        "notRun": not_run, "signs": source_signs(story, source, failed_line),
+        "entries": len(printed) + expects - len(not_run) + (1 if failing else 0),
         "blips": count("map: sheriff blip at") - count("the game removes the blip at"),
         "blipLines": count("map: sheriff blip"),
+        "marks": expected_marks(printed),
+        "leastHistory": 1 if failing else 10,
     }
+
+
+def is_check(line):
+    return line.strip().startswith("expect")
+
+
+def source_signs(story, source, failed_line):
+    """What the Scenario tab marks each line with: a check held (an include whose checks held),
+    the failing line, and every command after it not run."""
+    signs = {}
+    for n, line in enumerate(source, 1):
+        words = line.split()
+        command = words and not words[0].startswith("#")
+        holds_checks = words[:1] == ["include"] and any(
+            is_check(inner) for inner in story_lines(os.path.join(os.path.dirname(story), " ".join(words[1:]))))
+        signs[n] = ("\u2717" if n == failed_line else
+                    "not run" if failed_line and n > failed_line and command else
+                    "\u2713" if is_check(line) or holds_checks else "")
+    return signs
 
 
 def main():
@@ -143,10 +285,19 @@ def main():
             picture = os.path.join(work, size[0] + ".png")
             screenshot(browser, session, picture)
             expect(subprocess.call([blank_check, picture]) == 0, size[0] + ": the picture is blank")
+            where = size[0] + ": "
+            check_labels(where, evaluate(browser, session, probe("labels_probe.js")))
+            check_readability(where, evaluate(browser, session, probe("readability_probe.js")), run)
+            # The probes above moved time: the page afresh, as it opens.
+            session = open_page(browser, os.path.join(work, "report.html"), *size[1:])
             seen = evaluate(browser, session, probe("behaviour_probe.js"))
             with open(os.path.join(work, size[0] + ".json"), "w") as f:
                 json.dump(seen, f, indent=1)
             check_behaviour(size, seen, run)
+        # Names never cover each other at any width: the laptop's page narrowed and widened.
+        for width in NARROWED:
+            resize(browser, session, width, 768)
+            check_labels("%d px: " % width, evaluate(browser, session, probe("labels_probe.js")))
     finally:
         browser.close()
     for failure in failures:
