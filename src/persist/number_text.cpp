@@ -26,8 +26,9 @@ std::optional<std::string_view> withoutPlus(std::string_view text) {
     return text;
 }
 
+// The number at the front of the text; unread, when given, gets what follows it.
 template <typename Number>
-std::optional<Number> numberPrefix(std::string_view text) {
+std::optional<Number> numberPrefix(std::string_view text, std::string_view* unread = nullptr) {
     const auto number = withoutPlus(skipSpace(text));
     if (!number) {
         return std::nullopt;
@@ -37,7 +38,17 @@ std::optional<Number> numberPrefix(std::string_view text) {
     if (result.ec != std::errc()) {
         return std::nullopt;
     }
+    if (unread != nullptr) {
+        *unread = number->substr(static_cast<std::size_t>(result.ptr - number->data()));
+    }
     return value;
+}
+
+std::string_view withoutSpaceAtEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || (text.back() >= '\t' && text.back() <= '\r'))) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace
@@ -57,6 +68,14 @@ std::string floatText(float value) {
     return std::string(text, end);
 }
 
+std::string shortFloatText(float value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
+                                   std::chars_format::general, 6)
+                         .ptr;
+    return std::string(text, end);
+}
+
 std::optional<std::int32_t> intPrefix(std::string_view text) {
     return numberPrefix<std::int32_t>(text);
 }
@@ -69,4 +88,14 @@ std::optional<float> floatPrefix(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::string_view afterIntPrefix(std::string_view text) {
+    std::string_view unread;
+    return numberPrefix<std::int32_t>(text, &unread) ? withoutSpaceAtEnd(unread) : text;
+}
+
+std::string_view afterFloatPrefix(std::string_view text) {
+    std::string_view unread;
+    return numberPrefix<float>(text, &unread) ? withoutSpaceAtEnd(unread) : text;
 }

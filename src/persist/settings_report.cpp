@@ -1,7 +1,6 @@
 #include "persist/settings_report.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 #include "host/key_names.h"
@@ -9,6 +8,7 @@
 #include "persist/ini_reader.h"
 #include "persist/joined_text.h"
 #include "persist/nearest_name.h"
+#include "persist/number_text.h"
 #include "persist/settings.h"
 
 namespace {
@@ -20,15 +20,6 @@ constexpr std::size_t ROTATING_ROW = 3;
 constexpr std::size_t REFRESH_ROW = 4;
 // The greeting draw's range: 0 to 10000, both ends included.
 constexpr std::int32_t DRAW_TOP = 10000;
-
-// A step as a person writes it: 0.001, 1, 360.
-std::string decimal(float value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
-                                   std::chars_format::general, 6)
-                         .ptr;
-    return std::string(text, end);
-}
 
 std::string chance(std::int32_t threshold) {
     if (threshold < 0) {
@@ -49,7 +40,7 @@ std::string step(float size, const char* verb, const char* unit) {
     if (size == 0.0f) {
         return joined({"the badge does not ", verb});
     }
-    const std::string amount = decimal(size);
+    const std::string amount = shortFloatText(size);
     return joined({"the badge ", verb, "s ", amount, unit, amount == "1" ? "" : "s", " a step"});
 }
 
