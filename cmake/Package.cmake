@@ -19,6 +19,16 @@ set(TSW_MAKE_ZIP ${PROJECT_SOURCE_DIR}/cmake/make_zip.sh)
 find_program(TSW_ZIP_PROGRAM zip REQUIRED)
 set(TSW_ZIPS)
 
+# The release's time, which dates every entry of the zips: looked up at each build (a new
+# commit dates them anew), the file rewritten only when it changes.
+set(TSW_RELEASE_TIME ${CMAKE_BINARY_DIR}/release_time.txt)
+add_custom_target(tsw_release_time
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DOUT=${TSW_RELEASE_TIME}
+            -P ${PROJECT_SOURCE_DIR}/cmake/ReleaseTime.cmake
+    BYPRODUCTS ${TSW_RELEASE_TIME}
+    COMMENT "Dating the zips by the release commit"
+    VERBATIM)
+
 # tsw_add_zip(NAME ENTRY[=SOURCE]...): the zip NAME in the build folder, entries in that order.
 function(tsw_add_zip name)
     set(zip ${CMAKE_BINARY_DIR}/${name})
@@ -32,8 +42,8 @@ function(tsw_add_zip name)
     add_custom_command(
         OUTPUT ${zip}
         COMMAND bash ${TSW_MAKE_ZIP} ${TSW_ZIP_PROGRAM} ${zip}
-                ${CMAKE_BINARY_DIR}/package_stage/${stage} ${ARGN}
-        DEPENDS TinStarWarden ${TSW_MAKE_ZIP} ${sources}
+                ${CMAKE_BINARY_DIR}/package_stage/${stage} ${TSW_RELEASE_TIME} ${ARGN}
+        DEPENDS TinStarWarden ${TSW_MAKE_ZIP} ${TSW_RELEASE_TIME} ${sources}
         COMMENT "Packaging ${name}"
         VERBATIM)
     set(TSW_ZIPS ${TSW_ZIPS} ${zip} PARENT_SCOPE)
