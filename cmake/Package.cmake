@@ -34,9 +34,14 @@ function(tsw_add_zip name)
     set(zip ${CMAKE_BINARY_DIR}/${name})
     get_filename_component(stage ${name} NAME_WLE)
     set(sources)
+    # Every file an entry is made from, so that a changed read-me or settings file makes the
+    # zip again; the .asi (a generator expression) is the TinStarWarden target's.
     foreach(entry ${ARGN})
-        if(entry MATCHES "^[^=]+=(.+)$" AND NOT CMAKE_MATCH_1 MATCHES "^\\$<")
-            list(APPEND sources ${CMAKE_MATCH_1})
+        if(entry MATCHES "^[^=]+=(.+)$")
+            set(source ${CMAKE_MATCH_1})
+            if(NOT source MATCHES "^\\$<")
+                list(APPEND sources ${source})
+            endif()
         endif()
     endforeach()
     add_custom_command(
