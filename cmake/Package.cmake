@@ -6,7 +6,13 @@ set_target_properties(ScriptHookRDR2 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE
 
 set(TSW_PACKAGE_DIR ${PROJECT_SOURCE_DIR}/package)
 set(TSW_SETTINGS_FILE ${TSW_PACKAGE_DIR}/TinStarWarden/TinStarWarden.ini)
-# Plain text with CR LF line ends, as Notepad shows it well, the version filled in.
+# Plain text with CR LF line ends, as Notepad shows it well, the version filled in; the
+# read-me ends with the licence, read from LICENSE, as every copy of the plug-in must carry it.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE TSW_LICENSE)
+string(STRIP "${TSW_LICENSE}" TSW_LICENSE)
+# The text filled in keeps its own line ends: made CR LF here like the rest.
+string(REPLACE "\n" "\r\n" TSW_LICENSE "${TSW_LICENSE}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 set(TSW_README ${PROJECT_BINARY_DIR}/generated/ReadMe.txt)
 set(TSW_CHANGELOG ${PROJECT_BINARY_DIR}/generated/ChangeLog.txt)
 configure_file(${TSW_PACKAGE_DIR}/ReadMe.txt.in ${TSW_README} @ONLY NEWLINE_STYLE CRLF)

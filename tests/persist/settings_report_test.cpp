@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,11 +15,15 @@
 
 namespace {
 
-std::string shippedFile() {
-    std::ifstream file(TSW_SHIPPED_INI, std::ios::binary);
+std::string fileText(const char* path) {
+    std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::string shippedFile() {
+    return fileText(TSW_SHIPPED_INI);
 }
 
 // The report of a file with these bytes, as the portable reader reads it.
@@ -228,6 +233,31 @@ TEST(KeyNames, NameKeysAsTheKeyboardShowsThem) {
     EXPECT_EQ(keyName(135), "F24");
     EXPECT_EQ(keyName(186), "key code 186");
     EXPECT_EQ(keyName(0x6C), "key code 108");
+}
+
+// The read-me's table of key codes ("Numpad + / Numpad -    107 / 109", "A to Z    65 to 90")
+// names each code as the log does, and it names every shipped key the same way.
+TEST(KeyNames, TheReadMeNamesKeysAsTheLogDoes) {
+    const std::string readMe = fileText(TSW_README_SOURCE);
+    const std::regex pair(R"((\S+(?: \S+)?) (to|/) (\S+(?: \S+)?) {2,}(\d+) (to|/) (\d+))");
+    int pairs = 0;
+    for (auto it = std::sregex_iterator(readMe.begin(), readMe.end(), pair);
+         it != std::sregex_iterator(); ++it, ++pairs) {
+        const std::smatch& m = *it;
+        EXPECT_EQ(m[2], m[5]) << m[0];
+        EXPECT_EQ(keyName(std::stoul(m[4])), m[1].str()) << m[0];
+        EXPECT_EQ(keyName(std::stoul(m[6])), m[3].str()) << m[0];
+    }
+    EXPECT_EQ(pairs, 8);
+    const auto section = readMe.find("ADJUSTING WHERE THE BADGE SITS");
+    const std::string adjusting =
+        readMe.substr(section, readMe.find("CHANGING KEYS", section) - section);
+    for (const SettingRow& row : SETTING_ROWS) {
+        if (row.does != nullptr) {
+            EXPECT_NE(adjusting.find(" " + keyName(row.shipped) + " "), std::string::npos)
+                << row.key << ": " << keyName(row.shipped);
+        }
+    }
 }
 
 TEST(ProfileText, TellsAPlainNumberFromWhatReadsAsAnother) {

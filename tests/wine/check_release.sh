@@ -7,7 +7,8 @@
 #                                                     put nothing else there; each file equals
 #                                                     its copy in DIST; every entry is dated
 #                                                     with the time of SOURCE's commit; the
-#                                                     texts end lines in CR LF
+#                                                     texts end lines in CR LF; the read-me
+#                                                     carries the licence
 #   check_release.sh debug BINUTILS DIST VERSION      the .asi is stripped and links to its debug
 #                                                     file, which resolves an address to a line
 #   check_release.sh changelog BINUTILS DIST VERSION  the change log's latest entry is VERSION
@@ -82,6 +83,13 @@ check_dates() {
         fail "$zip: entries dated $(paste -sd ' ' <<<"$dates"), not the release commit's $expected"
 }
 
+# The MIT licence goes with every copy: the read-me, in both zips, ends with LICENSE.
+check_licence() {
+    local readme=$dist/TinStarWarden/ReadMe.txt
+    [ -n "$source" ] && tr -d '\r' <"$readme" | grep -qzF "$(cat "$source/LICENSE")" ||
+        fail "$readme: does not carry the licence of $source/LICENSE"
+}
+
 # Notepad shows a text well with CR LF line ends: every line ends so, none in LF alone.
 check_texts() {
     local text lines
@@ -124,6 +132,7 @@ case $kind in
         check_zip "$update_zip" "${UPDATE_ENTRIES[@]}"
         check_dates "$full_zip"
         check_dates "$update_zip"
+        check_licence
         check_texts
         ;;
     debug) check_debug ;;
