@@ -85,6 +85,10 @@ void GameFolder::noSettings() {
     settingsUnwritten_ = true;
 }
 
+bool GameFolder::settingsNameKey(std::uint32_t code) const {
+    return settingsFile_ && settingNamesKey(settings_, code);
+}
+
 bool GameFolder::writeSettings(std::string& error) {
     if (!settingsUnwritten_) {
         return true;

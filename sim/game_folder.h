@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -20,8 +21,8 @@ class GameFolder {
     // No settings file: the plug-in reads every setting's default.
     void noSettings();
     bool writeSettings(std::string& error);
-    // The settings file's text as the plug-in will read it; empty when there is none.
-    const std::string& settings() const { return settings_; }
+    // Whether a key setting of the settings file has this key code.
+    bool settingsNameKey(std::uint32_t code) const;
     bool appendDataLine(const std::string& line, std::string& error);
     // Appends the bytes as they are: no line end is added.
     bool appendDataBytes(const std::string& bytes, std::string& error);

@@ -63,6 +63,7 @@ class Runner {
     std::string where() const;
     std::string shownLine() const;
     void runLine(const std::string& line);
+    void noteUnsetKey(const Words& words);
     std::uint32_t checkInvariants();
     std::string query(const std::string& command);
     // The host's "unknown command" said over both verb tables, the simulator's and the host's.

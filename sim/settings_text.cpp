@@ -1,5 +1,6 @@
 #include "sim/settings_text.h"
 
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -111,4 +112,21 @@ std::string withSetting(const std::string& text, const std::string& section, con
     }
     insertLine(lines, last + 1, {setting, end});
     return joinedLines(lines);
+}
+
+bool settingNamesKey(const std::string& text, std::uint32_t code) {
+    for (const Line& line : splitLines(text)) {
+        const auto equals = line.text.find('=');
+        if (equals == std::string::npos ||
+            !trimmed(std::string_view(line.text).substr(0, equals)).ends_with("_KEY")) {
+            continue;
+        }
+        const std::string value(trimmed(std::string_view(line.text).substr(equals + 1)));
+        char* end = nullptr;
+        const unsigned long number = std::strtoul(value.c_str(), &end, 10);
+        if (!value.empty() && *end == '\0' && number == code) {
+            return true;
+        }
+    }
+    return false;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 // The settings file a first install puts beside the plug-in, as shipped
@@ -12,3 +13,7 @@ extern const char* const SHIPPED_SETTINGS;
 // file lacks at its end. New lines end as the text's first line does.
 std::string withSetting(const std::string& text, const std::string& section, const std::string& key,
                         const std::string& value);
+
+// Whether a key setting (a NAME_KEY=VALUE line) of the text has this key code: a key no setting
+// names does nothing in the plug-in, which a story pressing it should hear of.
+bool settingNamesKey(const std::string& text, std::uint32_t code);
