@@ -51,6 +51,15 @@ std::string_view withoutSpaceAtEnd(std::string_view text) {
     return text;
 }
 
+// Six digits after the point (fixed) or six significant ones (general). The largest float
+// takes 39 digits before the point.
+std::string floatTextAs(float value, std::chars_format format) {
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, static_cast<double>(value), format, 6).ptr;
+    return std::string(text, end);
+}
+
 }  // namespace
 
 std::string intText(std::int32_t value) {
@@ -60,20 +69,11 @@ std::string intText(std::int32_t value) {
 }
 
 std::string floatText(float value) {
-    // The largest float takes 39 digits before the point.
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
-                                   std::chars_format::fixed, 6)
-                         .ptr;
-    return std::string(text, end);
+    return floatTextAs(value, std::chars_format::fixed);
 }
 
 std::string shortFloatText(float value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
-                                   std::chars_format::general, 6)
-                         .ptr;
-    return std::string(text, end);
+    return floatTextAs(value, std::chars_format::general);
 }
 
 std::optional<std::int32_t> intPrefix(std::string_view text) {
