@@ -37,6 +37,14 @@ std::vector<std::string> reportOf(const std::string& bytes) {
     return settingsReport(bytes, read);
 }
 
+// Whether the text holds the part; on failure, with the whole text.
+testing::AssertionResult holds(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "\"" << part << "\" not in\n" << text;
+}
+
 std::string joinedLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
@@ -45,9 +53,8 @@ std::string joinedLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-// The shipped file with one line replaced, or taken out with an empty replacement.
-std::string shippedWith(const std::string& line, const std::string& replacement) {
-    std::string text = shippedFile();
+// The text with one line replaced, or taken out with an empty replacement.
+std::string withLine(std::string text, const std::string& line, const std::string& replacement) {
     const auto at = text.find(line + "\r\n");
     EXPECT_NE(at, std::string::npos) << line;
     text.replace(at, line.size() + 2, replacement.empty() ? "" : replacement + "\r\n");
@@ -66,9 +73,7 @@ TEST(SettingsReport, SaysWhatEachMisreadValueReadsAsAndDoes) {
              {"GO_DOWN_KEY=34", "GO_DOWN_KEY=-5"},
              {"REFRESH_SPEED=1000", "REFRESH_SPEED=99999999999"},
              {"RESET_KEY=101", ""}}) {
-        const auto at = file.find(line + "\r\n");
-        ASSERT_NE(at, std::string::npos) << line;
-        file.replace(at, line.size() + 2, wrong.empty() ? "" : wrong + "\r\n");
+        file = withLine(file, line, wrong);
     }
     const std::string log = joinedLines(reportOf(file));
     for (const char* expected : {
@@ -88,7 +93,7 @@ TEST(SettingsReport, SaysWhatEachMisreadValueReadsAsAndDoes) {
              "  [BADGE_ADJUSTING] RESET_KEY is missing: reads as 0, so no key puts the badge back "
              "where it started; the shipped file has 101 (Numpad 5)\n",
          }) {
-        EXPECT_NE(log.find(expected), std::string::npos) << expected << "\nin\n" << log;
+        EXPECT_TRUE(holds(log, expected));
     }
 }
 
@@ -151,7 +156,7 @@ TEST(SettingsReport, NamesItDoesNotReadGetTheNearestKnownName) {
              "  line 10: \"nonsense\" is no setting TinStarWarden reads\n",
              "  [BADGE_ADJUSTING] GO_RIGHT_KEY is missing",
          }) {
-        EXPECT_NE(log.find(expected), std::string::npos) << expected << "\nin\n" << log;
+        EXPECT_TRUE(holds(log, expected));
     }
     EXPECT_EQ(log.find("a note"), std::string::npos) << log;
     EXPECT_EQ(log.find("another"), std::string::npos) << log;
@@ -163,27 +168,21 @@ TEST(SettingsReport, OfTwoEqualNamesTheFirstCounts) {
     const std::string log =
         joinedLines(reportOf("[BADGE_ADJUSTING]\r\nRESET_KEY=82\r\nreset_key=101\r\n[Badge_"
                              "Adjusting]\r\nGO_UP_KEY=33\r\n"));
-    EXPECT_NE(log.find("  line 2: RESET_KEY=82: R puts the badge back where it started\n"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("  line 3: reset_key again in [BADGE_ADJUSTING]: only the first, at line "
-                       "2, counts\n"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("  line 4: [Badge_Adjusting] again: only the first, at line 1, is read, "
-                       "not this one\n"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("  [BADGE_ADJUSTING] GO_UP_KEY is missing"), std::string::npos) << log;
+    EXPECT_TRUE(holds(log, "  line 2: RESET_KEY=82: R puts the badge back where it started\n"));
+    EXPECT_TRUE(holds(log,
+                      "  line 3: reset_key again in [BADGE_ADJUSTING]: only the first, at line "
+                      "2, counts\n"));
+    EXPECT_TRUE(holds(log,
+                      "  line 4: [Badge_Adjusting] again: only the first, at line 1, is read, "
+                      "not this one\n"));
+    EXPECT_TRUE(holds(log, "  [BADGE_ADJUSTING] GO_UP_KEY is missing"));
 }
 
 TEST(SettingsReport, OneKeyForTwoSettingsIsNamedOnce) {
     const std::string log =
-        joinedLines(reportOf(shippedWith("GO_LEFT_KEY=100", "GO_LEFT_KEY=102")));
-    EXPECT_NE(
-        log.find("  Numpad 6 is the key of both GO_RIGHT_KEY and GO_LEFT_KEY: it does both\n"),
-        std::string::npos)
-        << log;
+        joinedLines(reportOf(withLine(shippedFile(), "GO_LEFT_KEY=100", "GO_LEFT_KEY=102")));
+    EXPECT_TRUE(
+        holds(log, "  Numpad 6 is the key of both GO_RIGHT_KEY and GO_LEFT_KEY: it does both\n"));
     EXPECT_EQ(log.find("is the key of both GO_LEFT_KEY"), std::string::npos) << log;
 }
 
@@ -193,23 +192,18 @@ TEST(SettingsReport, LinesAreCountedAsAnEditorCountsThem) {
         const std::string e = end;
         const std::string log = joinedLines(
             reportOf("[MARSHAL_GREETING]" + e + e + "GREETING_FREQUENCY=10" + e + "X=1" + e));
-        EXPECT_NE(log.find("  line 3: GREETING_FREQUENCY=10: greetings always come"),
-                  std::string::npos)
-            << log;
-        EXPECT_NE(log.find("  line 4: \"X=1\""), std::string::npos) << log;
+        EXPECT_TRUE(holds(log, "  line 3: GREETING_FREQUENCY=10: greetings always come"));
+        EXPECT_TRUE(holds(log, "  line 4: \"X=1\""));
     }
 }
 
 TEST(SettingsReport, EmptyValuesAndLinesWithoutEqualsReadAsTheDefault) {
     const std::string log =
         joinedLines(reportOf("[MARSHAL_GREETING]\nENABLE_GREETING=\nGREETING_FREQUENCY\n"));
-    EXPECT_NE(log.find("  line 2: ENABLE_GREETING=: empty: reads as 1, so greetings are on\n"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("  line 3: GREETING_FREQUENCY: no '=' on the line: reads as 0, so "
-                       "greetings almost never come"),
-              std::string::npos)
-        << log;
+    EXPECT_TRUE(holds(log, "  line 2: ENABLE_GREETING=: empty: reads as 1, so greetings are on\n"));
+    EXPECT_TRUE(holds(log,
+                      "  line 3: GREETING_FREQUENCY: no '=' on the line: reads as 0, so "
+                      "greetings almost never come"));
 }
 
 TEST(SettingsReport, GreetingChanceFollowsTheThresholdAcrossItsWrap) {
@@ -254,7 +248,7 @@ TEST(KeyNames, TheReadMeNamesKeysAsTheLogDoes) {
         readMe.substr(section, readMe.find("CHANGING KEYS", section) - section);
     for (const SettingRow& row : SETTING_ROWS) {
         if (row.does != nullptr) {
-            EXPECT_NE(adjusting.find(" " + keyName(row.shipped) + " "), std::string::npos)
+            EXPECT_TRUE(holds(adjusting, " " + keyName(row.shipped) + " "))
                 << row.key << ": " << keyName(row.shipped);
         }
     }
@@ -297,10 +291,9 @@ TEST(ShippedSettings, NotesAndValuesAgreeWithTheSettingsTable) {
         for (auto at = note.find("\r\n; "); at != std::string::npos; at = note.find("\r\n; ")) {
             note.replace(at, 4, " ");
         }
-        EXPECT_NE(note.find(std::string("The key that ") + row.does), std::string::npos)
+        EXPECT_TRUE(holds(note, std::string("The key that ") + row.does))
             << row.key << ": " << note;
-        EXPECT_NE(note.find(": " + keyName(row.shipped)), std::string::npos)
-            << row.key << ": " << note;
+        EXPECT_TRUE(holds(note, ": " + keyName(row.shipped))) << row.key << ": " << note;
     }
 }
 
