@@ -6,7 +6,13 @@ set_target_properties(ScriptHookRDR2 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE
 
 set(TSW_PACKAGE_DIR ${PROJECT_SOURCE_DIR}/package)
 set(TSW_SETTINGS_FILE ${TSW_PACKAGE_DIR}/TinStarWarden/TinStarWarden.ini)
-# Plain text with CR LF line ends, as Notepad shows it well, the version filled in.
+# Plain text with CR LF line ends, as Notepad shows it well, the version filled in; the
+# read-me ends with the licence, read from LICENSE, as every copy of the plug-in must carry it.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE TSW_LICENSE)
+string(STRIP "${TSW_LICENSE}" TSW_LICENSE)
+# The text filled in keeps its own line ends: made CR LF here like the rest.
+string(REPLACE "\n" "\r\n" TSW_LICENSE "${TSW_LICENSE}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 set(TSW_README ${PROJECT_BINARY_DIR}/generated/ReadMe.txt)
 set(TSW_CHANGELOG ${PROJECT_BINARY_DIR}/generated/ChangeLog.txt)
 configure_file(${TSW_PACKAGE_DIR}/ReadMe.txt.in ${TSW_README} @ONLY NEWLINE_STYLE CRLF)
@@ -19,21 +25,36 @@ set(TSW_MAKE_ZIP ${PROJECT_SOURCE_DIR}/cmake/make_zip.sh)
 find_program(TSW_ZIP_PROGRAM zip REQUIRED)
 set(TSW_ZIPS)
 
+# The release's time, which dates every entry of the zips: looked up at each build (a new
+# commit dates them anew), the file rewritten only when it changes.
+set(TSW_RELEASE_TIME ${CMAKE_BINARY_DIR}/release_time.txt)
+add_custom_target(tsw_release_time
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DOUT=${TSW_RELEASE_TIME}
+            -P ${PROJECT_SOURCE_DIR}/cmake/ReleaseTime.cmake
+    BYPRODUCTS ${TSW_RELEASE_TIME}
+    COMMENT "Dating the zips by the release commit"
+    VERBATIM)
+
 # tsw_add_zip(NAME ENTRY[=SOURCE]...): the zip NAME in the build folder, entries in that order.
 function(tsw_add_zip name)
     set(zip ${CMAKE_BINARY_DIR}/${name})
     get_filename_component(stage ${name} NAME_WLE)
     set(sources)
+    # Every file an entry is made from, so that a changed read-me or settings file makes the
+    # zip again; the .asi (a generator expression) is the TinStarWarden target's.
     foreach(entry ${ARGN})
-        if(entry MATCHES "^[^=]+=(.+)$" AND NOT CMAKE_MATCH_1 MATCHES "^\\$<")
-            list(APPEND sources ${CMAKE_MATCH_1})
+        if(entry MATCHES "^[^=]+=(.+)$")
+            set(source ${CMAKE_MATCH_1})
+            if(NOT source MATCHES "^\\$<")
+                list(APPEND sources ${source})
+            endif()
         endif()
     endforeach()
     add_custom_command(
         OUTPUT ${zip}
         COMMAND bash ${TSW_MAKE_ZIP} ${TSW_ZIP_PROGRAM} ${zip}
-                ${CMAKE_BINARY_DIR}/package_stage/${stage} ${ARGN}
-        DEPENDS TinStarWarden ${TSW_MAKE_ZIP} ${sources}
+                ${CMAKE_BINARY_DIR}/package_stage/${stage} ${TSW_RELEASE_TIME} ${ARGN}
+        DEPENDS TinStarWarden ${TSW_MAKE_ZIP} ${TSW_RELEASE_TIME} ${sources}
         COMMENT "Packaging ${name}"
         VERBATIM)
     set(TSW_ZIPS ${TSW_ZIPS} ${zip} PARENT_SCOPE)

@@ -1,11 +1,12 @@
 #include "sim/game_folder.h"
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <system_error>
 
 #include "sim/read_only_folder.h"
+#include "sim/scenario_text.h"
+#include "sim/settings_text.h"
 
 namespace fs = std::filesystem;
 
@@ -50,9 +51,12 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
         error = "cannot prepare the game folder " + root_.string() + ": " + code.message();
         return false;
     }
-    // An empty data file to start from: a scenario writes its lines or removes it.
-    std::ofstream(DATA_FILE, std::ios::binary | std::ios::app);
-    return true;
+    settingsFile_ = true;
+    settingsUnwritten_ = !readWholeFile(SETTINGS_FILE, settings_);
+    if (settingsUnwritten_) {
+        settings_ = SHIPPED_SETTINGS;
+    }
+    return writeSettings(error);
 }
 
 void GameFolder::leave() {
@@ -67,35 +71,37 @@ void GameFolder::leave() {
 
 void GameFolder::setIni(const std::string& section, const std::string& key,
                         const std::string& value) {
-    auto it = std::find_if(ini_.begin(), ini_.end(),
-                           [&](const Section& s) { return s.first == section; });
-    if (it == ini_.end()) {
-        ini_.push_back({section, {}});
-        it = ini_.end() - 1;
+    if (!settingsFile_) {
+        settings_.clear();
+        settingsFile_ = true;
     }
-    auto& entries = it->second;
-    const auto existing = std::find_if(entries.begin(), entries.end(),
-                                       [&](const auto& entry) { return entry.first == key; });
-    if (existing != entries.end()) {
-        existing->second = value;
-    } else {
-        entries.emplace_back(key, value);
-    }
-    iniUnwritten_ = true;
+    settings_ = withSetting(settings_, section, key, value);
+    settingsUnwritten_ = true;
+}
+
+void GameFolder::noSettings() {
+    settings_.clear();
+    settingsFile_ = false;
+    settingsUnwritten_ = true;
+}
+
+bool GameFolder::settingsNameKey(std::uint32_t code) const {
+    return settingsFile_ && settingNamesKey(settings_, code);
 }
 
 bool GameFolder::writeSettings(std::string& error) {
-    if (!iniUnwritten_) {
+    if (!settingsUnwritten_) {
         return true;
     }
-    iniUnwritten_ = false;
-    std::ofstream file(SETTINGS_FILE, std::ios::binary | std::ios::trunc);
-    for (const auto& [name, entries] : ini_) {
-        file << "[" << name << "]\r\n";
-        for (const auto& [entryKey, entryValue] : entries) {
-            file << entryKey << "=" << entryValue << "\r\n";
-        }
+    settingsUnwritten_ = false;
+    std::error_code code;
+    if (!settingsFile_) {
+        fs::remove(SETTINGS_FILE, code);
+        return true;
     }
+    fs::create_directories(PLUGIN_FOLDER, code);
+    std::ofstream file(SETTINGS_FILE, std::ios::binary | std::ios::trunc);
+    file << settings_;
     if (!file) {
         error = std::string("cannot write ") + SETTINGS_FILE;
         return false;
@@ -127,6 +133,8 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
     std::error_code code;
     if (wholeFolder) {
         fs::remove_all(PLUGIN_FOLDER, code);
+        settings_.clear();
+        settingsFile_ = false;
     } else {
         fs::remove(DATA_FILE, code);
     }

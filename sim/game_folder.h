@@ -1,37 +1,43 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
-#include <utility>
-#include <vector>
 
 // The emulated game's current folder with the plug-in's TinStarWarden/ folder in it: made (a
 // fresh temporary one unless named), entered for the run, and left (a temporary one deleted).
+// A folder is entered as a first install leaves it: TinStarWarden/ holding the shipped
+// settings file and no data file. A named folder keeps what it holds; only a missing
+// TinStarWarden/ folder or settings file is put in place.
 class GameFolder {
   public:
     bool enter(const std::string& requested, std::string& error);
     void leave();
 
-    // The settings file, sections and keys in order of first mention; a key set again takes
-    // the new value. It is written whole by writeSettings, before any other change to the
-    // folder: a story that sets thousands of keys writes it once.
+    // KEY=VALUE under [SECTION] of the settings file, as a player edits it: the notes and
+    // the other lines stay. Without a settings file (`noSettings`) a new one is begun. The file
+    // is written whole by writeSettings, before any other change to the folder: a story that
+    // sets thousands of keys writes it once.
     void setIni(const std::string& section, const std::string& key, const std::string& value);
+    // No settings file: the plug-in reads every setting's default.
+    void noSettings();
     bool writeSettings(std::string& error);
+    // Whether a key setting of the settings file has this key code.
+    bool settingsNameKey(std::uint32_t code) const;
     bool appendDataLine(const std::string& line, std::string& error);
     // Appends the bytes as they are: no line end is added.
     bool appendDataBytes(const std::string& bytes, std::string& error);
-    // Deletes the data file, or the whole TinStarWarden/ folder.
+    // Deletes the data file, or the whole TinStarWarden/ folder (and with it the settings).
     bool remove(bool wholeFolder, std::string& error);
     // The TinStarWarden/ folder read-only (no file created, renamed or deleted in it) or
     // writable again; it is made writable again when the run ends.
     bool setReadOnly(bool readOnly, std::string& error);
 
   private:
-    using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
-
     std::filesystem::path previous_;
     std::filesystem::path root_;
     bool temporary_ = false;
     bool readOnly_ = false;
-    std::vector<Section> ini_;
-    bool iniUnwritten_ = false;
+    std::string settings_;
+    bool settingsFile_ = false;  // whether the settings file is to be there
+    bool settingsUnwritten_ = false;
 };

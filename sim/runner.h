@@ -67,6 +67,7 @@ class Runner {
     void reportFailure(const std::vector<std::string>& lines, const std::string& message);
     void reportChecksNotRun(const std::vector<std::string>& lines);
     void runLine(const std::string& line);
+    void noteUnsetKey(const Words& words);
     std::uint32_t checkInvariants();
     std::string query(const std::string& command);
     // The host's "unknown command" said over both verb tables, the simulator's and the host's.

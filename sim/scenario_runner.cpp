@@ -1,6 +1,7 @@
 #include "sim/scenario_runner.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -171,6 +172,7 @@ void Runner::runLine(const std::string& line) {
     }
     line_ = line;
     const Words words = splitWords(line);
+    noteUnsetKey(words);
     const SimVerb* verb = simVerbs().find(words);
     if (verb == nullptr) {
         // A command that answers (`time`, `query facts`) shows its answer.
@@ -190,6 +192,20 @@ void Runner::runLine(const std::string& line) {
     }
     if (report_ && words[0] == "expect") {
         report_->check(gameTime(), shownLine(), true);
+    }
+}
+
+// A key pressed that no setting names: the story's settings, not the plug-in, are then why
+// nothing happens.
+void Runner::noteUnsetKey(const Words& words) {
+    if (words.size() != 3 || words[0] != "key" || words[1] != "down") {
+        return;
+    }
+    char* end = nullptr;
+    const unsigned long code = std::strtoul(words[2].c_str(), &end, 0);
+    if (*end == '\0' && !folder_.settingsNameKey(static_cast<std::uint32_t>(code))) {
+        print(gameTime(), "note: no key setting of TinStarWarden.ini is " + words[2] +
+                              ", so the plug-in does not act on this key");
     }
 }
 

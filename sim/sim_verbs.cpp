@@ -62,6 +62,10 @@ ControlReply removeFiles(Runner& runner, const Words& words) {
         return usage();
     }
     return setUpFiles(runner, words, [&](std::string& error) {
+        if (words[0] == "noini") {
+            runner.folder().noSettings();
+            return true;
+        }
         return runner.folder().remove(words[0] == "nofolder", error);
     });
 }
@@ -192,6 +196,7 @@ constexpr SimVerb SIM_VERBS[] = {
     {"ini",               "ini SECTION KEY VALUE",   ini},
     {"data",              "data LINE",               data},
     {"rawdata",           "rawdata TEXT",            rawData},
+    {"noini",             "noini",                   removeFiles},
     {"nodata",            "nodata",                  removeFiles},
     {"nofolder",          "nofolder",                removeFiles},
     {"folder",            "folder readonly\n"

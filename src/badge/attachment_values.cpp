@@ -15,10 +15,10 @@ constexpr std::size_t OFFSET_KEYS = 3;
 const char* unusable(std::size_t index, std::string_view text, float& value) {
     const std::optional<float> number = floatPrefix(text);
     if (!number) {
-        return "is not a number";
+        return "not a number";
     }
     if (index < OFFSET_KEYS && std::fabs(*number) > LARGEST_OFFSET) {
-        return "is too far from the chest to be a place on it";
+        return "too far from the chest to be a place on it";
     }
     value = *number;
     return nullptr;

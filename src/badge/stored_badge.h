@@ -15,6 +15,8 @@ std::int32_t readStoredBadgeIndex();
 // Writes `badge` and saves at once.
 void storeBadgeIndex(std::int32_t index);
 
-// One diagnostics log line for each stored value the badge cannot be put on with, saying what
-// is done instead. Called once, when the data file has been read.
+// One diagnostics log line for each stored value that is not what the badge is put on with
+// (missing, no number, read as another, out of reach, no badge) saying what it reads as and
+// what is done instead, and for each key the plug-in does not use, with the one likely meant.
+// Called once, when the data file has been read.
 void logUnusableStoredValues();

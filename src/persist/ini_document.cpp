@@ -26,13 +26,13 @@ std::string untilNul(std::string_view text) {
     return std::string(text.substr(0, text.find('\0')));
 }
 
-IniKey keyFromLine(std::string_view line) {
+IniKey keyFromLine(std::string_view line, std::size_t number) {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) {
-        return IniKey{untilNul(line), std::nullopt};
+        return IniKey{untilNul(line), std::nullopt, number};
     }
     return IniKey{untilNul(trimBack(line.substr(0, equals))),
-                  untilNul(trimFront(line.substr(equals + 1)))};
+                  untilNul(trimFront(line.substr(equals + 1))), number};
 }
 
 // "[name]" and "[ name ] text": the name runs to the last ']', without the white space
@@ -45,15 +45,15 @@ std::optional<std::string> sectionName(std::string_view line) {
     return untilNul(trimBack(trimFront(line.substr(1, close - 1))));
 }
 
-void addLine(std::vector<IniSection>& sections, std::string_view line) {
+void addLine(std::vector<IniSection>& sections, std::string_view line, std::size_t number) {
     line = trimBack(trimFront(line));
     if (line.empty()) {
         return;
     }
     if (auto name = sectionName(line)) {
-        sections.push_back(IniSection{std::move(*name), {}});
+        sections.push_back(IniSection{std::move(*name), {}, number});
     } else {
-        sections.back().keys.push_back(keyFromLine(line));
+        sections.back().keys.push_back(keyFromLine(line, number));
     }
 }
 
@@ -61,7 +61,9 @@ char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool sameIniName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -73,14 +75,18 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-}  // namespace
-
 std::vector<IniSection> parseIniText(std::string_view text) {
     std::vector<IniSection> sections(1);
-    // Either line end ends a line: the reader takes a lone CR as one too.
+    // Either line end ends a line: the reader takes a lone CR as one too. The empty line
+    // between the CR and LF of a CR LF is no line of its own to an editor, so it is not counted.
+    std::size_t number = 1;
+    bool afterCr = false;
     while (!text.empty()) {
         const auto end = text.find_first_of("\r\n");
-        addLine(sections, text.substr(0, end));
+        if (!(afterCr && end == 0 && text.front() == '\n')) {
+            addLine(sections, text.substr(0, end), number++);
+        }
+        afterCr = end != std::string_view::npos && text[end] == '\r';
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return sections;
@@ -89,11 +95,11 @@ std::vector<IniSection> parseIniText(std::string_view text) {
 const IniKey* findIniKey(const std::vector<IniSection>& sections, std::string_view section,
                          std::string_view key) {
     for (const IniSection& candidate : sections) {
-        if (candidate.name.empty() || !sameName(candidate.name, section)) {
+        if (candidate.name.empty() || !sameIniName(candidate.name, section)) {
             continue;
         }
         for (const IniKey& entry : candidate.keys) {
-            if (sameName(entry.name, key)) {
+            if (sameIniName(entry.name, key)) {
                 return &entry;
             }
         }

@@ -81,6 +81,30 @@ std::uint32_t profileIntFromValue(std::string_view value, std::int32_t defaultVa
     return unicodeStringToInteger(kept);
 }
 
+ProfileText profileTextForm(std::string_view value) {
+    std::string_view kept = bufferedValue(value);
+    if (kept.empty()) {
+        return ProfileText::Empty;
+    }
+    const bool minus = kept.front() == '-';
+    if (kept.front() == '+' || minus) {
+        kept.remove_prefix(1);
+    }
+    if (kept.empty() || kept.find_first_not_of("0123456789") != std::string_view::npos) {
+        return ProfileText::NotWhole;
+    }
+    const auto digits = kept.find_first_not_of('0');
+    const std::string_view significant =
+        digits == std::string_view::npos ? std::string_view() : kept.substr(digits);
+    if (minus && !significant.empty()) {
+        return ProfileText::Negative;
+    }
+    constexpr std::string_view LARGEST = "4294967295";
+    const bool tooLarge = significant.size() > LARGEST.size() ||
+                          (significant.size() == LARGEST.size() && significant > LARGEST);
+    return tooLarge ? ProfileText::TooLarge : ProfileText::Number;
+}
+
 std::vector<IniSection> parseIniFile(std::string_view fileBytes) {
     return parseIniText(decodeIniText(fileBytes));
 }

@@ -13,3 +13,14 @@ std::uint32_t profileInt(const std::vector<IniSection>& sections, std::string_vi
 
 // How the reader turns a found value into an integer; an empty value gives the default.
 std::uint32_t profileIntFromValue(std::string_view value, std::int32_t defaultValue);
+
+// What a value's text is to the reader: a whole number from 0 to 4294967295, written in
+// decimal, reads as itself; anything else reads as something the text does not say.
+enum class ProfileText {
+    Number,
+    Negative,  // wraps round to 4294967296 less the number
+    TooLarge,  // wraps round modulo 4294967296
+    NotWhole,  // the reader takes what number it can from the front ("0.5" is 0, "yes" 0)
+    Empty,     // the row's default
+};
+ProfileText profileTextForm(std::string_view value);

@@ -26,8 +26,9 @@ std::optional<std::string_view> withoutPlus(std::string_view text) {
     return text;
 }
 
+// The number at the front of the text; unread, when given, gets what follows it.
 template <typename Number>
-std::optional<Number> numberPrefix(std::string_view text) {
+std::optional<Number> numberPrefix(std::string_view text, std::string_view* unread = nullptr) {
     const auto number = withoutPlus(skipSpace(text));
     if (!number) {
         return std::nullopt;
@@ -37,7 +38,26 @@ std::optional<Number> numberPrefix(std::string_view text) {
     if (result.ec != std::errc()) {
         return std::nullopt;
     }
+    if (unread != nullptr) {
+        *unread = number->substr(static_cast<std::size_t>(result.ptr - number->data()));
+    }
     return value;
+}
+
+std::string_view withoutSpaceAtEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || (text.back() >= '\t' && text.back() <= '\r'))) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Six digits after the point (fixed) or six significant ones (general). The largest float
+// takes 39 digits before the point.
+std::string floatTextAs(float value, std::chars_format format) {
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, static_cast<double>(value), format, 6).ptr;
+    return std::string(text, end);
 }
 
 }  // namespace
@@ -49,12 +69,11 @@ std::string intText(std::int32_t value) {
 }
 
 std::string floatText(float value) {
-    // The largest float takes 39 digits before the point.
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
-                                   std::chars_format::fixed, 6)
-                         .ptr;
-    return std::string(text, end);
+    return floatTextAs(value, std::chars_format::fixed);
+}
+
+std::string shortFloatText(float value) {
+    return floatTextAs(value, std::chars_format::general);
 }
 
 std::optional<std::int32_t> intPrefix(std::string_view text) {
@@ -69,4 +88,14 @@ std::optional<float> floatPrefix(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::string_view afterIntPrefix(std::string_view text) {
+    std::string_view unread;
+    return numberPrefix<std::int32_t>(text, &unread) ? withoutSpaceAtEnd(unread) : text;
+}
+
+std::string_view afterFloatPrefix(std::string_view text) {
+    std::string_view unread;
+    return numberPrefix<float>(text, &unread) ? withoutSpaceAtEnd(unread) : text;
 }

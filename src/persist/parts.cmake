@@ -7,19 +7,23 @@ set(TSW_PERSIST_DATA_FILE_SOURCES
     ${TSW_PERSIST_DIR}/number_text.cpp
 )
 # The opt-in log a player can send, and the plug-in's own use of both files: the shared data
-# file and the settings read at load.
+# file and the settings read at load, with the log's account of them.
 set(TSW_PERSIST_PLUGIN_SOURCES
     ${TSW_PERSIST_DIR}/data_file.cpp
     ${TSW_PERSIST_DIR}/diagnostics_log.cpp
     ${TSW_PERSIST_DIR}/joined_text.cpp
+    ${TSW_PERSIST_DIR}/nearest_name.cpp
     ${TSW_PERSIST_DIR}/settings_at_load.cpp
+    ${TSW_PERSIST_DIR}/settings_report.cpp
 )
 set(TSW_PERSIST_SETTINGS_SOURCES
     ${TSW_PERSIST_DIR}/settings.cpp
 )
-# The stand-in for the Windows profile reader, plain C++ on every platform.
+# The stand-in for the Windows profile reader, plain C++ on every platform. The Windows build
+# reads its settings with Windows' own, and the settings file's text for the log with this.
 set(TSW_PERSIST_INI_SOURCES
     ${TSW_PERSIST_DIR}/ini_document.cpp
+    ${TSW_PERSIST_DIR}/ini_file.cpp
     ${TSW_PERSIST_DIR}/ini_reader.cpp
     ${TSW_PERSIST_DIR}/ini_text.cpp
 )
@@ -36,7 +40,6 @@ set(TSW_PERSIST_FILE_WINDOWS_SOURCES
     ${TSW_PERSIST_DIR}/system_error_windows.cpp
 )
 set(TSW_PERSIST_POSIX_SOURCES
-    ${TSW_PERSIST_INI_SOURCES}
     ${TSW_PERSIST_DIR}/make_folder_posix.cpp
     ${TSW_PERSIST_DIR}/profile_reader_portable.cpp
     ${TSW_PERSIST_FILE_POSIX_SOURCES}

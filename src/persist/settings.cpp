@@ -28,16 +28,6 @@ RawSettings readRawSettings(const char* path) {
     return raw;
 }
 
-std::array<bool, SETTING_COUNT> settingsInFile(const char* path, const RawSettings& read) {
-    std::array<bool, SETTING_COUNT> inFile{};
-    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
-        const SettingRow& setting = SETTING_ROWS[row];
-        const std::int32_t otherDefault = setting.defaultValue == 0 ? 1 : 0;
-        inFile[row] = readProfileInt(setting.section, setting.key, otherDefault, path) == read[row];
-    }
-    return inFile;
-}
-
 RawSettings heldToRanges(RawSettings raw) {
     for (const SettingRange& range : SETTING_RANGES) {
         raw[range.row] = std::min(raw[range.row], range.highest);

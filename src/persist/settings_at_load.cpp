@@ -5,41 +5,15 @@
 #include "host/version.h"
 #include "persist/data_file.h"
 #include "persist/diagnostics_log.h"
+#include "persist/ini_file.h"
 #include "persist/joined_text.h"
 #include "persist/setting_rows.h"
 #include "persist/settings.h"
+#include "persist/settings_report.h"
 
 namespace {
 
 constexpr const char* LOG_FILE_NAME = "TinStarWarden.log";
-
-// Where the value in force came from; a held value also says what the file said.
-std::string origin(std::size_t row, const RawSettings& read, const RawSettings& held, bool inFile) {
-    if (!inFile) {
-        return "missing, so its default";
-    }
-    for (const SettingRange& range : SETTING_RANGES) {
-        if (range.row == row && held[row] != read[row]) {
-            return joined({"held to its range 0 to ", std::to_string(range.highest), ", ",
-                           range.meaning, ": the file says ", std::to_string(read[row]),
-                           ", and a negative number reads as a very large one"});
-        }
-    }
-    return "from the file";
-}
-
-// The version, then every setting with its value in force and where that came from.
-void logSettings(DiagnosticsLog& log, const RawSettings& read) {
-    log.line(joined({"TinStarWarden ", TSW_VERSION, " diagnostics log"}));
-    log.line(joined({"settings in force, read from ", SETTINGS_PATH, ":"}));
-    const RawSettings held = heldToRanges(read);
-    const auto inFile = settingsInFile(SETTINGS_PATH, read);
-    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
-        log.line(
-            joined({"  [", SETTING_ROWS[row].section, "] ", SETTING_ROWS[row].key, " = ",
-                    std::to_string(held[row]), " (", origin(row, read, held, inFile[row]), ")"}));
-    }
-}
 
 Settings settingsAtLoad() {
     const RawSettings read = readRawSettings(SETTINGS_PATH);
@@ -47,7 +21,10 @@ Settings settingsAtLoad() {
     if (loaded.writeLog) {
         DiagnosticsLog& log = diagnosticsLog();
         log.start(joined({DATA_FOLDER, "/", LOG_FILE_NAME}));
-        logSettings(log, read);
+        log.line(joined({"TinStarWarden ", TSW_VERSION, " diagnostics log"}));
+        for (const std::string& line : settingsReport(readIniBytes(SETTINGS_PATH), read)) {
+            log.line(line);
+        }
     }
     return loaded;
 }

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <string>
 
+#include "badge/stored_badge.h"
 #include "persist/data_file.h"
 #include "persist/diagnostics_log.h"
 #include "sim/read_only_folder.h"
@@ -197,6 +198,54 @@ TEST_F(DiagnosticsLogTest, SavesThatCannotBeWrittenAtAllFailHonestlyAndIsLoggedO
     saveDataFile();
     EXPECT_EQ(readBytes(DATA), "badge=7\nxxxxx=0\n");
     EXPECT_EQ(linesHolding(log(), "saving TinStarWarden/TinStarWarden.dat works again"), 1);
+}
+
+// Each stored value that is not what the badge is put on with gets one line: what it reads as
+// and what is done instead. The plug-in's own values, and badge 7 ("REMOVE BADGE"), get none.
+TEST_F(DiagnosticsLogTest, StoredValuesThatReadAsSomethingElseAreNamedOnceEach) {
+    writeBytes(DATA,
+               "badge=7\nrot_xxxxx=-14\nrot_yyyyy=0\nrot_zzzzz=0.500000\nxxxxx=0\nyyyyy=0\n"
+               "zzzzz=-0.010000\n");
+    ASSERT_TRUE(openDataFile(noFirstEntries));
+    logUnusableStoredValues();
+    EXPECT_EQ(log(), "");
+    forgetDataFile();
+
+    writeBytes(DATA,
+               "badge=2.5\nrot_xxxxx=-14\nrot_yyyyy=0\nxxxxx=0,02\nyyyyy=0.5 \nzzzzz=1e3\n"
+               "Badge=3\nmine=1\n");
+    ASSERT_TRUE(openDataFile(noFirstEntries));
+    logUnusableStoredValues();
+    const std::string at = "TinStarWarden/TinStarWarden.dat: ";
+    const std::string reset =
+        " there instead (give ENABLE_DISABLE_EDIT_KEY and RESET_KEY a key in TinStarWarden.ini: "
+        "with badge adjustment switched on, the reset key puts the badge back where it started "
+        "and writes all six)\n";
+    EXPECT_EQ(
+        log(),
+        at +
+            "badge=2.5: not a whole number: reads as 2, the rest (\".5\") ignored, so badge 2 "
+            "(s_badgepinkerton01x) is put on\n" +
+            at +
+            "xxxxx=0,02: not a number as written: reads as 0, the rest (\",02\") ignored "
+            "(a decimal point is written '.'), so the badge is put on with 0 there\n" +
+            at +
+            "zzzzz=1e3: too far from the chest to be a place on it: the badge is put on "
+            "with 0" +
+            reset + at + "rot_zzzzz is missing: the badge is put on with 0" + reset + at +
+            "\"Badge=3\" is no value TinStarWarden uses, kept as it is (did you mean badge?)\n" +
+            at + "\"mine=1\" is no value TinStarWarden uses, kept as it is\n");
+    forgetDataFile();
+
+    writeBytes(DATA, "badge=-3\n");
+    diagnosticsLog().start(LOG);
+    ASSERT_TRUE(openDataFile(noFirstEntries));
+    logUnusableStoredValues();
+    EXPECT_EQ(linesHolding(log(), at + "badge=-3: no badge has that number (0 to 5 are the six "
+                                       "badges, 7 none): no badge is put on until one is chosen "
+                                       "at a law office\n"),
+              1)
+        << log();
 }
 
 }  // namespace

@@ -129,23 +129,6 @@ TEST_F(SettingsFile, ValuesReadAsTheProfileReaderReadsThem) {
     EXPECT_EQ(s.resetKey, 12u);  // the first of two wins
 }
 
-// A value equal to its default is still the file's; an empty one is missing, as the profile
-// reader gives the default for it.
-TEST_F(SettingsFile, OnlySettingsWithAValueCountAsInTheFile) {
-    writeBytes("settings.ini",
-               "[MARSHAL_GREETING]\nENABLE_GREETING=1\nGREETING_FREQUENCY=\n"
-               "[BADGE_ADJUSTING]\nGO_RIGHT_KEY=0\nRESET_KEY=abc\n");
-    const auto inFile = settingsInFile("settings.ini", readRawSettings("settings.ini"));
-    EXPECT_TRUE(inFile[0]);    // ENABLE_GREETING
-    EXPECT_FALSE(inFile[1]);   // GREETING_FREQUENCY
-    EXPECT_TRUE(inFile[5]);    // GO_RIGHT_KEY
-    EXPECT_FALSE(inFile[6]);   // GO_LEFT_KEY
-    EXPECT_TRUE(inFile[17]);   // RESET_KEY, read as 0
-    EXPECT_FALSE(inFile[19]);  // WRITE_LOG
-    const auto none = settingsInFile("missing.ini", readRawSettings("missing.ini"));
-    EXPECT_EQ(std::count(none.begin(), none.end(), true), 0);
-}
-
 TEST_F(SettingsFile, GameBuildPathIsReadRelativeToTheCurrentFolder) {
     std::filesystem::create_directory("TinStarWarden");
     writeBytes("TinStarWarden/TinStarWarden.ini", "[BADGE_ADJUSTING]\nRESET_KEY=82\n");

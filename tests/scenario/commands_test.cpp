@@ -117,6 +117,19 @@ TEST(Commands, CommandsThatAnswerShowTheirAnswer) {
 }
 
 // An included file runs where the include stands, and a failure in it names both places.
+// A key no setting names cannot do anything in the plug-in: the timeline says so where it is
+// pressed, and is silent about a key the settings name (hex or decimal alike).
+TEST(Commands, AKeyNoSettingNamesIsNotedWhereItIsPressed) {
+    const std::string note = "note: no key setting of TinStarWarden.ini is ";
+    EXPECT_EQ(play("key down 96\nkey down 0x66\n", false).printed.find(note), std::string::npos);
+    EXPECT_NE(play("key down 200\n", false).printed.find(note + "200, so the plug-in"),
+              std::string::npos);
+    EXPECT_NE(play("noini\nkey down 96\n", false).printed.find(note + "96"), std::string::npos);
+    EXPECT_EQ(
+        play("noini\nini BADGE_ADJUSTING RESET_KEY 96\nkey down 96\n", false).printed.find(note),
+        std::string::npos);
+}
+
 TEST(Commands, AnIncludedFileRunsInPlaceAndAFailureNamesBothLines) {
     writeSetUp("badge.txt", "# a badge\ndata badge=2\ninclude more.txt\n");
     writeSetUp("more.txt", "data xxxxx=0.01\n\nexpect data badge 3\n");

@@ -2,17 +2,19 @@
 # Checks what a player downloads, in dist/ after ./tsw build. BINUTILS is the MinGW tools'
 # prefix (.../x86_64-w64-mingw32-); VERSION is the one the build read from the VERSION file.
 # (The version resource is read under Wine, as Windows shows it: tests/windows/version_check.)
-#   check_release.sh zip BINUTILS DIST VERSION        both zips: their entries, in order,
+#   check_release.sh zip BINUTILS DIST VERSION SOURCE both zips: their entries, in order,
 #                                                     install the plug-in beside RDR2.exe and
 #                                                     put nothing else there; each file equals
-#                                                     its copy in DIST; the texts end lines in
-#                                                     CR LF
+#                                                     its copy in DIST; every entry is dated
+#                                                     with the time of SOURCE's commit; the
+#                                                     texts end lines in CR LF; the read-me
+#                                                     carries the licence
 #   check_release.sh debug BINUTILS DIST VERSION      the .asi is stripped and links to its debug
 #                                                     file, which resolves an address to a line
 #   check_release.sh changelog BINUTILS DIST VERSION  the change log's latest entry is VERSION
 set -euo pipefail
 
-kind=$1 binutils=$2 dist=$3 version=$4
+kind=$1 binutils=$2 dist=$3 version=$4 source=${5:-}
 asi=$dist/TinStarWarden.asi
 full_zip=$dist/TinStarWarden-$version.zip
 update_zip=$dist/TinStarWarden-$version-update.zip
@@ -70,6 +72,24 @@ check_zip() {
     done
 }
 
+# Explorer shows an entry's date: the release commit's (UTC, to the even second a zip entry
+# keeps), or SOURCE_DATE_EPOCH's when the build was given one.
+check_dates() {
+    local zip=$1 time expected dates
+    time=${SOURCE_DATE_EPOCH:-$(git -C "$source" log -1 --format=%ct)}
+    expected=$(TZ=UTC date -d "@$((time / 2 * 2))" +%Y%m%d.%H%M%S)
+    dates=$(TZ=UTC unzip -Z -T "$zip" | awk '$1 ~ /^[d-]/ { print $7 }' | sort -u)
+    [ "$dates" = "$expected" ] ||
+        fail "$zip: entries dated $(paste -sd ' ' <<<"$dates"), not the release commit's $expected"
+}
+
+# The MIT licence goes with every copy: the read-me, in both zips, ends with LICENSE.
+check_licence() {
+    local readme=$dist/TinStarWarden/ReadMe.txt
+    [ -n "$source" ] && tr -d '\r' <"$readme" | grep -qzF "$(cat "$source/LICENSE")" ||
+        fail "$readme: does not carry the licence of $source/LICENSE"
+}
+
 # Notepad shows a text well with CR LF line ends: every line ends so, none in LF alone.
 check_texts() {
     local text lines
@@ -110,6 +130,9 @@ case $kind in
     zip)
         check_zip "$full_zip" "${FULL_ENTRIES[@]}"
         check_zip "$update_zip" "${UPDATE_ENTRIES[@]}"
+        check_dates "$full_zip"
+        check_dates "$update_zip"
+        check_licence
         check_texts
         ;;
     debug) check_debug ;;

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The settings file a first install puts beside the plug-in, as shipped
+// (package/TinStarWarden/TinStarWarden.ini, built into the simulator).
+extern const char* const SHIPPED_SETTINGS;
+
+// The settings text with KEY=VALUE under [SECTION], changed as a player changes it in an
+// editor: the first line of that key in the first section of that name (names compared
+// without regard to ASCII case, as the game reads them) takes the new value, and the notes and
+// every other line stay; a key the section lacks is added after its last line, a section the
+// file lacks at its end. New lines end as the text's first line does.
+std::string withSetting(const std::string& text, const std::string& section, const std::string& key,
+                        const std::string& value);
+
+// Whether a key setting (a NAME_KEY=VALUE line) of the text has this key code: a key no setting
+// names does nothing in the plug-in, which a story pressing it should hear of.
+bool settingNamesKey(const std::string& text, std::uint32_t code);

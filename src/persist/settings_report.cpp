@@ -1,0 +1,306 @@
+#include "persist/settings_report.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "host/key_names.h"
+#include "host/key_state.h"
+#include "persist/ini_reader.h"
+#include "persist/joined_text.h"
+#include "persist/nearest_name.h"
+#include "persist/number_text.h"
+#include "persist/settings.h"
+
+namespace {
+
+constexpr std::size_t GREETING_ROW = 0;
+constexpr std::size_t CHANCE_ROW = 1;
+constexpr std::size_t MOVING_ROW = 2;
+constexpr std::size_t ROTATING_ROW = 3;
+constexpr std::size_t REFRESH_ROW = 4;
+// The greeting draw's range: 0 to 10000, both ends included.
+constexpr std::int32_t DRAW_TOP = 10000;
+
+std::string chance(std::int32_t threshold) {
+    if (threshold < 0) {
+        return "greetings never come unasked (someone you approach still greets)";
+    }
+    if (threshold >= DRAW_TOP) {
+        return "greetings always come (a chance of 100 %)";
+    }
+    if (threshold == 0) {
+        return "greetings almost never come (a chance of 1 in 10001)";
+    }
+    const std::int64_t percent = ((threshold + 1) * 200LL / (DRAW_TOP + 1) + 1) / 2;
+    return "greetings come with a chance of about " + std::to_string(percent) + " %";
+}
+
+// "the badge moves 0.001 units a step", or that it stays put.
+std::string step(float size, const char* verb, const char* unit) {
+    if (size == 0.0f) {
+        return joined({"the badge does not ", verb});
+    }
+    const std::string amount = shortFloatText(size);
+    return joined({"the badge ", verb, "s ", amount, unit, amount == "1" ? "" : "s", " a step"});
+}
+
+// What the setting does with the value in force (held to its range).
+std::string effect(std::size_t row, std::uint32_t value, const Settings& s) {
+    if (SETTING_ROWS[row].does != nullptr) {
+        return keyDoes(row, value);
+    }
+    switch (row) {
+        case GREETING_ROW:
+            return s.greetingEnabled ? "greetings are on" : "greetings are off";
+        case CHANCE_ROW:
+            return chance(s.greetingChanceThreshold);
+        case MOVING_ROW:
+            return step(s.movingSpeed, "move", " unit");
+        case ROTATING_ROW:
+            return step(s.rotatingSpeed, "turn", " degree");
+        case REFRESH_ROW:
+            return "each step is followed by a pause of " +
+                   std::to_string(static_cast<std::uint32_t>(s.refreshSpeed)) + " ms";
+        default:
+            return value != 0 ? "this log is written" : "no log is written";
+    }
+}
+
+// What the reader made of the text, when that is not what the text says; empty when it is.
+std::string reading(const IniKey* found, std::uint32_t read) {
+    const std::string value = std::to_string(read);
+    if (found == nullptr) {
+        return " is missing: reads as " + value;
+    }
+    if (!found->value) {
+        return ": no '=' on the line: reads as " + value;
+    }
+    switch (profileTextForm(*found->value)) {
+        case ProfileText::Number:
+            return {};
+        case ProfileText::Negative:
+            return ": a negative number: reads as " + value;
+        case ProfileText::TooLarge:
+            return ": too large a number: reads as " + value;
+        case ProfileText::NotWhole:
+            return ": not a whole number: reads as " + value;
+        case ProfileText::Empty:
+            break;
+    }
+    return ": empty: reads as " + value;
+}
+
+std::string heldNote(std::uint32_t read, std::uint32_t held) {
+    if (read == held) {
+        return {};
+    }
+    const std::string top = std::to_string(held);
+    return joined({", above its range of 0 to ", top, ": counts as ", top});
+}
+
+std::string shippedNote(std::size_t row) {
+    const SettingRow& setting = SETTING_ROWS[row];
+    const std::string value = std::to_string(setting.shipped);
+    return "; the shipped file has " +
+           (setting.does != nullptr ? value + " (" + keyName(setting.shipped) + ")" : value);
+}
+
+std::string quoted(std::size_t row, const IniKey* found) {
+    if (found == nullptr) {
+        return joined({"[", SETTING_ROWS[row].section, "] ", SETTING_ROWS[row].key});
+    }
+    return joined({"line ", std::to_string(found->line), ": ", found->name, found->value ? "=" : "",
+                   found->value ? *found->value : ""});
+}
+
+// The quoted text, what it reads as when that is not what it says, and what that does; with
+// the shipped value beside a setting that does nothing or not what it says.
+std::string settingLine(std::size_t row, const IniKey* found, std::uint32_t read,
+                        std::uint32_t held, const Settings& s) {
+    const SettingRow& setting = SETTING_ROWS[row];
+    const std::string misread = reading(found, read) + heldNote(read, held);
+    const bool deadKey = setting.does != nullptr && !isKeyCode(held);
+    std::string text = quoted(row, found);
+    if (misread.empty()) {
+        text += ": " + effect(row, held, s);
+    } else {
+        text += misread + (deadKey && held != 0 ? ", " : ", so ") + effect(row, held, s);
+    }
+    if ((!misread.empty() || deadKey) && held != setting.shipped) {
+        text += shippedNote(row);
+    }
+    return text;
+}
+
+bool isNote(const IniKey& key) {
+    return key.name.starts_with(';') || key.name.starts_with('#');
+}
+
+std::vector<std::string_view> knownSections() {
+    std::vector<std::string_view> names;
+    for (const SettingRow& row : SETTING_ROWS) {
+        if (names.empty() || names.back() != row.section) {
+            names.emplace_back(row.section);
+        }
+    }
+    return names;
+}
+
+std::vector<std::string_view> knownKeys() {
+    std::vector<std::string_view> names;
+    for (const SettingRow& row : SETTING_ROWS) {
+        names.emplace_back(row.key);
+    }
+    return names;
+}
+
+// The section a known key belongs under, or null.
+const char* sectionOfKey(std::string_view key) {
+    for (const SettingRow& row : SETTING_ROWS) {
+        if (sameIniName(row.key, key)) {
+            return row.section;
+        }
+    }
+    return nullptr;
+}
+
+std::string didYouMean(std::string_view written, const std::vector<std::string_view>& known,
+                       std::string_view before, std::string_view after) {
+    const std::string nearest = nearestName(written, known);
+    return nearest.empty() ? std::string()
+                           : joined({" (did you mean ", before, nearest, after, "?)"});
+}
+
+std::string keyText(const IniKey& key) {
+    return joined({"\"", key.name, key.value ? "=" : "", key.value ? *key.value : "", "\""});
+}
+
+// A key above the first section line, where the reader never looks.
+void keysAboveSections(const IniSection& top, std::vector<std::string>& lines) {
+    for (const IniKey& key : top.keys) {
+        if (isNote(key)) {
+            continue;
+        }
+        const char* belongs = sectionOfKey(key.name);
+        lines.push_back(joined(
+            {"line ", std::to_string(key.line), ": ", keyText(key),
+             " stands above the first section line and is not read",
+             belongs != nullptr ? joined({": it belongs under [", belongs, "]"}) : std::string()}));
+    }
+}
+
+// Within a section the reader reads: a key it does not know, one it knows under another
+// section, and a repeat of one.
+void keysOfSection(const IniSection& section, std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < section.keys.size(); ++i) {
+        const IniKey& key = section.keys[i];
+        if (isNote(key)) {
+            continue;
+        }
+        const std::string at = joined({"line ", std::to_string(key.line), ": "});
+        const char* belongs = sectionOfKey(key.name);
+        const auto first =
+            std::find_if(section.keys.begin(), section.keys.end(),
+                         [&](const IniKey& k) { return sameIniName(k.name, key.name); });
+        if (belongs == nullptr) {
+            lines.push_back(at + keyText(key) + " is no setting TinStarWarden reads" +
+                            didYouMean(key.name, knownKeys(), "", ""));
+        } else if (!sameIniName(belongs, section.name)) {
+            lines.push_back(joined({at, key.name, " is no setting of [", section.name,
+                                    "] and is not read there: it belongs under [", belongs, "]"}));
+        } else if (first->line != key.line) {
+            lines.push_back(
+                joined({at, key.name, " again in [", section.name, "]: only the first, at line ",
+                        std::to_string(first->line), ", counts"}));
+        }
+    }
+}
+
+void nameFindings(const std::vector<IniSection>& sections, std::vector<std::string>& lines) {
+    keysAboveSections(sections.front(), lines);
+    const std::vector<std::string_view> known = knownSections();
+    for (std::size_t i = 1; i < sections.size(); ++i) {
+        const IniSection& section = sections[i];
+        const std::string at =
+            joined({"line ", std::to_string(section.line), ": [", section.name, "]"});
+        const bool isKnown = std::any_of(known.begin(), known.end(), [&](std::string_view name) {
+            return sameIniName(name, section.name);
+        });
+        const IniSection* first = &section;
+        for (std::size_t j = 1; j < i; ++j) {
+            if (sameIniName(sections[j].name, section.name)) {
+                first = &sections[j];
+                break;
+            }
+        }
+        if (!isKnown) {
+            lines.push_back(at + " is no section TinStarWarden reads, so nothing under it is read" +
+                            didYouMean(section.name, known, "[", "]"));
+        } else if (first != &section) {
+            lines.push_back(joined({at, " again: only the first, at line ",
+                                    std::to_string(first->line), ", is read, not this one"}));
+        } else {
+            keysOfSection(section, lines);
+        }
+    }
+}
+
+// Two key settings with one code: holding that key does both.
+void sharedKeys(const RawSettings& held, std::vector<std::string>& lines) {
+    for (std::size_t a = 0; a < SETTING_COUNT; ++a) {
+        for (std::size_t b = a + 1; b < SETTING_COUNT; ++b) {
+            const bool shared = SETTING_ROWS[a].does != nullptr &&
+                                SETTING_ROWS[b].does != nullptr && isKeyCode(held[a]) &&
+                                held[a] == held[b];
+            if (shared) {
+                lines.push_back(
+                    joined({keyName(held[a]), " is the key of both ", SETTING_ROWS[a].key, " and ",
+                            SETTING_ROWS[b].key, ": it does both"}));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+bool isKeyCode(std::uint32_t code) {
+    return code >= 1 && code < KEY_CODE_COUNT;
+}
+
+std::string keyDoes(std::size_t row, std::uint32_t code) {
+    const char* does = SETTING_ROWS[row].does;
+    if (code == 0) {
+        return joined({"no key ", does});
+    }
+    if (!isKeyCode(code)) {
+        return "not a key code from 1 to 254: this key does nothing";
+    }
+    return joined({keyName(code), " ", does});
+}
+
+std::vector<std::string> settingsReport(const std::optional<std::string>& fileBytes,
+                                        const RawSettings& read) {
+    std::vector<std::string> lines;
+    const std::vector<IniSection> sections =
+        fileBytes ? parseIniFile(*fileBytes) : std::vector<IniSection>(1);
+    lines.push_back(fileBytes ? joined({"settings read from ", SETTINGS_PATH,
+                                        ": each as the file has it, what it reads as, and "
+                                        "what that does:"})
+                              : joined({"no settings file at ", SETTINGS_PATH,
+                                        " (or it cannot be read): every setting reads as its "
+                                        "default:"}));
+    const RawSettings held = heldToRanges(read);
+    const Settings s = settingsFromRaw(read);
+    for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
+        const IniKey* found =
+            findIniKey(sections, SETTING_ROWS[row].section, SETTING_ROWS[row].key);
+        lines.push_back("  " + settingLine(row, found, read[row], held[row], s));
+    }
+    std::vector<std::string> others;
+    nameFindings(sections, others);
+    sharedKeys(held, others);
+    for (const std::string& line : others) {
+        lines.push_back("  " + line);
+    }
+    return lines;
+}
