@@ -66,6 +66,10 @@ long Facts::number(const std::string& name) const {
     return std::strtol(text(name).c_str(), nullptr, 10);
 }
 
+std::uint32_t Facts::clock(const std::string& name) const {
+    return static_cast<std::uint32_t>(std::strtoull(text(name).c_str(), nullptr, 10));
+}
+
 const std::string& Facts::text(const std::string& name) const {
     static const std::string none;
     const auto it = std::find_if(values.rbegin(), values.rend(),

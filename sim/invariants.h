@@ -18,6 +18,8 @@ struct Facts {
 
     static Facts parse(const std::string& text);
     long number(const std::string& name) const;
+    // A clock's reading: all 32 bits, also where a long has only 32.
+    std::uint32_t clock(const std::string& name) const;
     const std::string& text(const std::string& name) const;
 };
 

@@ -64,6 +64,7 @@ class Runner {
     std::string shownLine() const;
     void runLine(const std::string& line);
     std::uint32_t checkInvariants();
+    std::uint32_t checkedTick();
     std::string query(const std::string& command);
     // The host's "unknown command" said over both verb tables, the simulator's and the host's.
     std::string unknownToBoth(const Words& words);

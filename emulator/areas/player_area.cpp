@@ -20,6 +20,7 @@ struct PlayerArea final : Area {
         out += "passes=" + std::to_string(passes) + " ";
     }
     void report(const World&, JsonWriter& json) const override { json.field("control", control); }
+    void buildAnew(World&, const NewHandles&) override { resetFlagFrames.clear(); }
 };
 
 PlayerArea& playerArea(World& world) {
