@@ -183,10 +183,9 @@ void closestPedGreeting(GreetingMemory& memory) {
     rememberGreeting(memory, candidate);
 }
 
-// The list is this sweep's own: the other script may scan while this one waits.
-void lawmanSwitchSweep(const GreetingMemory& memory) {
-    const std::vector<Ped> peds =
-        collectNearbyPeds(playerPed, MAX_SCAN_CAPACITY, PATROL_RADIUS, 0, true);
+// The list is the caller's own: the other script may scan while this one waits.
+void lawmanSwitchSweep(const GreetingMemory& memory, std::vector<Ped>& peds) {
+    collectNearbyPeds(peds, playerPed, MAX_SCAN_CAPACITY, PATROL_RADIUS, 0, true);
     for (const Ped ped : peds) {
         if (!hasAnyModel(ped, patrolLawmanModels)) {
             continue;
