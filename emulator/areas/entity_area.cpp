@@ -523,8 +523,8 @@ void creationFacts(const std::map<std::uint32_t, std::uint32_t>& failures, std::
     std::string counts;
     for (std::size_t i = 0; i < atlas::WEARABLE_BADGE_COUNT; ++i) {
         const auto failing = failures.find(badgeModels()[i]);
-        counts +=
-            (i == 0 ? "" : ",") + std::to_string(failing != failures.end() ? failing->second : 0);
+        counts += i == 0 ? "" : ",";
+        counts += std::to_string(failing != failures.end() ? failing->second : 0);
     }
     out += "createfails=" + counts + " ";
 }

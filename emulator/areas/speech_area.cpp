@@ -31,7 +31,9 @@ struct SpeechArea final : Area {
     void buildAnew(World&, const NewHandles& newHandles) override {
         voices.renumber(newHandles);
         for (const auto& [handle, voice] : voices) {
-            voiceOf(handle) = PedVoice{.speaking = voice.speaking};
+            PedVoice fresh;
+            fresh.speaking = voice.speaking;
+            voiceOf(handle) = std::move(fresh);
         }
     }
     PedVoice& voiceOf(std::int32_t handle) { return voices[handle]; }
