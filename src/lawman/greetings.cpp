@@ -112,18 +112,28 @@ bool qualifiesForTargetedGreeting(const GreetingMemory& memory, Ped target) {
     return !isGreetExcludedForTargetedGreeting(target);
 }
 
+void switchOnForGreeting(Ped ped, GreetingSwitch& heldOn) {
+    heldOn.ped = ped;
+    setLawmanSwitch(ped, true);
+}
+
+void switchOffAfterGreeting(Ped ped, GreetingSwitch& heldOn) {
+    setLawmanSwitch(ped, false);
+    heldOn.ped = 0;
+}
+
 // The speaker greets first, while the lawman switch is on; the player is let finish talking.
-void greetTarget(GreetingMemory& memory, Ped target) {
+void greetTarget(GreetingMemory& memory, Ped target, GreetingSwitch& heldOn) {
     rememberGreeting(memory, target);
-    setLawmanSwitch(target, true);
+    switchOnForGreeting(target, heldOn);
     while (isAnySpeechPlaying(playerPed)) {
         scriptWait(0);
     }
     speakLine(target, GREETING_LINE);
-    setLawmanSwitch(target, false);
+    switchOffAfterGreeting(target, heldOn);
 }
 
-void holdAfterGreeting(GreetingMemory& memory, Ped target) {
+void holdAfterGreeting(GreetingMemory& memory, Ped target, GreetingSwitch& heldOn) {
     if (!isEngagedByPlayer(target)) {
         return;
     }
@@ -131,9 +141,9 @@ void holdAfterGreeting(GreetingMemory& memory, Ped target) {
     if (slot == nullptr) {
         return;
     }
-    setLawmanSwitch(target, true);
+    switchOnForGreeting(target, heldOn);
     scriptWait(HOLD_MS);
-    setLawmanSwitch(target, false);
+    switchOffAfterGreeting(target, heldOn);
     slot->holdPending = false;
 }
 
@@ -203,13 +213,19 @@ void lawmanSwitchSweep(const GreetingMemory& memory, std::vector<Ped>& peds) {
     }
 }
 
-void targetedGreeting(GreetingMemory& memory) {
+void targetedGreeting(GreetingMemory& memory, GreetingSwitch& heldOn) {
     if (!settings.greetingEnabled || !marshalBadgeNear(TARGETED_BADGE_RADIUS)) {
         return;
     }
     const Ped target = targetEntity;
     if (isEngagedByPlayer(target) && qualifiesForTargetedGreeting(memory, target)) {
-        greetTarget(memory, target);
+        greetTarget(memory, target, heldOn);
     }
-    holdAfterGreeting(memory, target);
+    holdAfterGreeting(memory, target, heldOn);
+}
+
+void switchOffLeftOn(GreetingSwitch& heldOn) {
+    if (heldOn.ped != 0) {
+        switchOffAfterGreeting(heldOn.ped, heldOn);
+    }
 }

@@ -18,8 +18,18 @@ void closestPedGreeting(GreetingMemory& memory);
 // peds go into `peds`, which the caller keeps across the sweep's waits.
 void lawmanSwitchSweep(const GreetingMemory& memory, std::vector<Ped>& peds);
 
+// The ped whose lawman switch a greeting turned on for its waits, until it turns it off again
+// (0 for none). The host may restart the script inside those waits, and the deleted run never
+// turns it off itself: the next start does (switchOffLeftOn).
+struct GreetingSwitch {
+    Ped ped = 0;
+};
+
 // Every pass: the ped the player engages greets at once, then is held for 3000 ms once.
-void targetedGreeting(GreetingMemory& memory);
+void targetedGreeting(GreetingMemory& memory, GreetingSwitch& heldOn);
+
+// At a start: the switch a restarted run left on goes off.
+void switchOffLeftOn(GreetingSwitch& heldOn);
 
 // An object of the marshal badge's model lies within the radius of the attachment point.
 bool marshalBadgeNear(float radius);

@@ -39,7 +39,8 @@ struct BadgeScriptState {
     bool editModeOn = false;
     std::int32_t lawmanDueTime = 0;
     GreetingMemory greetings;
-    std::vector<Ped> nearby;  // the peds a step collected; its room is kept from pass to pass
+    std::vector<Ped> nearby;        // the peds a step collected; its room is kept from pass to pass
+    GreetingSwitch greetingSwitch;  // kept across starts: a restart may cut a greeting short
 
     void start() {
         editModeOn = false;
@@ -72,7 +73,7 @@ void lawmanPass(BadgeScriptState& state) {
     }
     lawmanSwitchSweep(state.greetings, state.nearby);
     playerDutyStep();
-    targetedGreeting(state.greetings);
+    targetedGreeting(state.greetings, state.greetingSwitch);
 }
 
 void runPass(BadgeScriptState& state) {
@@ -109,6 +110,7 @@ void BadgeScript() {
     // Each start begins a run: the greeting tables start empty and are never saved.
     BadgeScriptState& state = badgeScriptState;
     state.start();
+    switchOffLeftOn(state.greetingSwitch);
     const bool readBefore = dataFileRead();
     if (!openDataFile(setResetAttachment)) {
         return;
