@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,12 @@ class Runner {
     bool pluginLoaded();
     // Time a frame at a time, the rules checked after each.
     void runCheckedFrames(std::uint32_t ms);
+    // The data file's bytes at the last `mark` (empty with no file then, or no mark yet).
+    std::optional<std::string>& markedData() { return markedData_; }
 
   private:
+    std::optional<std::string> markedData_;
+
     static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
     static void onFrame(std::uint32_t gameTime, void* self);
     void print(std::uint32_t gameTime, const std::string& text);
