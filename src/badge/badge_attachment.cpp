@@ -109,10 +109,13 @@ bool isBadgeWorn() {
     return firstBadgeAt(anchorPosition, offsetLength(readStoredAttachment())) >= 0;
 }
 
+// A badge already there (an earlier run's) counts as one just put on: the next check looks for
+// it as for one it made.
 void wearBadge(std::int32_t index) {
     const Vector3 anchor = badgeAnchorNow();
     const Attachment stored = readStoredAttachment();
     if (badgeModelAt(anchor, WORN_RADIUS, badgeModelHash(index), offsetLength(stored))) {
+        putOn.sinceCheck = true;
         return;
     }
     attachBadge(index, anchor, stored);
