@@ -47,6 +47,14 @@ constexpr const char* SPEEDS_MOVING[] = {"0", "500", "1000", "5000", "10000", "2
 constexpr const char* SPEEDS_ROTATING[] = {"0", "500", "3000", "36000", "50000", "-1"};
 constexpr const char* SPEEDS_REFRESH[] = {"0", "50", "1000", "5000", "100000", "200000", "-1"};
 constexpr const char* DOOR_STATES[] = {"0", "1", "2"};
+// The catalogue's six badges, for a game that has not loaded a model yet.
+constexpr const char* BADGE_MODELS[] = {"s_badgeusmarshal01x", "s_badgesherif01x",
+                                        "s_badgepinkerton01x", "s_badgepolice01x",
+                                        "p_deputybadge01x",    "s_badgedeputy01x"};
+// How far off the bone the game may report an attached badge. The removal at an office looks
+// within 0.3 only: with the stored offsets of up to about 0.21 it must stay within that. Past
+// 0.1 the attachment check's own search misses the badge.
+constexpr const char* ATTACHED_OFF[] = {"0.05", "0.08"};
 // clang-format on
 
 struct Point {
@@ -61,6 +69,7 @@ class StoryWriter {
     std::vector<std::string> write() {
         settings();
         dataFile();
+        readings();
         add("invariants on");
         add("load");
         while (msLeft_ > 0) {
@@ -95,6 +104,19 @@ class StoryWriter {
         addf("ini BADGE_ADJUSTING ENABLE_DISABLE_EDIT_KEY %u", TOGGLE_KEY);
         for (const Key& key : EDIT_KEYS) {
             addf("ini BADGE_ADJUSTING %s %u", key.setting, chance(3) ? 300u : key.code);
+        }
+    }
+
+    // The readings of the game we are unsure of, each as the world may have it.
+    void readings() {
+        if (chance(30)) {
+            addf("prompt completes frames %zu", 2 + below(7));
+        }
+        while (chance(30)) {
+            addf("object create fails %s %zu", pick(BADGE_MODELS), 1 + below(4));
+        }
+        if (chance(30)) {
+            addf("object attach off %s", pick(ATTACHED_OFF));
         }
     }
 
@@ -171,6 +193,10 @@ class StoryWriter {
             doors();
         } else if (action < 87 && chance(40)) {
             reload();
+        } else if (action < 88) {
+            add(chance(60) ? "game loads save" : "host restarts scripts");
+        } else if (action < 89 && chance(50)) {
+            pause();
         } else if (action < 90) {
             add("player speaking on");
             run(below(2000));
@@ -379,6 +405,20 @@ class StoryWriter {
         } else {
             addf("door 0x%08X closed %s", door, chance(50) ? "on" : "off");
         }
+    }
+
+    // The game paused a while (its timer stands still, the tick count runs on); the player may
+    // press keys or load a save meanwhile.
+    void pause() {
+        add("game pause on");
+        run(FRAME_MS * (1 + below(30)));
+        if (chance(30)) {
+            keys();
+        } else if (chance(20)) {
+            add("game loads save");
+        }
+        run(chance(20) ? 5000 + below(60000) : FRAME_MS * (1 + below(200)));
+        add("game pause off");
     }
 
     // The plug-in unloaded and loaded again, the files as they are.
