@@ -243,11 +243,11 @@ void scriptFacts(const Emulator& emu, std::string& out) {
         }
     }
     out += "time=" + std::to_string(emu.clock.gameTime) +
-           " tick=" + std::to_string(emu.clock.tickCount) +
-           " paused=" + std::to_string(emu.clock.paused ? 1 : 0) +
            " loaded=" + std::to_string(emu.plugin.loaded() ? 1 : 0) +
            " instance=" + std::to_string(emu.pluginInstance()) +
-           " restarts=" + std::to_string(emu.scriptRestarts()) + " ended=" + ended + " ";
+           " restarts=" + std::to_string(emu.scriptRestarts()) + " ended=" + ended +
+           " tick=" + std::to_string(emu.clock.tickCount) +
+           " paused=" + std::to_string(emu.clock.paused ? 1 : 0) + " ";
 }
 
 class HostArea final : public Area {

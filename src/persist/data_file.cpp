@@ -124,6 +124,7 @@ bool openDataFile(FirstEntries setFirstEntries) {
     if (dataFileRead()) {
         return true;
     }
+    readInto = nullptr;
     if (dataFile == nullptr) {
         // Never freed: both scripts may use it until the process ends.
         dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);

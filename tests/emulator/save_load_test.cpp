@@ -26,16 +26,6 @@ std::int32_t handleOf(const std::string& label) {
     return emulator().world.findLabel(label)->handle;
 }
 
-Prompt shownPrompt(const char* label) {
-    const Prompt prompt = uiPromptRegisterBegin();
-    uiPromptSetText(prompt, varString(10, "LITERAL_STRING", label));
-    uiPromptSetStandardMode(prompt, true);
-    uiPromptRegisterEnd(prompt);
-    uiPromptSetEnabled(prompt, true);
-    uiPromptSetVisible(prompt, true);
-    return prompt;
-}
-
 }  // namespace
 
 class SaveLoadTest : public EmulatorTest {
