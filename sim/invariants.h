@@ -77,6 +77,13 @@ class InvariantChecker {
     bool playerMoved_ = false;
     bool blipsTaken_ = false;    // the game took blips away, or the plug-in's runs began anew
     bool promptsTaken_ = false;  // the same for the prompts, or the player moved
+    // Each wait below begins again at a load, a save load or a restart of the scripts, and
+    // counts the passes of the run that begins then (its 500 ms start-up has none): a run's
+    // scripts have done nothing of their own yet. The seconds are game time: the blocks the
+    // rules wait for run on the game timer, which a pause stops.
+    //
+    // Two passes with control off: the recorded badge is on (one more for each creation of its
+    // model the game will still refuse; a newly recorded badge begins again).
     Window recordedAndNoControl_{0, 2};
     // The lawman block waits up to a second; the pass under way when the badge went on may have
     // read the attachment point before the player moved, so the next whole pass decides.
