@@ -22,6 +22,9 @@ struct World;
 // A scenario command of the emulated game ("ped spawn", "expect group"): verb_table.h.
 using Verb = VerbOf<Emulator>;
 
+// When the game loads a save, every entity that stays gets a new handle: old -> new.
+using NewHandles = std::map<std::int32_t, std::int32_t>;
+
 // A state of a ped that `ped spawn NAME MODEL X Y Z FLAG...` and `ped set NAME FLAG on|off`
 // name: a yes/no flag ("combat"), or one with a value after '=' ("group=REL_COP").
 struct PedFlag {
@@ -41,6 +44,10 @@ class Area {
     virtual void start(World&) {}
     // The entity is gone from the world: its data goes with it.
     virtual void forget(std::int32_t) {}
+    // The game loaded a save and built its world anew (docs/emulated_game.md): what scripts
+    // made or set is gone, what the game itself holds stays, and the entities that stay have
+    // new handles. The objects scripts made are already forgotten.
+    virtual void buildAnew(World&, const NewHandles&) {}
     // A scenario's `mark`: counts kept since the last mark start again.
     virtual void mark() {}
     // What a checker of the game's rules needs to know now, as "name=value" words separated
@@ -81,6 +88,27 @@ class PerEntity {
     void erase(std::int32_t handle) {
         index_.clear(handle);
         data_.erase(handle);
+    }
+    void clear() {
+        for (const auto& [handle, data] : data_) {
+            index_.clear(handle);
+        }
+        data_.clear();
+    }
+    // The data of each entity that stays goes to its new handle; the rest goes.
+    void renumber(const NewHandles& newHandles) {
+        std::map<std::int32_t, T> moved;
+        for (auto& [handle, data] : data_) {
+            const auto it = newHandles.find(handle);
+            if (it != newHandles.end()) {
+                moved.emplace(it->second, std::move(data));
+            }
+        }
+        clear();
+        data_.swap(moved);
+        for (auto& [handle, data] : data_) {
+            index_.set(handle, &data);
+        }
     }
     auto begin() const { return data_.begin(); }
     auto end() const { return data_.end(); }

@@ -213,11 +213,27 @@ void Emulator::runFrame() {
 }
 
 bool Emulator::run(std::uint32_t ms) {
-    const std::uint32_t start = clock.gameTime;
-    while (!failed() && clock.gameTime - start < ms) {
+    const std::uint32_t start = clock.tickCount;
+    while (!failed() && clock.tickCount - start < ms) {
         runFrame();
     }
     return !failed();
+}
+
+void Emulator::restartScripts() {
+    if (scheduler.running() != nullptr) {
+        fail("the scripts can only be restarted between frames");
+        return;
+    }
+    event("the host restarts the scripts");
+    scheduler.restartAll();
+    ++scriptRestarts_;
+}
+
+void Emulator::loadSave() {
+    event("the game loads a save: the world is built anew");
+    world.buildAnew();
+    restartScripts();
 }
 
 bool Emulator::loadPlugin(const std::string& path) {

@@ -52,9 +52,17 @@ class Emulator {
     std::uint64_t* nativeCall();
     void scriptWait(std::uint32_t ms);
 
-    // Runs whole frames until game time has moved by at least ms; false after a failure.
+    // Runs whole frames until the tick count has moved by at least ms (game time moves with
+    // it unless the game is paused); false after a failure.
     bool run(std::uint32_t ms);
     void runFrame();
+
+    // The host restarts every registered script at its entry, the world as it is.
+    void restartScripts();
+    // The game loads a save: the world is built anew, then the host restarts the scripts.
+    void loadSave();
+    // How often the scripts were restarted since the emulator began.
+    std::uint32_t scriptRestarts() const { return scriptRestarts_; }
 
     bool loadPlugin(const std::string& path);
     void unloadPlugin();
@@ -108,6 +116,7 @@ class Emulator {
     std::size_t hostCallMark_ = 0;
     HINSTANCE pluginHandle_ = nullptr;  // the last loaded plug-in's, kept after unload
     std::uint32_t pluginInstance_ = 0;
+    std::uint32_t scriptRestarts_ = 0;
 
     // The call being made: from init to call.
     struct PendingCall {

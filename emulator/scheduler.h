@@ -14,8 +14,9 @@
 struct ScriptSlot {
     HINSTANCE module = nullptr;
     std::string name;
+    ScriptEntry entry = nullptr;
     std::unique_ptr<ScriptFiber> fiber;
-    std::uint32_t wakeAt = 0;      // game time at which the script's wait is over
+    std::uint32_t wakeAt = 0;      // tick count at which the script's wait is over
     std::uint64_t readyFrame = 0;  // first frame it may run in (a wait of 0 means the next)
     bool started = false;
     // For the benchmarks: calls made, waits of 0 (each ends a pass of the plug-in's scripts),
@@ -58,10 +59,15 @@ class Scheduler {
     void registerScript(HINSTANCE module, ScriptEntry entry);
     void unregisterModule(HINSTANCE module);
 
-    // From inside a script: suspend until game time has advanced by at least ms.
+    // From inside a script: suspend until the tick count has advanced by at least ms (the
+    // host's clock, GetTickCount: it runs on while the game is paused).
     void waitRunning(std::uint32_t ms);
     // From inside a script: stop it for good (after a failure).
     void haltRunning();
+    // The host's way when the game makes its script threads anew: every script's fiber is
+    // deleted where it stands, nothing on its stack runs, and each starts again at its entry,
+    // in registration order, in the next frame. Not from inside a script.
+    void restartAll();
 
     // Every due script runs until its next wait.
     void runFrame();

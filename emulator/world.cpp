@@ -134,6 +134,40 @@ bool World::deleteEntity(std::int32_t handle) {
     return true;
 }
 
+void World::buildAnew() {
+    std::vector<std::int32_t> scriptObjects;
+    for (const auto& [handle, entity] : entities) {
+        if (entity.madeByScript) {
+            scriptObjects.push_back(handle);
+        }
+    }
+    for (const std::int32_t handle : scriptObjects) {
+        deleteEntity(handle);
+    }
+    NewHandles newHandles;
+    std::vector<EntityState> staying;
+    for (const auto& [handle, entity] : entities) {
+        staying.push_back(entity);
+    }
+    for (EntityState& entity : staying) {
+        entities.erase(entity.handle);
+        const std::int32_t handle = nextEntityHandle++;
+        newHandles[entity.handle] = handle;
+        entity.handle = handle;
+        entity.attachment.reset();
+        EntityState& added = entities.add(entity);
+        if (!added.label.empty()) {
+            labels_[added.label] = handle;
+        }
+    }
+    player.ped = newHandles.at(player.ped);
+    const auto target = newHandles.find(player.target);
+    player.target = target != newHandles.end() ? target->second : 0;
+    for (Area* area : order_) {
+        area->buildAnew(*this, newHandles);
+    }
+}
+
 Vec3 World::positionOf(const EntityState& entity) const {
     if (!entity.attachment) {
         return entity.position;
@@ -143,7 +177,8 @@ Vec3 World::positionOf(const EntityState& entity) const {
         return entity.position;
     }
     const Vec3 anchor = bonePosition(*parent, entity.attachment->bone);
-    return anchor + rotateByHeading(entity.attachment->offset, parent->heading);
+    return anchor + rotateByHeading(entity.attachment->offset, parent->heading) +
+           Vec3{0.0f, 0.0f, attachedOffBone};
 }
 
 // Only peds have the chest point; any other bone, or any bone of an object, is the centre.

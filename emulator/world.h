@@ -35,7 +35,8 @@ struct EntityState {
     float heading = 0.0f;
     std::optional<AttachmentState> attachment;
     bool scriptHostObject = false;
-    std::string label;  // a scenario's name for the entity, if any
+    bool madeByScript = false;  // CREATE_OBJECT's: gone when the game loads a save
+    std::string label;          // a scenario's name for the entity, if any
 
     // Peds only.
     bool human = true;
@@ -104,6 +105,9 @@ struct World {
     std::map<std::uint32_t, std::string> names;  // hash -> text, for readable reports
     Random random;
     std::int32_t nextEntityHandle = 0x100;
+    // How far above the point it hangs at the game reports an attached entity: 0, exactly
+    // there, unless a scenario says otherwise (`object attach off`).
+    float attachedOffBone = 0.0f;
 
     World();
     World(const World&) = delete;
@@ -119,6 +123,9 @@ struct World {
     std::int32_t addEntity(EntityType type, std::uint32_t model, Vec3 at);
     // Every area forgets the entity too.
     bool deleteEntity(std::int32_t handle);
+    // A save is loaded: the objects scripts made go, every other entity (the player's ped
+    // too) stays with a new handle and nothing attached, and each area builds its part anew.
+    void buildAnew();
 
     Vec3 positionOf(const EntityState& entity) const;
     Vec3 bonePosition(const EntityState& entity, std::int32_t bone) const;

@@ -44,9 +44,20 @@ constexpr const char* FLAGS[] = {
 constexpr const char* PROMPTS[] = {"Select Badge", "Select Badge", "Select Badge",
                                    "REMOVE BADGE", "Lock", "Unlock"};
 constexpr const char* SPEEDS_MOVING[] = {"0", "500", "1000", "5000", "10000", "20000", "100000", "-1"};
+constexpr std::size_t SLOW_SPEEDS = 3;  // the first three keep a step within 0.01
 constexpr const char* SPEEDS_ROTATING[] = {"0", "500", "3000", "36000", "50000", "-1"};
 constexpr const char* SPEEDS_REFRESH[] = {"0", "50", "1000", "5000", "100000", "200000", "-1"};
 constexpr const char* DOOR_STATES[] = {"0", "1", "2"};
+// The catalogue's six badges, for a game that has not loaded a model yet.
+constexpr const char* BADGE_MODELS[] = {"s_badgeusmarshal01x", "s_badgesherif01x",
+                                        "s_badgepinkerton01x", "s_badgepolice01x",
+                                        "p_deputybadge01x",    "s_badgedeputy01x"};
+// How far off the bone the game may report an attached badge. The removal at an office looks
+// within 0.3 only, farther only for a badge stored farther out than that: the badge's stored
+// offset and this must stay within it. So a game that reports badges off the bone keeps the
+// moving speed slow, and the offsets within about 0.21 (the file's start values, and the edit
+// steps' bounds plus a step). Past 0.1 the attachment check's own search misses the badge.
+constexpr const char* ATTACHED_OFF[] = {"0.05", "0.08"};
 // clang-format on
 
 struct Point {
@@ -59,8 +70,10 @@ class StoryWriter {
         : random_(Random(seed).next()), msLeft_(frames * FRAME_MS) {}  // seeds apart, stories apart
 
     std::vector<std::string> write() {
+        attachedOff_ = chance(30);
         settings();
         dataFile();
+        readings();
         add("invariants on");
         add("load");
         while (msLeft_ > 0) {
@@ -89,12 +102,26 @@ class StoryWriter {
     void settings() {
         addf("ini MARSHAL_GREETING ENABLE_GREETING %d", chance(20) ? 0 : (chance(10) ? 2 : 1));
         addf("ini MARSHAL_GREETING GREETING_FREQUENCY %zu", chance(50) ? 10 : below(13));
-        addf("ini BADGE_ADJUSTING MOVING_SPEED %s", pick(SPEEDS_MOVING));
+        addf("ini BADGE_ADJUSTING MOVING_SPEED %s",
+             attachedOff_ ? SPEEDS_MOVING[below(SLOW_SPEEDS)] : pick(SPEEDS_MOVING));
         addf("ini BADGE_ADJUSTING ROTATING_SPEED %s", pick(SPEEDS_ROTATING));
         addf("ini BADGE_ADJUSTING REFRESH_SPEED %s", pick(SPEEDS_REFRESH));
         addf("ini BADGE_ADJUSTING ENABLE_DISABLE_EDIT_KEY %u", TOGGLE_KEY);
         for (const Key& key : EDIT_KEYS) {
             addf("ini BADGE_ADJUSTING %s %u", key.setting, chance(3) ? 300u : key.code);
+        }
+    }
+
+    // The readings of the game we are unsure of, each as the world may have it.
+    void readings() {
+        if (chance(30)) {
+            addf("prompt completes frames %zu", 2 + below(7));
+        }
+        while (chance(30)) {
+            addf("object create fails %s %zu", pick(BADGE_MODELS), 1 + below(4));
+        }
+        if (attachedOff_) {
+            addf("object attach off %s", pick(ATTACHED_OFF));
         }
     }
 
@@ -171,6 +198,10 @@ class StoryWriter {
             doors();
         } else if (action < 87 && chance(40)) {
             reload();
+        } else if (action < 88) {
+            add(chance(60) ? "game loads save" : "host restarts scripts");
+        } else if (action < 89 && chance(50)) {
+            pause();
         } else if (action < 90) {
             add("player speaking on");
             run(below(2000));
@@ -381,6 +412,20 @@ class StoryWriter {
         }
     }
 
+    // The game paused a while (its timer stands still, the tick count runs on); the player may
+    // press keys or load a save meanwhile.
+    void pause() {
+        add("game pause on");
+        run(FRAME_MS * (1 + below(30)));
+        if (chance(30)) {
+            keys();
+        } else if (chance(20)) {
+            add("game loads save");
+        }
+        run(chance(20) ? 5000 + below(60000) : FRAME_MS * (1 + below(200)));
+        add("game pause off");
+    }
+
     // The plug-in unloaded and loaded again, the files as they are.
     void reload() {
         for (const std::uint32_t key : held_) {
@@ -393,6 +438,7 @@ class StoryWriter {
     }
 
     Random random_;
+    bool attachedOff_ = false;  // the game reports attached badges off their bone
     std::uint64_t msLeft_;
     std::vector<std::string> lines_;
     std::vector<std::string> peds_;

@@ -38,12 +38,12 @@ std::optional<std::int32_t> intPrefix(const std::string& text) {
     return static_cast<std::int32_t>(value);
 }
 
-// The badge script is past its start-up (its first pass has ended) and has not ended.
-bool looping(const Facts& facts) {
-    return facts.number("passes") > 0 && facts.text("ended").empty();
-}
-
 }  // namespace
+
+// The badge script's run is past its start-up (a pass of this run has ended) and has not ended.
+bool InvariantChecker::looping(const Facts& facts) const {
+    return facts.number("passes") > runStartPasses_ && facts.text("ended").empty();
+}
 
 // Read after every frame of a chaos game: split in place, not through a stream.
 Facts Facts::parse(const std::string& text) {
@@ -64,6 +64,10 @@ Facts Facts::parse(const std::string& text) {
 
 long Facts::number(const std::string& name) const {
     return std::strtol(text(name).c_str(), nullptr, 10);
+}
+
+std::uint32_t Facts::clock(const std::string& name) const {
+    return static_cast<std::uint32_t>(std::strtoull(text(name).c_str(), nullptr, 10));
 }
 
 const std::string& Facts::text(const std::string& name) const {
@@ -95,15 +99,19 @@ void InvariantChecker::onCommand(const std::string& line) {
     if (verb == "load") {
         dataFileAtLoad_ = dataFileExists_;
     }
-    if (verb == "load" || verb == "unload" || line.starts_with("game removes badge") ||
-        line.starts_with("gate control")) {
+    const bool newRuns = verb == "load" || verb == "unload" || line == "game loads save" ||
+                         line == "host restarts scripts";
+    if (newRuns || line.starts_with("game removes badge") || line.starts_with("gate control")) {
         badgeInterfered_ = true;
     }
     // The badge script sees the attachment point where it was at the top of its pass: a player
     // moved during a pass's wait is off duty for that pass, and the duty rules start again.
-    if (line.starts_with("player at")) {
+    if (newRuns || line.starts_with("player at")) {
         playerMoved_ = true;
     }
+    blipsTaken_ = blipsTaken_ || newRuns || line.starts_with("game removes blip");
+    promptsTaken_ = promptsTaken_ || newRuns || line.starts_with("game removes prompt") ||
+                    line.starts_with("player at");
 }
 
 namespace {
@@ -156,7 +164,10 @@ void InvariantChecker::onDataFileWritten(const DataFileView& file) {
         }
     }
     dataKeys_ = keys;
-    recordedBadge_ = recordedBadgeOf(file);
+    // Another badge chosen: its wait begins again (its model may still be loading).
+    const std::optional<std::int32_t> recorded = recordedBadgeOf(file);
+    badgeInterfered_ = badgeInterfered_ || recorded != recordedBadge_;
+    recordedBadge_ = recorded;
 }
 
 std::optional<std::string> InvariantChecker::afterFrame(std::uint32_t gameTime,
@@ -168,6 +179,10 @@ std::optional<std::string> InvariantChecker::afterFrame(std::uint32_t gameTime,
     if (instance != lastInstance_) {
         startInstance(instance);
     }
+    if (facts.number("restarts") != lastRestarts_) {
+        startRuns(facts.number("restarts"));
+        runStartPasses_ = facts.number("passes");
+    }
     if (auto broken = checkScripts(facts)) {
         return broken;
     }
@@ -178,6 +193,9 @@ std::optional<std::string> InvariantChecker::afterFrame(std::uint32_t gameTime,
         return broken;
     }
     if (auto broken = checkDuty(gameTime, facts)) {
+        return broken;
+    }
+    if (auto broken = checkOffices(gameTime, facts)) {
         return broken;
     }
     return checkGreetings(facts);
@@ -202,6 +220,23 @@ std::optional<std::string> InvariantChecker::checkScripts(const Facts& facts) {
     return std::nullopt;
 }
 
+namespace {
+
+// How many creations of catalogue badge `index` the game will still refuse (a model it has not
+// loaded yet): each costs the attachment check a pass.
+long creationsToFail(const Facts& facts, std::int32_t index) {
+    std::istringstream counts(facts.text("createfails"));
+    std::string count;
+    for (std::int32_t i = 0; std::getline(counts, count, ','); ++i) {
+        if (i == index) {
+            return std::strtol(count.c_str(), nullptr, 10);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
 // At most one badge on the player; exactly one soon after the attachment check could have put
 // back the recorded one; and the recorded badge is the one worn.
 std::optional<std::string> InvariantChecker::checkBadges(std::uint32_t now, const Facts& facts) {
@@ -214,6 +249,9 @@ std::optional<std::string> InvariantChecker::checkBadges(std::uint32_t now, cons
     const bool checkRuns =
         recorded && facts.number("control") == 0 && looping(facts) && !badgeInterfered_;
     badgeInterfered_ = false;
+    if (checkRuns && !recordedAndNoControl_.open) {
+        recordedAndNoControl_.passEnds = 2 + creationsToFail(facts, *recordedBadge_);
+    }
     recordedAndNoControl_.track(checkRuns, now, passes);
     if (recordedAndNoControl_.lasted(passes) && chest != 1) {
         return std::string("badge ") + std::to_string(*recordedBadge_) +
@@ -282,8 +320,36 @@ std::optional<std::string> InvariantChecker::checkGreetings(const Facts& facts) 
     return std::nullopt;
 }
 
+// Every office blip of the running plug-in is back a second of game time after the game took
+// one (or the plug-in's runs began anew), and the player standing at an office that long is
+// offered "REMOVE BADGE" (it is made whether or not a badge is worn; "Select Badge" waits for
+// the law's incidents). The menu script reads the player's ped as the badge script last saw
+// it, so the prompt is asked for only while the badge script loops.
+std::optional<std::string> InvariantChecker::checkOffices(std::uint32_t now, const Facts& facts) {
+    const long passes = facts.number("passes");
+    const bool menuRuns = facts.text("ended").find("BadgeMenuScript") == std::string::npos;
+    blipsBack_.track(menuRuns && !blipsTaken_, now, passes);
+    atOffice_.track(looping(facts) && facts.number("office") != 0 && !promptsTaken_, now, passes);
+    blipsTaken_ = false;
+    promptsTaken_ = false;
+    if (blipsBack_.lasted(passes) && facts.number("blips") < 8) {
+        return "only " + facts.text("blips") + " of the eight office blips, a second on";
+    }
+    if (atOffice_.lasted(passes) && facts.number("remove") == 0) {
+        return "the player stands at office " + facts.text("office") +
+               ", yet no REMOVE BADGE prompt a second on";
+    }
+    return std::nullopt;
+}
+
 void InvariantChecker::startInstance(std::uint32_t instance) {
     lastInstance_ = instance;
+    runStartPasses_ = 0;
+    startRuns(lastRestarts_);
+}
+
+void InvariantChecker::startRuns(long restarts) {
+    lastRestarts_ = restarts;
     for (auto& [handle, greeter] : greeters_) {
         greeter.remembered = false;
     }

@@ -18,6 +18,8 @@ struct Facts {
 
     static Facts parse(const std::string& text);
     long number(const std::string& name) const;
+    // A clock's reading: all 32 bits, also where a long has only 32.
+    std::uint32_t clock(const std::string& name) const;
     const std::string& text(const std::string& name) const;
 };
 
@@ -57,8 +59,13 @@ class InvariantChecker {
     std::optional<std::string> checkDuty(std::uint32_t now, const Facts& facts);
     std::optional<std::string> checkGreetings(const Facts& facts);
     std::optional<std::string> checkScripts(const Facts& facts);
+    std::optional<std::string> checkOffices(std::uint32_t now, const Facts& facts);
+    bool looping(const Facts& facts) const;
     // A new load of the plug-in remembers nothing and counts its passes afresh.
     void startInstance(std::uint32_t instance);
+    // Restarted scripts (a save load too) start their runs afresh: the greeting tables are
+    // empty again and every wait for a run's first passes begins again.
+    void startRuns(long restarts);
 
     std::optional<std::string> dataBreak_;
     std::set<std::string> dataKeys_;
@@ -68,11 +75,26 @@ class InvariantChecker {
     bool dataFileAtLoad_ = true;
     bool badgeInterfered_ = false;  // the scenario took the badge or changed the gate
     bool playerMoved_ = false;
+    bool blipsTaken_ = false;    // the game took blips away, or the plug-in's runs began anew
+    bool promptsTaken_ = false;  // the same for the prompts, or the player moved
+    // Each wait below begins again at a load, a save load or a restart of the scripts, and
+    // counts the passes of the run that begins then (its 500 ms start-up has none): a run's
+    // scripts have done nothing of their own yet. The seconds are game time: the blocks the
+    // rules wait for run on the game timer, which a pause stops.
+    //
+    // Two passes with control off: the recorded badge is on (one more for each creation of its
+    // model the game will still refuse; a newly recorded badge begins again).
     Window recordedAndNoControl_{0, 2};
     // The lawman block waits up to a second; the pass under way when the badge went on may have
     // read the attachment point before the player moved, so the next whole pass decides.
     Window onDuty_{1000, 3};
     Window offDuty_{0, 2};
+    // The menu script's prompt and blip block runs on the game timer: a second of it, and every
+    // blip is back, and the player at an office is offered "REMOVE BADGE".
+    Window blipsBack_{1000, 0};
+    Window atOffice_{1000, 0};
     std::map<std::int32_t, Greeter> greeters_;
     std::uint32_t lastInstance_ = 0;
+    long lastRestarts_ = 0;
+    long runStartPasses_ = 0;  // the badge script's passes when its running run began
 };

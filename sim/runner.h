@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,12 @@ class Runner {
     bool pluginLoaded();
     // Time a frame at a time, the rules checked after each.
     void runCheckedFrames(std::uint32_t ms);
+    // The data file's bytes at the last `mark` (empty with no file then, or no mark yet).
+    std::optional<std::string>& markedData() { return markedData_; }
 
   private:
+    std::optional<std::string> markedData_;
+
     static void onTimeline(std::uint32_t gameTime, const char* text, void* self);
     static void onFrame(std::uint32_t gameTime, void* self);
     void print(std::uint32_t gameTime, const std::string& text);
@@ -69,6 +74,7 @@ class Runner {
     void runLine(const std::string& line);
     void noteUnsetKey(const Words& words);
     std::uint32_t checkInvariants();
+    std::uint32_t checkedTick();
     std::string query(const std::string& command);
     // The host's "unknown command" said over both verb tables, the simulator's and the host's.
     std::string unknownToBoth(const Words& words);

@@ -1,8 +1,10 @@
 #include "sim/scenario_text.h"
 
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 bool readWholeFile(const std::string& path, std::string& text) {
     std::ifstream file(path, std::ios::binary);
@@ -68,6 +70,14 @@ std::string unescapeNewlines(const std::string& text) {
     return result;
 }
 
+namespace {
+
+// The bytes a backslash and a letter name in a scenario's text, and the letters.
+constexpr std::string_view NAMED_BYTES = "\r\n\t\\";
+constexpr std::string_view BYTE_NAMES = "rnt\\";
+
+}  // namespace
+
 std::string unescapeBytes(const std::string& text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -80,14 +90,31 @@ std::string unescapeBytes(const std::string& text) {
             bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
             i += 3;
         } else {
-            const std::string known = "rnt\\";
-            const std::string meant = "\r\n\t\\";
-            const auto at = known.find(next);
-            bytes += at == std::string::npos ? std::string{'\\', next} : std::string{meant[at]};
+            const auto at = BYTE_NAMES.find(next);
+            bytes += at == std::string_view::npos ? std::string{'\\', next}
+                                                  : std::string{NAMED_BYTES[at]};
             ++i;
         }
     }
     return bytes;
+}
+
+std::string escapeBytes(const std::string& bytes) {
+    std::string text;
+    for (const char byte : bytes) {
+        const auto at = NAMED_BYTES.find(byte);
+        const auto code = static_cast<unsigned char>(byte);
+        if (at != std::string_view::npos) {
+            text += std::string{'\\', BYTE_NAMES[at]};
+        } else if (code < 0x20 || code >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", code);
+            text += hex;
+        } else {
+            text += byte;
+        }
+    }
+    return text;
 }
 
 std::string firstWord(const std::string& line) {

@@ -15,3 +15,5 @@ std::string restAfterWords(const std::string& line, int n);
 std::string unescapeNewlines(const std::string& text);
 // \r, \n, \t, \\ and \xHH as the bytes they name; anything else as written.
 std::string unescapeBytes(const std::string& text);
+// The other way: bytes as unescapeBytes reads them, every byte outside printable ASCII named.
+std::string escapeBytes(const std::string& bytes);

@@ -159,6 +159,37 @@ ControlReply expectNoDataFile(Runner&, const Words& words) {
     return readDataFile(DATA_FILE).exists ? expectationFailed("no data file", "one") : ok();
 }
 
+// The emulated host's `mark`, and the data file's bytes as they are now, for `expect marked`.
+ControlReply mark(Runner& runner, const Words& words) {
+    if (words.size() != 1) {
+        return usage();
+    }
+    runner.control("mark");
+    std::string bytes;
+    runner.markedData() =
+        readWholeFile(DATA_FILE, bytes) ? std::optional<std::string>(bytes) : std::nullopt;
+    return ok();
+}
+
+// The data file holds, byte for byte, what it held at the last mark.
+ControlReply expectMarkedDataFile(Runner& runner, const Words& words) {
+    if (words.size() != 3) {
+        return usage();
+    }
+    std::string bytes;
+    const std::optional<std::string> now =
+        readWholeFile(DATA_FILE, bytes) ? std::optional<std::string>(bytes) : std::nullopt;
+    if (now == runner.markedData()) {
+        return ok();
+    }
+    const auto shown = [](const std::optional<std::string>& file) {
+        return file ? std::string("\"").append(escapeBytes(*file)).append("\"")
+                    : std::string("no data file");
+    };
+    return expectationFailed("the data file as at the mark, " + shown(runner.markedData()),
+                             shown(now));
+}
+
 // A line of the log holds the text; with `once`, exactly one does.
 ControlReply expectLog(Runner& runner, const Words& words) {
     const bool once = words.size() > 2 && words[2] == "once";
@@ -209,6 +240,8 @@ constexpr SimVerb SIM_VERBS[] = {
     {"expect nodata",     "expect nodata KEY",       expectNoData},
     {"expect datafile",   "expect datafile TEXT",    expectDataFile},
     {"expect nodatafile", "expect nodatafile",       expectNoDataFile},
+    {"mark",              "mark",                    mark},
+    {"expect marked datafile", "expect marked datafile", expectMarkedDataFile},
     {"expect log",        "expect log TEXT",         expectLog},
     {"expect log once",   "expect log once TEXT",    expectLog},
     {"expect nolog",      "expect nolog",            expectNoLog},

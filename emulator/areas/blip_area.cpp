@@ -25,6 +25,8 @@ struct BlipArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    // Every blip is a script's; handles are not given out again.
+    void buildAnew(World&, const NewHandles&) override { blips.clear(); }
     // The blips the running plug-in made (an earlier load's stay on the map).
     void facts(const Emulator& emu, std::string& out) const override {
         const auto made = std::count_if(blips.begin(), blips.end(), [&](const auto& blip) {

@@ -45,6 +45,8 @@ struct ClothingArea final : Area {
         world.hashName("PLAYER_ZERO_BADGE_000");
     }
     void forget(std::int32_t handle) override { outfits.erase(handle); }
+    // The items scripts tagged go with them.
+    void buildAnew(World&, const NewHandles&) override { outfits.clear(); }
     // What the player wears, by clothing category.
     void report(const World& world, JsonWriter& json) const override {
         json.key("outfit").beginArray();

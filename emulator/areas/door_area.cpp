@@ -23,6 +23,11 @@ struct DoorArea final : Area {
     std::span<const Verb> verbs() const override;
     void reportMap(const World& world, JsonWriter& json) const override;
     void report(const World& world, JsonWriter& json) const override;
+    // Door states and registrations are back at the game's own.
+    void buildAnew(World&, const NewHandles&) override {
+        doors.clear();
+        registered.clear();
+    }
     void mark() override {
         for (auto& [hash, door] : doors) {
             door.setsSinceMark = 0;

@@ -105,11 +105,25 @@ void doesObjectOfTypeExistAtCoords(CallContext& call) {
                 nullptr);
 }
 
+std::map<std::uint32_t, std::uint32_t>& createFailures(World& world);
+
+// A model still to fail (`object create fails`) gives no object: 0, as the game answers for a
+// model it has not loaded.
 void createObject(CallContext& call) {
     World& world = call.world();
     const auto model = call.arg<std::uint32_t>(0);
+    auto& failures = createFailures(world);
+    if (const auto failing = failures.find(model); failing != failures.end()) {
+        if (--failing->second == 0) {
+            failures.erase(failing);
+        }
+        call.event(world.nameOf(model) + " not created: the model is not loaded yet");
+        return;
+    }
     const std::int32_t handle = world.addEntity(EntityType::Object, model, call.vec(1));
-    world.entities.at(handle).scriptHostObject = call.arg<bool>(5);
+    EntityState& object = world.entities.at(handle);
+    object.scriptHostObject = call.arg<bool>(5);
+    object.madeByScript = true;
     call.result(handle);
     call.event(world.nameOf(model) + " #" + std::to_string(handle) + " created");
 }
@@ -187,6 +201,31 @@ ControlReply spawnObject(Emulator& emu, const Words& words) {
     }
     const std::int32_t handle = world.addEntity(EntityType::Object, world.hashName(words[2]), at);
     emu.event(world.describe(handle) + " placed in the world");
+    return ok();
+}
+
+// object create fails MODEL K: the next K creations of the model give 0.
+ControlReply createFails(Emulator& emu, const Words& words) {
+    std::uint32_t times = 0;
+    if (words.size() != 5 || !parseUnsigned(words[4], times)) {
+        return usage();
+    }
+    const std::uint32_t model = emu.world.hashName(words[3]);
+    if (times == 0) {
+        createFailures(emu.world).erase(model);
+    } else {
+        createFailures(emu.world)[model] = times;
+    }
+    return ok();
+}
+
+// object attach off D: attached objects are reported D above where they hang.
+ControlReply attachOff(Emulator& emu, const Words& words) {
+    float off = 0.0f;
+    if (words.size() != 4 || !parseFloat(words[3], off)) {
+        return usage();
+    }
+    emu.world.attachedOffBone = off;
     return ok();
 }
 
@@ -419,6 +458,8 @@ bool setHeading(World& world, std::int32_t ped, const std::string& value) {
 constexpr Verb VERBS[] = {
     {"object spawn",       "object spawn MODEL at X Y Z\n"
                            "object spawn MODEL chest DX DY DZ",                    spawnObject},
+    {"object create fails", "object create fails MODEL K",                         createFails},
+    {"object attach off",  "object attach off D",                                  attachOff},
     {"game removes badge", "game removes badge",                                   gameRemovesBadge},
     {"ped spawn",          "ped spawn NAME MODEL X Y Z [FLAG...]",                 spawnPed},
     {"ped set",            "ped set NAME FLAG on|off\n"
@@ -477,9 +518,23 @@ void badgeFacts(const World& world, std::string& out) {
     out += "chest=" + std::to_string(onChest) + " worn=" + std::to_string(worn) + " ";
 }
 
+// How many creations of each catalogue badge's model will still fail, in catalogue order.
+void creationFacts(const std::map<std::uint32_t, std::uint32_t>& failures, std::string& out) {
+    std::string counts;
+    for (std::size_t i = 0; i < atlas::WEARABLE_BADGE_COUNT; ++i) {
+        const auto failing = failures.find(badgeModels()[i]);
+        counts += i == 0 ? "" : ",";
+        counts += std::to_string(failing != failures.end() ? failing->second : 0);
+    }
+    out += "createfails=" + counts + " ";
+}
+
 class EntityArea final : public Area {
   public:
-    void facts(const Emulator& emu, std::string& out) const override { badgeFacts(emu.world, out); }
+    void facts(const Emulator& emu, std::string& out) const override {
+        badgeFacts(emu.world, out);
+        creationFacts(failures, out);
+    }
     void registerNatives(NativeTable& table) override {
         // clang-format off
         table.add({
@@ -505,7 +560,12 @@ class EntityArea final : public Area {
 
     std::optional<std::int32_t> countOverride;         // a misbehaving scan, for tests
     std::vector<std::pair<float, std::int32_t>> scan;  // kept, so a scan allocates nothing
+    std::map<std::uint32_t, std::uint32_t> failures;   // model -> creations still to fail
 };
+
+std::map<std::uint32_t, std::uint32_t>& createFailures(World& world) {
+    return world.area<EntityArea>().failures;
+}
 
 std::optional<std::int32_t>& nearbyCountOverride(World& world) {
     return world.area<EntityArea>().countOverride;

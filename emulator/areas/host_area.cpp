@@ -50,6 +50,36 @@ ControlReply clock(Emulator& emu, const Words& words) {
     return ok();
 }
 
+// game pause on|off: the game timer stands still while the host's tick count runs on; scripts
+// still run and keys still arrive.
+ControlReply pause(Emulator& emu, const Words& words) {
+    bool on = false;
+    if (words.size() != 3 || !parseOnOff(words[2], on)) {
+        return usage();
+    }
+    if (emu.clock.paused != on) {
+        emu.event(on ? "the game is paused" : "the game resumes");
+    }
+    emu.clock.paused = on;
+    return ok();
+}
+
+ControlReply restartScripts(Emulator& emu, const Words& words) {
+    if (words.size() != 3) {
+        return usage();
+    }
+    emu.restartScripts();
+    return ok();
+}
+
+ControlReply loadSave(Emulator& emu, const Words& words) {
+    if (words.size() != 3) {
+        return usage();
+    }
+    emu.loadSave();
+    return ok();
+}
+
 ControlReply load(Emulator& emu, const Words& words) {
     if (words.size() != 2) {
         return usage();
@@ -183,6 +213,9 @@ constexpr Verb VERBS[] = {
     {"key",            "key down|up VK",                             key},
     {"key repeat",     "key repeat on|off",                          key},
     {"clock",          "clock game|tick|step MS",                    clock},
+    {"game pause",     "game pause on|off",                          pause},
+    {"host restarts scripts", "host restarts scripts",               restartScripts},
+    {"game loads save", "game loads save",                           loadSave},
     {"load",           "load PATH",                                  load},
     {"unload",         "unload",                                     unload},
     {"thread",         "thread",                                     thread},
@@ -211,7 +244,10 @@ void scriptFacts(const Emulator& emu, std::string& out) {
     }
     out += "time=" + std::to_string(emu.clock.gameTime) +
            " loaded=" + std::to_string(emu.plugin.loaded() ? 1 : 0) +
-           " instance=" + std::to_string(emu.pluginInstance()) + " ended=" + ended + " ";
+           " instance=" + std::to_string(emu.pluginInstance()) +
+           " restarts=" + std::to_string(emu.scriptRestarts()) + " ended=" + ended +
+           " tick=" + std::to_string(emu.clock.tickCount) +
+           " paused=" + std::to_string(emu.clock.paused ? 1 : 0) + " ";
 }
 
 class HostArea final : public Area {

@@ -15,6 +15,8 @@ struct LawArea final : Area {
     void facts(const Emulator&, std::string& out) const override {
         out += mission ? "mission=1 " : "mission=0 ";
     }
+    // Whether the player can be wanted is a script's setting; the rest is the game's own.
+    void buildAnew(World&, const NewHandles&) override { wantedDisabled = false; }
     // The law's view of the player.
     void report(const World&, JsonWriter& json) const override {
         json.key("law").beginObject();

@@ -14,6 +14,7 @@ struct MessageArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
+    void buildAnew(World&, const NewHandles&) override { cachedObjective.reset(); }
     // The last message shown, if any.
     void report(const World&, JsonWriter& json) const override {
         if (!messages.empty()) {

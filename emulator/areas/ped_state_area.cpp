@@ -20,6 +20,8 @@ struct PedStateArea final : Area {
     void registerNatives(NativeTable& table) override;
     std::span<const PedFlag> pedFlags() const override;
     void forget(std::int32_t handle) override { moods.erase(handle); }
+    // Moods are the game's own.
+    void buildAnew(World&, const NewHandles& newHandles) override { moods.renumber(newHandles); }
 };
 
 PedMood moodOf(World& world, std::int32_t ped) {

@@ -30,6 +30,8 @@ struct PedTaskArea final : Area {
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
     void forget(std::int32_t handle) override { orders.erase(handle); }
+    // Every order is a script's.
+    void buildAnew(World&, const NewHandles&) override { orders.clear(); }
     void report(const World& world, JsonWriter& json) const override;
 };
 

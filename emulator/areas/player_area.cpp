@@ -1,4 +1,6 @@
 // The player: the ped, the target, control, and the one-frame reset flags.
+#include <cmath>
+
 #include "emulator/areas/area_support.h"
 #include "emulator/atlas.h"
 
@@ -14,12 +16,9 @@ struct PlayerArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
-    void facts(const Emulator& emu, std::string& out) const override {
-        out += control ? "control=1 " : "control=0 ";
-        const std::uint64_t passes = askedBy == emu.pluginInstance() ? controlAsked : 0;
-        out += "passes=" + std::to_string(passes) + " ";
-    }
+    void facts(const Emulator& emu, std::string& out) const override;
     void report(const World&, JsonWriter& json) const override { json.field("control", control); }
+    void buildAnew(World&, const NewHandles&) override { resetFlagFrames.clear(); }
 };
 
 PlayerArea& playerArea(World& world) {
@@ -195,6 +194,26 @@ void PlayerArea::registerNatives(NativeTable& table) {
 
 std::span<const Verb> PlayerArea::verbs() const {
     return VERBS;
+}
+
+// The law office whose menu spot the player stands on (1 to 8; 0 for none): the spot is small
+// across and counts at any height.
+std::size_t officeUnderfoot(const World& world) {
+    const Vec3 at = world.positionOf(world.playerPed());
+    for (std::size_t i = 0; i < atlas::OFFICE_COUNT; ++i) {
+        const Vec3 d = at - atlas::OFFICES[i].spot;
+        if (std::fabs(d.x) <= 1.0f && std::fabs(d.y) <= 1.0f) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+void PlayerArea::facts(const Emulator& emu, std::string& out) const {
+    out += control ? "control=1 " : "control=0 ";
+    const std::uint64_t passes = askedBy == emu.pluginInstance() ? controlAsked : 0;
+    out += "passes=" + std::to_string(passes) + " ";
+    out += "office=" + std::to_string(officeUnderfoot(emu.world)) + " ";
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ struct PromptState {
     bool visible = false;
     std::int32_t priority = 0;
     bool completionPending = false;
+    std::uint64_t completedBefore = 0;  // with completions reported for frames: up to this frame
 
     bool shown() const { return registered && enabled && visible; }
 };
@@ -22,10 +23,14 @@ struct PromptState {
 struct PromptArea final : Area {
     std::map<std::int32_t, PromptState> prompts;
     std::int32_t nextHandle = 1;
+    // 0: a completion is reported once; N: on every ask in the N frames after the use.
+    std::uint32_t completionFrames = 0;
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
     void facts(const Emulator& emu, std::string& out) const override;
+    // Every prompt is a script's; handles are not given out again.
+    void buildAnew(World&, const NewHandles&) override { prompts.clear(); }
     // The prompts on screen.
     void report(const World&, JsonWriter& json) const override {
         json.key("prompts").beginArray();
@@ -131,15 +136,21 @@ void isEnabled(CallContext& call) {
     call.result(it != prompts.end() && it->second.enabled);
 }
 
-// A completion is reported once.
+// A completion is reported once, or for the frames `prompt completes frames N` says.
 void hasStandardModeCompleted(CallContext& call) {
-    auto& prompts = promptsOf(call.world());
-    const auto it = prompts.find(call.arg<std::int32_t>(0));
-    const bool completed = it != prompts.end() && it->second.completionPending;
-    if (completed) {
-        it->second.completionPending = false;
+    PromptArea& area = call.world().area<PromptArea>();
+    const auto it = area.prompts.find(call.arg<std::int32_t>(0));
+    if (it == area.prompts.end()) {
+        return;
     }
-    call.result(completed);
+    PromptState& prompt = it->second;
+    if (area.completionFrames != 0) {
+        call.result(prompt.completionPending &&
+                    call.emulator().clock.frame < prompt.completedBefore);
+        return;
+    }
+    call.result(prompt.completionPending);
+    prompt.completionPending = false;
 }
 
 // By value, and harmless for a handle that is gone or was never made.
@@ -160,14 +171,28 @@ ControlReply usePrompt(Emulator& emu, const Words& words) {
         return usage();
     }
     const std::string text = joinFrom(words, 2);
-    for (auto& [handle, prompt] : promptsOf(emu.world)) {
+    PromptArea& area = emu.world.area<PromptArea>();
+    for (auto& [handle, prompt] : area.prompts) {
         if (prompt.shown() && prompt.text == text) {
             prompt.completionPending = true;
+            prompt.completedBefore = emu.clock.frame + area.completionFrames;
             emu.event("player uses the prompt \"" + text + "\"");
             return ok();
         }
     }
     return expectationFailed("a shown prompt \"" + text + "\" to use", "none");
+}
+
+// prompt completes once|frames N: how long the game reports a use.
+ControlReply completes(Emulator& emu, const Words& words) {
+    std::uint32_t frames = 0;
+    const bool once = words.size() == 3 && words[2] == "once";
+    if (!once && (words.size() != 4 || words[2] != "frames" || !parseUnsigned(words[3], frames) ||
+                  frames == 0)) {
+        return usage();
+    }
+    emu.world.area<PromptArea>().completionFrames = frames;
+    return ok();
 }
 
 // The game takes every prompt with that label off the screen.
@@ -219,6 +244,8 @@ ControlReply expectPrompt(Emulator& emu, const Words& words) {
 constexpr Verb VERBS[] = {
     {"prompt use",    "prompt use TEXT",                 usePrompt},
     {"prompt try",    "prompt try TEXT",                 tryPrompt},
+    {"prompt completes", "prompt completes once\n"
+                         "prompt completes frames N",    completes},
     {"game removes prompt", "game removes prompt TEXT",  gameRemovesPrompt},
     {"expect prompt", "expect prompt TEXT shown|absent", expectPrompt},
 };

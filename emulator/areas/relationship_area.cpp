@@ -7,17 +7,33 @@ namespace {
 
 struct RelationshipArea final : Area {
     PerEntity<std::uint32_t> groups;
+    PerEntity<std::uint32_t> ownGroups;  // as the game put the ped in, before any script
     std::map<std::pair<std::uint32_t, std::uint32_t>, std::int32_t> values;  // (a, b) -> value
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
-    void start(World& world) override { groups[world.player.ped] = world.hashName("PLAYER"); }
+    void start(World& world) override {
+        groups[world.player.ped] = world.hashName("PLAYER");
+        ownGroups[world.player.ped] = world.hashName("PLAYER");
+    }
+    // Each ped is back in the group the game put it in; the values between groups are unset.
+    void buildAnew(World&, const NewHandles& newHandles) override {
+        ownGroups.renumber(newHandles);
+        groups.clear();
+        for (const auto& [handle, group] : ownGroups) {
+            groups[handle] = group;
+        }
+        values.clear();
+    }
     void facts(const Emulator& emu, std::string& out) const override {
         const std::uint32_t* group = groups.find(emu.world.player.ped);
         out += "group=" + (group != nullptr ? emu.world.nameOf(*group) : std::string("none")) + " ";
     }
-    void forget(std::int32_t handle) override { groups.erase(handle); }
+    void forget(std::int32_t handle) override {
+        groups.erase(handle);
+        ownGroups.erase(handle);
+    }
     // Each ped's group, as [handle, group] pairs.
     void report(const World& world, JsonWriter& json) const override {
         json.key("groups").beginArray();
@@ -121,7 +137,9 @@ bool setGroup(World& world, std::int32_t ped, const std::string& name) {
     if (name.empty()) {
         return false;
     }
-    relationships(world).groups[ped] = world.hashName(name);
+    RelationshipArea& area = relationships(world);
+    area.groups[ped] = world.hashName(name);
+    area.ownGroups[ped] = area.groups[ped];
     return true;
 }
 

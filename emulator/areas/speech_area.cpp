@@ -27,6 +27,16 @@ struct SpeechArea final : Area {
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
     void forget(std::int32_t handle) override { voices.erase(handle); }
+    // A ped talking on its own still is; switches and the lines said were this world's.
+    void buildAnew(World&, const NewHandles& newHandles) override {
+        voices.renumber(newHandles);
+        for (const auto& [handle, voice] : voices) {
+            PedVoice fresh;
+            fresh.speaking = voice.speaking;
+            voiceOf(handle) = std::move(fresh);
+        }
+    }
+    PedVoice& voiceOf(std::int32_t handle) { return voices[handle]; }
     void facts(const Emulator& emu, std::string& out) const override;
     // Each ped's lawman switch and the lines it has said.
     void report(const World&, JsonWriter& json) const override {

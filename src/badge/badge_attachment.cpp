@@ -32,6 +32,14 @@ constexpr RemovalSearch REMOVAL_SEARCHES[] = {
 };
 // clang-format on
 
+// What the operations have learnt of the game's badges, for the process (no handle is kept).
+struct PutOnMemory {
+    bool sinceCheck = false;      // a badge was put on; no check has found it in place since
+    bool offBoneSeen = false;     // such a badge was found near the point, not in place
+    bool creationFailed = false;  // the last creation gave no object
+};
+PutOnMemory putOn;
+
 Hash badgeModelHash(std::int32_t index) {
     return getHashKey(badgeCatalogue[index].modelName);
 }
@@ -54,6 +62,20 @@ bool badgeModelAt(const Vector3& point, float radius, Hash model, float reach) {
     return wider > 0.0f && doesObjectOfTypeExistAtCoords(point, wider, model);
 }
 
+// The game may report an attached badge some way off its bone. A badge put on since the last
+// check and not found in place is looked for as far as the worn radius; found there, every
+// later check looks that far too, so that no further badge is added pass after pass.
+bool hangsOffBone(const Vector3& point, Hash model, float reach) {
+    if (!putOn.sinceCheck && !putOn.offBoneSeen) {
+        return false;
+    }
+    if (!badgeModelAt(point, WORN_RADIUS, model, reach)) {
+        return false;
+    }
+    putOn.offBoneSeen = true;
+    return true;
+}
+
 std::int32_t firstBadgeWithin(const Vector3& point, float radius) {
     for (std::int32_t index = 0; index < BADGE_COUNT; ++index) {
         if (doesObjectOfTypeExistAtCoords(point, radius, badgeModelHash(index))) {
@@ -65,8 +87,12 @@ std::int32_t firstBadgeWithin(const Vector3& point, float radius) {
 
 }  // namespace
 
+// A creation may give no object (0), as for a model the game has not loaded; it is attached all
+// the same, and the badge script tries again (badgeCreationFailed).
 void attachBadge(std::int32_t index, const Vector3& creationPoint, const Attachment& stored) {
     const Object badge = createObject(badgeModelHash(index), creationPoint);
+    putOn.creationFailed = badge == 0;
+    putOn.sinceCheck = badge != 0;
     const Ped ped = playerPedId();
     Attachment at = stored;
     at.rotation.x += badgeCatalogue[index].rotXAdjust;
@@ -83,10 +109,13 @@ bool isBadgeWorn() {
     return firstBadgeAt(anchorPosition, offsetLength(readStoredAttachment())) >= 0;
 }
 
+// A badge already there (an earlier run's) counts as one just put on: the next check looks for
+// it as for one it made.
 void wearBadge(std::int32_t index) {
     const Vector3 anchor = badgeAnchorNow();
     const Attachment stored = readStoredAttachment();
     if (badgeModelAt(anchor, WORN_RADIUS, badgeModelHash(index), offsetLength(stored))) {
+        putOn.sinceCheck = true;
         return;
     }
     attachBadge(index, anchor, stored);
@@ -105,16 +134,24 @@ void applyBadgeOutfit() {
     updatePedVariation(playerPedId());
 }
 
+bool badgeCreationFailed() {
+    return putOn.creationFailed;
+}
+
 // A badge of the chosen model still in place stops the re-creation, also one the player has
-// moved farther out than the in-place radius.
+// moved farther out than the in-place radius, or one the game reports off its bone.
 void ensureBadgeAttached() {
     const std::int32_t index = readStoredBadgeIndex();
     if (!isBadgeIndex(index)) {
+        putOn.creationFailed = false;  // no badge is owed
         return;
     }
     const Vector3 anchor = badgeAnchorNow();
     const Attachment stored = readStoredAttachment();
-    if (badgeModelAt(anchor, IN_PLACE_RADIUS, badgeModelHash(index), offsetLength(stored))) {
+    const Hash model = badgeModelHash(index);
+    const float reach = offsetLength(stored);
+    if (badgeModelAt(anchor, IN_PLACE_RADIUS, model, reach) || hangsOffBone(anchor, model, reach)) {
+        putOn.sinceCheck = false;
         return;
     }
     attachBadge(index, anchor, stored);

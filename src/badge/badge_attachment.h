@@ -24,8 +24,13 @@ void wearBadge(std::int32_t index);
 // Puts the game's own badge clothing item on the player's ped.
 void applyBadgeOutfit();
 
-// Once a pass: puts the chosen badge back when the game has taken it away.
+// Once a pass while the player's control is off: puts the chosen badge back when the game has
+// taken it away.
 void ensureBadgeAttached();
+
+// The last badge creation gave no object: the badge script calls ensureBadgeAttached on its
+// next passes, whatever the player's control, until one is made.
+bool badgeCreationFailed();
 
 // The closest object of the model within the radius of the centre, or 0.
 Object closestBadgeObject(const Vector3& centre, float radius, Hash model, float reach);

@@ -7,9 +7,17 @@ namespace {
 constexpr std::uint32_t HELD_WINDOW_MS = 5000;
 constexpr std::uint32_t RELEASE_WINDOW_MS = 100;
 
-// Unsigned 32-bit arithmetic on purpose: the sum wraps with the tick counter.
+// An all-zero record was never written, or was consumed: no message stands behind it. (A
+// press stored at tick 0 with both flags 0 looks the same; it counts from the next message.)
+bool written(const KeyRecord& record) {
+    return record.tick != 0 || record.altDown != 0 || record.previouslyDown != 0 ||
+           record.released != 0;
+}
+
+// The time since the message, in unsigned 32-bit arithmetic: a window that spans the counter's
+// wrap (every 49.7 days) stays whole.
 bool withinWindow(const KeyRecord& record, std::uint32_t window) {
-    return tickCount() < record.tick + window;
+    return written(record) && tickCount() - record.tick < window;
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ extern KeyStateTable keyStateTable;
 void onKeyboardMessage(DWORD key, WORD repeats, BYTE scanCode, BOOL isExtended, BOOL isWithAlt,
                        BOOL wasDownBefore, BOOL isUpNow);
 
-// True for up to 5000 ms after the key's last press message, false at once after a release.
+// True for up to 5000 ms after the key's last press message, false at once after a release and
+// for a key with no message. Both windows compare the time since the message, so they hold
+// across the tick counter's wrap.
 bool keyHeld(std::uint32_t key);
 
 // True for 100 ms after a release; with consume, the first true answer forgets the release.

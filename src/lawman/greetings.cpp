@@ -112,18 +112,28 @@ bool qualifiesForTargetedGreeting(const GreetingMemory& memory, Ped target) {
     return !isGreetExcludedForTargetedGreeting(target);
 }
 
+void switchOnForGreeting(Ped ped, GreetingSwitch& heldOn) {
+    heldOn.ped = ped;
+    setLawmanSwitch(ped, true);
+}
+
+void switchOffAfterGreeting(Ped ped, GreetingSwitch& heldOn) {
+    setLawmanSwitch(ped, false);
+    heldOn.ped = 0;
+}
+
 // The speaker greets first, while the lawman switch is on; the player is let finish talking.
-void greetTarget(GreetingMemory& memory, Ped target) {
+void greetTarget(GreetingMemory& memory, Ped target, GreetingSwitch& heldOn) {
     rememberGreeting(memory, target);
-    setLawmanSwitch(target, true);
+    switchOnForGreeting(target, heldOn);
     while (isAnySpeechPlaying(playerPed)) {
         scriptWait(0);
     }
     speakLine(target, GREETING_LINE);
-    setLawmanSwitch(target, false);
+    switchOffAfterGreeting(target, heldOn);
 }
 
-void holdAfterGreeting(GreetingMemory& memory, Ped target) {
+void holdAfterGreeting(GreetingMemory& memory, Ped target, GreetingSwitch& heldOn) {
     if (!isEngagedByPlayer(target)) {
         return;
     }
@@ -131,9 +141,9 @@ void holdAfterGreeting(GreetingMemory& memory, Ped target) {
     if (slot == nullptr) {
         return;
     }
-    setLawmanSwitch(target, true);
+    switchOnForGreeting(target, heldOn);
     scriptWait(HOLD_MS);
-    setLawmanSwitch(target, false);
+    switchOffAfterGreeting(target, heldOn);
     slot->holdPending = false;
 }
 
@@ -183,10 +193,9 @@ void closestPedGreeting(GreetingMemory& memory) {
     rememberGreeting(memory, candidate);
 }
 
-// The list is this sweep's own: the other script may scan while this one waits.
-void lawmanSwitchSweep(const GreetingMemory& memory) {
-    const std::vector<Ped> peds =
-        collectNearbyPeds(playerPed, MAX_SCAN_CAPACITY, PATROL_RADIUS, 0, true);
+// The list is the caller's own: the other script may scan while this one waits.
+void lawmanSwitchSweep(const GreetingMemory& memory, std::vector<Ped>& peds) {
+    collectNearbyPeds(peds, playerPed, MAX_SCAN_CAPACITY, PATROL_RADIUS, 0, true);
     for (const Ped ped : peds) {
         if (!hasAnyModel(ped, patrolLawmanModels)) {
             continue;
@@ -204,13 +213,19 @@ void lawmanSwitchSweep(const GreetingMemory& memory) {
     }
 }
 
-void targetedGreeting(GreetingMemory& memory) {
+void targetedGreeting(GreetingMemory& memory, GreetingSwitch& heldOn) {
     if (!settings.greetingEnabled || !marshalBadgeNear(TARGETED_BADGE_RADIUS)) {
         return;
     }
     const Ped target = targetEntity;
     if (isEngagedByPlayer(target) && qualifiesForTargetedGreeting(memory, target)) {
-        greetTarget(memory, target);
+        greetTarget(memory, target, heldOn);
     }
-    holdAfterGreeting(memory, target);
+    holdAfterGreeting(memory, target, heldOn);
+}
+
+void switchOffLeftOn(GreetingSwitch& heldOn) {
+    if (heldOn.ped != 0) {
+        switchOffAfterGreeting(heldOn.ped, heldOn);
+    }
 }

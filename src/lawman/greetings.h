@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "host/native_invoker.h"
 #include "lawman/greeting_memory.h"
 
@@ -12,11 +14,22 @@ inline constexpr const char* GREETING_LINE = "GREET_MARSHAL";
 void closestPedGreeting(GreetingMemory& memory);
 
 // Every pass: each patrol lawman within 100 gets its switch (off, with a 1000 ms wait, when the
-// player engages one that has greeted and been held, or one of the switch-off models).
-void lawmanSwitchSweep(const GreetingMemory& memory);
+// player engages one that has greeted and been held, or one of the switch-off models). The
+// peds go into `peds`, which the caller keeps across the sweep's waits.
+void lawmanSwitchSweep(const GreetingMemory& memory, std::vector<Ped>& peds);
+
+// The ped whose lawman switch a greeting turned on for its waits, until it turns it off again
+// (0 for none). The host may restart the script inside those waits, and the deleted run never
+// turns it off itself: the next start does (switchOffLeftOn).
+struct GreetingSwitch {
+    Ped ped = 0;
+};
 
 // Every pass: the ped the player engages greets at once, then is held for 3000 ms once.
-void targetedGreeting(GreetingMemory& memory);
+void targetedGreeting(GreetingMemory& memory, GreetingSwitch& heldOn);
+
+// At a start: the switch a restarted run left on goes off.
+void switchOffLeftOn(GreetingSwitch& heldOn);
 
 // An object of the marshal badge's model lies within the radius of the attachment point.
 bool marshalBadgeNear(float radius);

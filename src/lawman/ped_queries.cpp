@@ -29,15 +29,15 @@ bool keepPed(Ped centre, Ped ped, float maxDistance, bool includeFlagged) {
 
 // A count above the capacity is held to it and a negative one means none: the game's answer
 // is never trusted to reach past the buffer.
-std::vector<Ped> collectNearbyPeds(Ped centre, std::int32_t capacity, float maxDistance,
-                                   std::int32_t scanMode, bool includeFlagged) {
+void collectNearbyPeds(std::vector<Ped>& peds, Ped centre, std::int32_t capacity, float maxDistance,
+                       std::int32_t scanMode, bool includeFlagged) {
+    peds.clear();
     capacity = std::clamp(capacity, 0, MAX_SCAN_CAPACITY);
     pedScanBuffer[0] = static_cast<std::uint32_t>(capacity);
     const std::int32_t count =
         std::min(getPedNearbyPeds(centre, pedScanBuffer.data(), scanMode), capacity);
-    std::vector<Ped> peds;
     if (count <= 0) {
-        return peds;
+        return;
     }
     peds.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
@@ -46,6 +46,12 @@ std::vector<Ped> collectNearbyPeds(Ped centre, std::int32_t capacity, float maxD
             peds.push_back(ped);
         }
     }
+}
+
+std::vector<Ped> collectNearbyPeds(Ped centre, std::int32_t capacity, float maxDistance,
+                                   std::int32_t scanMode, bool includeFlagged) {
+    std::vector<Ped> peds;
+    collectNearbyPeds(peds, centre, capacity, maxDistance, scanMode, includeFlagged);
     return peds;
 }
 

@@ -65,6 +65,7 @@ class SaveReports {
 };
 
 SaveReports saveReports;
+const DictDataFile* readInto = nullptr;  // the object openDataFile read the file into
 
 // Only when the system says nothing is there: a file it cannot look at is not made anew.
 bool pathMissing(const std::string& path) {
@@ -115,9 +116,19 @@ bool createDataFile(FirstEntries setFirstEntries) {
 
 DictDataFile* dataFile = nullptr;
 
+bool dataFileRead() {
+    return dataFile != nullptr && dataFile == readInto;
+}
+
 bool openDataFile(FirstEntries setFirstEntries) {
-    // Never freed: both scripts may use it until the process ends.
-    dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
+    if (dataFileRead()) {
+        return true;
+    }
+    readInto = nullptr;
+    if (dataFile == nullptr) {
+        // Never freed: both scripts may use it until the process ends.
+        dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
+    }
     bool loaded = dataFile->load();
     if (!loaded && pathMissing(dataFile->path)) {
         if (!createDataFile(setFirstEntries)) {
@@ -133,6 +144,7 @@ bool openDataFile(FirstEntries setFirstEntries) {
     for (const std::size_t line : dataFile->skippedLines) {
         log.line(dataFile->path + " line " + std::to_string(line) + " skipped: not one KEY=VALUE");
     }
+    readInto = dataFile;
     return true;
 }
 

@@ -14,7 +14,13 @@ using FirstEntries = void (*)(DictDataFile& file);
 // folder, when that is missing too) is first made, holding what setFirstEntries sets, by the
 // same save as every change. False when the file cannot be read or made; dataFile is set even
 // then, so a later save can still write the file. What happened goes to the diagnostics log.
+// Once the file has been read, a later call (the host restarts the scripts at every save the
+// player loads, the module staying loaded) keeps dataFile as it is and answers true: it may
+// hold a change whose save failed, which reading the file again would lose. After a failed
+// read the same object loads the file again.
 bool openDataFile(FirstEntries setFirstEntries);
+// openDataFile has read the file.
+bool dataFileRead();
 
 // dataFile->save(false), with a failure (or the first success after one) in the log.
 void saveDataFile();

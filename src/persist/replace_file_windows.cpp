@@ -25,7 +25,9 @@ bool flushFileToDisk(const std::string& path, std::string& error) {
 }
 
 // NTFS journals the rename itself: after a power cut the folder names the old file or the new
-// one, whose data was flushed before the move. There is no folder handle to flush.
+// one. A normal save flushed the new file's data before the move; an edit step's save did not
+// (its flush waits for the first pass without a save), so a power cut in between may leave the
+// new name on data that never reached the disk. There is no folder handle to flush.
 bool flushFolderToDisk(const std::string&, std::string&) {
     return true;
 }

@@ -45,12 +45,41 @@ void marshalGreetingSwitch() {
     }
 }
 
-// What the menu script keeps from pass to pass.
+// What a pass's completion check of one prompt answered.
+struct SeenCompletion {
+    Prompt prompt = 0;
+    bool completed = false;
+};
+
+// A use counts once: a game that reports a completion on several passes in a row must not
+// cycle a badge, or toggle a door, on each of them.
+bool newlyCompleted(Prompt prompt, SeenCompletion& seen) {
+    const bool completed = uiPromptHasStandardModeCompleted(prompt);
+    const bool fresh = completed && !(seen.completed && seen.prompt == prompt);
+    seen = {prompt, completed};
+    return fresh;
+}
+
+// What the menu script keeps from pass to pass. The host restarts the scripts at every save
+// the player loads, deleting this script where it waits, so the state is one object for the
+// process, which each start sets to its start values, all but the blips': their handles name
+// blips that stay on the map (the game removes them, and the upkeep makes them again).
 struct MenuScriptState {
     std::int32_t nextSecondAt = 0;
     std::int32_t lastBlockAt = 0;
+    SeenCompletion lockUse;
+    SeenCompletion selectUse;
+    SeenCompletion removeUse;
     OfficeBlips officeBlips{};
+
+    void start() {
+        nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
+        lastBlockAt = getGameTimer();
+        lockUse = selectUse = removeUse = {};
+    }
 };
+
+MenuScriptState menuScriptState;
 
 void promptBlock(MenuScriptState& state) {
     doorSetUp();
@@ -70,17 +99,17 @@ void runPass(MenuScriptState& state) {
         state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();
-    if (uiPromptHasStandardModeCompleted(lockPrompt)) {
+    if (newlyCompleted(lockPrompt, state.lockUse)) {
         doorToggle();
     }
     if (msSince(state.lastBlockAt) > PROMPT_BLOCK_INTERVAL_MS) {
         promptBlock(state);
         state.lastBlockAt = getGameTimer();
     }
-    if (uiPromptHasStandardModeCompleted(selectBadgePrompt)) {
+    if (newlyCompleted(selectBadgePrompt, state.selectUse)) {
         cycleBadge();
     }
-    if (uiPromptHasStandardModeCompleted(removeBadgePrompt)) {
+    if (newlyCompleted(removeBadgePrompt, state.removeUse)) {
         removeBadge();
     }
 }
@@ -89,9 +118,8 @@ void runPass(MenuScriptState& state) {
 
 void BadgeMenuScript() {
     scriptWait(START_DELAY_MS);
-    MenuScriptState state;
-    state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
-    state.lastBlockAt = getGameTimer();
+    MenuScriptState& state = menuScriptState;
+    state.start();
     for (;;) {
         runPass(state);
         scriptWait(0);

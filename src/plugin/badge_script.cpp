@@ -32,25 +32,37 @@ constexpr std::int32_t LAWMAN_BLOCK_INTERVAL_MS = 1000;
 constexpr std::int32_t PLAYER_CONFIG_FLAG = 64;
 constexpr float OFF_DUTY_RADIUS = 100.0f;
 
+// What the badge script keeps from pass to pass. The host restarts the scripts at every save
+// the player loads, deleting this script where it waits (nothing on its stack is freed), so
+// the state is one object for the process, which each start sets to its start values.
+struct BadgeScriptState {
+    bool editModeOn = false;
+    std::int32_t lawmanDueTime = 0;
+    GreetingMemory greetings;
+    std::vector<Ped> nearby;        // the peds a step collected; its room is kept from pass to pass
+    GreetingSwitch greetingSwitch;  // kept across starts: a restart may cut a greeting short
+
+    void start() {
+        editModeOn = false;
+        lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
+        greetings = {};
+        nearby.clear();
+    }
+};
+
+BadgeScriptState badgeScriptState;
+
 // Undoes the player's part of the lawman pass and lets the lawmen nearby speak again.
-void offDutyReset() {
+void offDutyReset(std::vector<Ped>& nearby) {
     setDisablePlayerWantedLevel(playerId, false);
     setPedConfigFlag(playerPed, PLAYER_CONFIG_FLAG, false);
     setPedRelationshipGroupHash(playerPed, getHashKey("PLAYER"));
-    const std::vector<Ped> nearby =
-        collectNearbyPeds(playerPed, MAX_SCAN_CAPACITY, OFF_DUTY_RADIUS, 0, true);
+    collectNearbyPeds(nearby, playerPed, MAX_SCAN_CAPACITY, OFF_DUTY_RADIUS, 0, true);
     for (Ped ped : nearby) {
         setLawmanSwitch(ped, false);
     }
     scriptWait(OFF_DUTY_PAUSE_MS);
 }
-
-// What the badge script keeps from pass to pass.
-struct BadgeScriptState {
-    bool editModeOn = false;
-    std::int32_t lawmanDueTime = 0;
-    GreetingMemory greetings;
-};
 
 void lawmanPass(BadgeScriptState& state) {
     if (getGameTimer() > state.lawmanDueTime) {
@@ -59,9 +71,9 @@ void lawmanPass(BadgeScriptState& state) {
         officeSweep();
         state.lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
     }
-    lawmanSwitchSweep(state.greetings);
+    lawmanSwitchSweep(state.greetings, state.nearby);
     playerDutyStep();
-    targetedGreeting(state.greetings);
+    targetedGreeting(state.greetings, state.greetingSwitch);
 }
 
 void runPass(BadgeScriptState& state) {
@@ -76,13 +88,16 @@ void runPass(BadgeScriptState& state) {
         flushDataFile();
     }
     refreshPlayerValues();
-    // The game gates the attachment check: it runs while the player's control is off.
+    // The game gates the attachment check: it runs while the player's control is off. A badge
+    // the game gave no object for is tried again on every pass, or it would never come back.
     if (!isPlayerControlOn(playerId)) {
         ensureBadgeAttached();
         scriptWait(AFTER_ATTACHMENT_CHECK_MS);
+    } else if (badgeCreationFailed()) {
+        ensureBadgeAttached();
     }
     if (!isBadgeWorn() || getMissionFlag()) {
-        offDutyReset();
+        offDutyReset(state.nearby);
     } else {
         lawmanPass(state);
     }
@@ -92,13 +107,17 @@ void runPass(BadgeScriptState& state) {
 
 void BadgeScript() {
     scriptWait(START_DELAY_MS);
-    // Lives as long as the script: the greeting tables start empty and are never saved.
-    BadgeScriptState state;
-    state.lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
+    // Each start begins a run: the greeting tables start empty and are never saved.
+    BadgeScriptState& state = badgeScriptState;
+    state.start();
+    switchOffLeftOn(state.greetingSwitch);
+    const bool readBefore = dataFileRead();
     if (!openDataFile(setResetAttachment)) {
         return;
     }
-    logUnusableStoredValues();
+    if (!readBefore) {
+        logUnusableStoredValues();
+    }
     const std::int32_t index = readStoredBadgeIndex();
     if (isBadgeIndex(index)) {
         wearBadge(index);

@@ -9,6 +9,8 @@
 
 #include "emulator/emulator.h"
 #include "host/host_api.h"
+#include "host/natives/hud.h"
+#include "host/natives/misc.h"
 
 inline HINSTANCE fakeModule(std::uintptr_t id) {
     return reinterpret_cast<HINSTANCE>(id);
@@ -22,6 +24,18 @@ inline std::vector<std::string> scriptLog;
 // "<what>@<game time>", so a test sees both the order and the frame of every step.
 inline void note(const std::string& what) {
     scriptLog.push_back(what + "@" + std::to_string(emulator().clock.gameTime));
+}
+
+// A prompt registered as a plug-in does, on screen with that label.
+inline Prompt shownPrompt(const char* label) {
+    const Prompt prompt = uiPromptRegisterBegin();
+    uiPromptSetControlAction(prompt, getHashKey("INPUT_CONTEXT_X"));
+    uiPromptSetText(prompt, varString(10, "LITERAL_STRING", label));
+    uiPromptSetEnabled(prompt, true);
+    uiPromptSetVisible(prompt, true);
+    uiPromptSetStandardMode(prompt);
+    uiPromptRegisterEnd(prompt);
+    return prompt;
 }
 
 class EmulatorTest : public ::testing::Test {

@@ -73,8 +73,8 @@ TEST_F(SchedulerTest, WaitResumesInTheFirstFrameAtLeastThatManyMsLater) {
                               "wait 17 took 32@80", "wait 100 took 112@192"}));
 }
 
-TEST_F(SchedulerTest, WaitAcrossTheGameTimeWrapStillWaitsItsFullLength) {
-    emu().clock.gameTime = 0xFFFFFFA0u;  // the wait ends past the wrap, at 4
+TEST_F(SchedulerTest, WaitAcrossTheTickCountsWrapStillWaitsItsFullLength) {
+    emu().clock.tickCount = 0xFFFFFFA0u;  // the wait ends past the wrap, at 4
     scriptRegister(MODULE_A, [] {
         scriptWait(100);
         note("woke");
@@ -82,7 +82,25 @@ TEST_F(SchedulerTest, WaitAcrossTheGameTimeWrapStillWaitsItsFullLength) {
 
     emu().run(200);
 
-    EXPECT_EQ(scriptLog, (Log{"woke@16"}));  // 0xFFFFFFA0 + 112: the first frame 100 ms on
+    EXPECT_EQ(scriptLog, (Log{"woke@112"}));  // the first frame 100 ms on
+}
+
+// The host wakes a script on GetTickCount: a paused game's timer stands still, its waits end.
+TEST_F(SchedulerTest, WaitsEndOnTheTickCountWhileTheGameTimerStandsStill) {
+    emu().clock.paused = true;
+    firstTick = emu().clock.tickCount;
+    scriptRegister(MODULE_A, [] {
+        for (DWORD ms : {0u, 100u}) {
+            scriptWait(ms);
+            note("tick +" + std::to_string(tswEmulatorTickCount() - firstTick));
+        }
+    });
+
+    EXPECT_TRUE(emu().run(200)) << emu().failure();
+
+    EXPECT_EQ(scriptLog, (Log{"tick +16@0", "tick +128@0"}));
+    EXPECT_EQ(emu().clock.gameTime, 0u);
+    EXPECT_EQ(emu().clock.tickCount - firstTick, 208u);
 }
 
 TEST_F(SchedulerTest, ScriptThatReturnsEndsQuietlyAndOthersRunOn) {
@@ -119,4 +137,46 @@ TEST_F(SchedulerTest, WaitOutsideAScriptFailsLoudly) {
     scriptWait(0);
 
     EXPECT_EQ(emu().failure(), "scriptWait called outside a script");
+}
+
+namespace {
+
+// Notes when it goes: a script's stack unwound would run it.
+struct NotesItsEnd {
+    ~NotesItsEnd() { note("unwound"); }
+};
+
+void waitsHoldingAnObject() {
+    note("a starts");
+    const NotesItsEnd held;
+    scriptWait(1000);
+    note("a woke");
+}
+
+}  // namespace
+
+// The host's way at a save load: every fiber deleted where it waits (nothing on its stack runs
+// or is unwound), every script started again at its entry, in registration order, the next
+// frame; a script that had ended too.
+TEST_F(SchedulerTest, RestartStartsEveryScriptAgainAtItsEntryWithoutUnwindingIt) {
+    scriptRegister(MODULE_A, waitsHoldingAnObject);
+    scriptRegister(MODULE_B, [] { note("b ran"); });
+    emu().run(100);
+    ASSERT_TRUE(emu().scheduler.scripts()[1]->fiber->finished());
+
+    emu().restartScripts();
+    emu().run(1100);
+
+    // Only the second run's object is unwound, when that run returns.
+    EXPECT_EQ(scriptLog, (Log{"a starts@0", "b ran@0", "a starts@112", "b ran@112", "a woke@1120",
+                              "unwound@1120"}));
+    EXPECT_EQ(emu().scriptRestarts(), 1u);
+    EXPECT_FALSE(emu().failed()) << emu().failure();
+}
+
+TEST_F(SchedulerTest, RestartFromInsideAScriptFailsLoudly) {
+    scriptRegister(MODULE_A, [] { emulator().restartScripts(); });
+    emu().runFrame();
+
+    EXPECT_EQ(emu().failure(), "the scripts can only be restarted between frames");
 }

@@ -18,17 +18,6 @@ void control(const std::string& command) {
     ASSERT_EQ(tswEmuControl(command.c_str(), reply, sizeof reply), TSW_OK) << reply;
 }
 
-Prompt buildPrompt(const char* label) {
-    const Prompt prompt = uiPromptRegisterBegin();
-    uiPromptSetControlAction(prompt, getHashKey("INPUT_CONTEXT_X"));
-    uiPromptSetText(prompt, varString(10, "LITERAL_STRING", label));
-    uiPromptSetEnabled(prompt, true);
-    uiPromptSetVisible(prompt, true);
-    uiPromptSetStandardMode(prompt);
-    uiPromptRegisterEnd(prompt);
-    return prompt;
-}
-
 }  // namespace
 
 class WorldNativesTest : public EmulatorTest {
@@ -112,7 +101,7 @@ TEST_F(WorldNativesTest, EntityAtCoordTakesHalfExtentsAndTestsZOnlyWithTheNinthA
 }
 
 TEST_F(WorldNativesTest, PromptStaysEnabledUntilDeleted) {
-    const Prompt prompt = buildPrompt("Select Badge");
+    const Prompt prompt = shownPrompt("Select Badge");
     emu().run(10'000);
     EXPECT_TRUE(uiPromptIsEnabled(prompt));
 
@@ -124,7 +113,7 @@ TEST_F(WorldNativesTest, PromptStaysEnabledUntilDeleted) {
 }
 
 TEST_F(WorldNativesTest, PromptCompletionIsReportedOnce) {
-    const Prompt prompt = buildPrompt("Select Badge");
+    const Prompt prompt = shownPrompt("Select Badge");
     EXPECT_FALSE(uiPromptHasStandardModeCompleted(prompt));
 
     control("prompt use Select Badge");

@@ -77,9 +77,41 @@ TEST_F(FirstStart, AnExistingFileIsLoadedAsItIs) {
         EXPECT_EQ(dataFile->getString("rot_xxxxx"), "");
         EXPECT_FALSE(dataFile->isDirty());
         delete dataFile;
+        dataFile = nullptr;  // a file already read is kept, not read again
     }
-    dataFile = nullptr;
     EXPECT_EQ(log().find("created"), std::string::npos) << log();
+}
+
+// The host restarts the scripts at every save the player loads: the object read at the first
+// start is newer than the file (a save that failed left a change only in it) and is kept.
+TEST_F(FirstStart, AStartAfterTheFileWasReadKeepsTheObjectAndItsUnsavedChange) {
+    fs::create_directory(DATA_FOLDER);
+    writeBytes(DATA, "badge=3\n");
+    ASSERT_TRUE(openDataFile(setFirstEntries));
+    const DictDataFile* first = dataFile;
+    dataFile->setInt("badge", 5);
+    writeBytes(DATA, "badge=1\n");
+
+    ASSERT_TRUE(openDataFile(setFirstEntries));
+    EXPECT_EQ(dataFile, first);
+    EXPECT_EQ(dataFile->getInt("badge"), 5);
+    EXPECT_TRUE(dataFile->isDirty());
+}
+
+// After a failed read the next start reads the file again, into the same object: what the
+// other script set meanwhile stays unless the file holds that key too.
+TEST_F(FirstStart, AStartAfterAFailedReadReadsTheFileIntoTheSameObject) {
+    fs::create_directories(DATA);
+    EXPECT_FALSE(openDataFile(setFirstEntries));
+    const DictDataFile* first = dataFile;
+    dataFile->setInt("badge", 2);
+    fs::remove(DATA);
+    writeBytes(DATA, "xxxxx=0.010000\n");
+
+    ASSERT_TRUE(openDataFile(setFirstEntries));
+    EXPECT_EQ(dataFile, first);
+    EXPECT_EQ(dataFile->getInt("badge"), 2);
+    EXPECT_EQ(dataFile->getString("xxxxx"), "0.010000");
 }
 
 TEST_F(FirstStart, AFileThatCannotBeReadStopsWithTheReasonAndWhatToDo) {

@@ -102,6 +102,40 @@ TEST(Rules, NobodyGreetsTwiceUnlessAwayOrTheTablesStartedAfresh) {
     Game reloaded;
     EXPECT_FALSE(reloaded.frame("greeted=300:1:3.0"));
     EXPECT_FALSE(reloaded.frame("instance=2 greeted=300:2:3.0"));
+
+    // Restarted scripts start with empty tables too.
+    Game restarted;
+    EXPECT_FALSE(restarted.frame("greeted=300:1:3.0"));
+    EXPECT_FALSE(restarted.frame("restarts=1 greeted=300:2:3.0"));
+    EXPECT_TRUE(restarted.frame("restarts=1 greeted=300:3:3.0"));
+}
+
+// After a restart the waits count the new run's passes: its start-up wait has none.
+TEST(Rules, RestartedScriptsGetTheirWaitsAfresh) {
+    Game game;
+    EXPECT_FALSE(game.passes(1100, "chest=1 worn=0 group=REL_COP"));
+    game.checker_.onCommand("host restarts scripts");
+    EXPECT_FALSE(game.frame("restarts=1 chest=1 worn=0 group=REL_COP"));
+    for (int frame = 0; frame < 100; ++frame) {  // 1.6 s without a pass, in the wrong group
+        EXPECT_FALSE(game.frame("restarts=1 chest=1 worn=0 group=PLAYER")) << frame;
+    }
+    EXPECT_FALSE(game.passes(1024, "restarts=1 chest=1 worn=0 group=PLAYER"));
+    EXPECT_FALSE(game.passes(32, "restarts=1 chest=1 worn=0 group=PLAYER"));
+    EXPECT_TRUE(game.passes(16, "restarts=1 chest=1 worn=0 group=PLAYER"));
+}
+
+// A model the game has not loaded costs the attachment check a pass per refused creation.
+TEST(Rules, TheRecordedBadgeMayTakeAPassMoreForEachCreationTheGameWillRefuse) {
+    Game game;
+    game.checker_.onFilesChanged(file({{"badge", "1"}}));
+    const std::string loading = "control=0 createfails=0,3,0,0,0,0";
+    EXPECT_FALSE(game.passes(16 * 5, loading));
+    EXPECT_TRUE(game.passes(16, loading));
+
+    // Another badge chosen: its wait begins again, from the next frame.
+    game.checker_.onDataFileWritten(file({{"badge", "2"}}));
+    EXPECT_FALSE(game.passes(16 * 3, "control=0 createfails=0,0,0,0,0,0"));
+    EXPECT_TRUE(game.passes(16, "control=0 createfails=0,0,0,0,0,0"));
 }
 
 TEST(Rules, ADataFileWriteKeepsEveryKeyAndEveryLineReads) {
@@ -138,6 +172,23 @@ TEST(Rules, TheRunningPluginShowsEachPromptOnceAndEightBlips) {
     EXPECT_TRUE(game.frame("select=2"));
     EXPECT_TRUE(game.frame("doorprompts=2"));
     EXPECT_TRUE(game.frame("blips=9"));
+}
+
+// A second of game time after the game took a blip (or the scripts began anew) all eight are
+// back; a player a second at an office is offered "REMOVE BADGE".
+TEST(Rules, BlipsComeBackAndAnOfficeOffersItsPromptWithinASecond) {
+    Game game;  // the wait begins in the frame after the command
+    game.checker_.onCommand("game removes blip 3");
+    EXPECT_FALSE(game.passes(1024, "blips=7"));
+    EXPECT_TRUE(game.passes(16, "blips=7"));
+
+    Game office;
+    EXPECT_FALSE(office.passes(1008, "office=2 remove=0"));
+    EXPECT_TRUE(office.passes(16, "office=2 remove=0"));
+    office.checker_.onCommand("game loads save");
+    EXPECT_FALSE(office.passes(1024, "office=2 remove=0 restarts=1"));
+    EXPECT_FALSE(office.passes(16, "office=2 remove=1 restarts=1"));
+    EXPECT_TRUE(office.passes(16, "office=2 remove=0 restarts=1"));
 }
 
 }  // namespace

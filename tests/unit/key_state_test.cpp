@@ -66,13 +66,19 @@ TEST_F(KeyTable, EachCodeWritesItsOwnRecordAndKeyZeroStaysAllZero) {
     EXPECT_FALSE(keyReleased(0, true));
 }
 
-// A zero tick looks like a press at tick 0, so its window ends when the counter reaches 5000.
-TEST_F(KeyTable, NeverWrittenRecordIsNotHeldOnceTheCounterReaches5000) {
-    tick() = 4999;
-    EXPECT_TRUE(keyHeld(KEY_E));
-    EXPECT_FALSE(keyReleased(KEY_E, false));
+// Right after the counter wraps (every 49.7 days), a zero tick is less than 5000 ms old: a
+// record that no message wrote, or that a release consumed, must still not count.
+TEST_F(KeyTable, RecordWithNoMessageIsNeverHeldNorReleasedEvenRightAfterTheWrap) {
+    for (std::uint32_t now : {0u, 1u, 99u, 4999u, 5000u, 3'600'000u}) {
+        tick() = now;
+        EXPECT_FALSE(keyHeld(KEY_E)) << now;
+        EXPECT_FALSE(keyReleased(KEY_E, false)) << now;
+    }
 
-    tick() = 5000;
+    tick() = 0xFFFFFFF0u;
+    release(KEY_E);
+    tick() = 10;
+    EXPECT_TRUE(keyReleased(KEY_E, true));  // consumed: all zero again
     EXPECT_FALSE(keyHeld(KEY_E));
     EXPECT_FALSE(keyReleased(KEY_E, false));
 }
@@ -162,25 +168,25 @@ TEST_F(KeyTable, MessageOverwritesTheWholeRecord) {
     EXPECT_TRUE(keyHeld(KEY_E));
 }
 
-// tick + window is unsigned 32-bit: near the wrap the sum is small, so a fresh message does
-// not count until the counter wraps too.
-TEST_F(KeyTable, WindowSumWrapsWithTheTickCounter) {
-    tick() = 0xFFFFF000u;  // + 5000 wraps to 904
+// The windows compare the time since the message: a press or release just before the wrap
+// keeps its whole window across it.
+TEST_F(KeyTable, WindowsSpanTheTickCountersWrap) {
+    tick() = 0xFFFFF000u;
     press(KEY_E);
-    EXPECT_FALSE(keyHeld(KEY_E));
+    EXPECT_TRUE(keyHeld(KEY_E));
 
     emulator().run(4096);  // 256 frames of 16 ms: the counter wraps to 0
     ASSERT_EQ(tick(), 0u);
     EXPECT_TRUE(keyHeld(KEY_E));
-    tick() = 903;
+    tick() = 903;  // 4999 ms after the press
     EXPECT_TRUE(keyHeld(KEY_E));
     tick() = 904;
     EXPECT_FALSE(keyHeld(KEY_E));
 
-    tick() = 0xFFFFFFD8u;  // + 100 wraps to 60
+    tick() = 0xFFFFFFD8u;
     release(KEY_E);
-    EXPECT_FALSE(keyReleased(KEY_E, false));
-    tick() = 59;
+    EXPECT_TRUE(keyReleased(KEY_E, false));
+    tick() = 59;  // 99 ms after the release
     EXPECT_TRUE(keyReleased(KEY_E, false));
     tick() = 60;
     EXPECT_FALSE(keyReleased(KEY_E, false));
