@@ -1,24 +1,12 @@
 #include "persist/base_data_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <string_view>
 #include <utility>
 
+#include "persist/read_file.h"
 #include "persist/replace_file.h"
 
 namespace {
-
-// The whole file in binary, so that both builds see the same bytes (no CR LF or ^Z
-// translation). False on a read error, such as a folder by that name.
-bool readAll(std::ifstream& file, std::string& bytes) {
-    char chunk[4096];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
-    }
-    return !file.bad();
-}
 
 // The next line and what is left after its end: LF, CR LF or a lone CR end a line, so files
 // saved by any editor read the same.
@@ -39,10 +27,10 @@ BaseDataFile::BaseDataFile(std::string filePath) : path(std::move(filePath)) {}
 
 bool BaseDataFile::load() {
     skippedLines.clear();
-    std::ifstream file(path, std::ios::binary);
     std::string bytes;
-    if (!file || !readAll(file, bytes)) {
-        error = std::strerror(errno);
+    const ReadResult read = readWholeFile(path, bytes, error);
+    inUse = read == ReadResult::IN_USE;
+    if (read != ReadResult::READ) {
         return false;
     }
     std::string_view text = bytes;

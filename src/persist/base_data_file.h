@@ -8,7 +8,8 @@
 // How a line reads and how the whole file is written belong to the derived class.
 class BaseDataFile {
   public:
-    // Reads every line into memory. False when the file cannot be read; nothing is created.
+    // Reads every line into memory. False when the file cannot be read; nothing is created,
+    // and the entries stay as they were.
     virtual bool load();
     // Writes when something changed since the last successful write, or when forced. The new
     // file is on the disk before it replaces the old one; where no file can be made beside
@@ -33,6 +34,9 @@ class BaseDataFile {
     std::vector<std::size_t> skippedLines;
     // What the system said of the last load, save or flush that failed.
     std::string error;
+    // The last load failed because another program holds the file (Windows only): it may
+    // well be free a moment later.
+    bool inUse = false;
     // Set by a write that went into the file itself because no file could be made beside it
     // (the system's words for that); empty after one that replaced the file whole. Such a
     // write is not atomic: a crash or a failure part way leaves the file cut short.
