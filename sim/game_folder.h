@@ -19,6 +19,9 @@ class GameFolder {
     bool appendDataLine(const std::string& line, std::string& error);
     // Appends the bytes as they are: no line end is added.
     bool appendDataBytes(const std::string& bytes, std::string& error);
+    // Rewrites the data file (read as UTF-8) as UTF-16 with its byte-order mark, little or big
+    // endian, as Notepad's "Unicode" and "Unicode big endian" save it.
+    bool encodeDataAsUtf16(bool bigEndian, std::string& error);
     // Deletes the data file, or the whole TinStarWarden/ folder.
     bool remove(bool wholeFolder, std::string& error);
     // The TinStarWarden/ folder read-only (no file created, renamed or deleted in it) or

@@ -57,6 +57,15 @@ ControlReply rawData(Runner& runner, const Words& words) {
     });
 }
 
+ControlReply encodeData(Runner& runner, const Words& words) {
+    if (words.size() != 3 || (words[2] != "utf-16le" && words[2] != "utf-16be")) {
+        return usage();
+    }
+    return setUpFiles(runner, words, [&](std::string& error) {
+        return runner.folder().encodeDataAsUtf16(words[2] == "utf-16be", error);
+    });
+}
+
 ControlReply removeFiles(Runner& runner, const Words& words) {
     if (words.size() != 1) {
         return usage();
@@ -192,6 +201,7 @@ constexpr SimVerb SIM_VERBS[] = {
     {"ini",               "ini SECTION KEY VALUE",   ini},
     {"data",              "data LINE",               data},
     {"rawdata",           "rawdata TEXT",            rawData},
+    {"encode data",       "encode data utf-16le|utf-16be", encodeData},
     {"nodata",            "nodata",                  removeFiles},
     {"nofolder",          "nofolder",                removeFiles},
     {"folder",            "folder readonly\n"

@@ -5,6 +5,7 @@
 
 #include "persist/read_file.h"
 #include "persist/replace_file.h"
+#include "persist/unicode_text.h"
 
 namespace {
 
@@ -33,9 +34,15 @@ bool BaseDataFile::load() {
     if (read != ReadResult::READ) {
         return false;
     }
+    auto utf16 = decodeMarkedUtf16(bytes);
+    decodedFrom = utf16 ? utf16->encoding : nullptr;
+    if (utf16) {
+        bytes = std::move(utf16->utf8);
+    }
+    // Notepad may begin a UTF-8 file with a mark: it is no part of the first key.
     std::string_view text = bytes;
-    if (text.starts_with(BYTE_ORDER_MARK)) {
-        text.remove_prefix(BYTE_ORDER_MARK.size());
+    if (text.starts_with(UTF8_MARK)) {
+        text.remove_prefix(UTF8_MARK.size());
     }
     for (std::size_t number = 1; !text.empty(); ++number) {
         // A rejected line is skipped. Stopping here once ended the main script, and the other

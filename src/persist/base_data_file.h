@@ -32,6 +32,9 @@ class BaseDataFile {
     bool dirty = false;
     // The lines (counted from 1) the last load skipped as malformed.
     std::vector<std::size_t> skippedLines;
+    // Set by a load of a UTF-16 file (Notepad's "Unicode"), read as the UTF-8 it stands for:
+    // which of the two it was. The next save writes it in the plain format.
+    const char* decodedFrom = nullptr;
     // What the system said of the last load, save or flush that failed.
     std::string error;
     // The last load failed because another program holds the file (Windows only): it may
@@ -43,9 +46,6 @@ class BaseDataFile {
     std::string inPlaceCause;
 
   protected:
-    // Notepad may begin a UTF-8 file with one; load takes it off the first key.
-    static constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-
     explicit BaseDataFile(std::string filePath);
     // Never destroyed through a base pointer: the one data file lives as long as the process.
     ~BaseDataFile() = default;

@@ -130,6 +130,11 @@ bool openDataFile(FirstEntries setFirstEntries) {
         return false;
     }
     DiagnosticsLog& log = diagnosticsLog();
+    if (dataFile->decodedFrom != nullptr) {
+        log.line(joined({dataFile->path, " is ", dataFile->decodedFrom,
+                         " text (Notepad's \"Unicode\"): read as such, and its next save "
+                         "writes it as plain text"}));
+    }
     for (const std::size_t line : dataFile->skippedLines) {
         log.line(dataFile->path + " line " + std::to_string(line) + " skipped: not one KEY=VALUE");
     }

@@ -8,6 +8,7 @@
 #include "persist/number_text.h"
 #include "persist/own_file.h"
 #include "persist/replace_file.h"
+#include "persist/unicode_text.h"
 
 namespace {
 
@@ -72,12 +73,16 @@ bool DictDataFile::write() {
 }
 
 // Every entry reads back as it was: an empty value takes a second '=' ("k=" is no entry, "k=="
-// is k with nothing), and a first key that begins with a byte-order mark gets one more, as
-// load takes one off.
+// is k with nothing), and a first key that begins with a byte-order mark, which load would
+// take for the file's, gets a UTF-8 mark before it, which load takes off.
 std::string DictDataFile::fileText() const {
     std::string text;
-    if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
-        text = BYTE_ORDER_MARK;
+    if (!entries.empty()) {
+        const std::string& first = entries.begin()->first;
+        if (first.starts_with(UTF8_MARK) || first.starts_with(UTF16LE_MARK) ||
+            first.starts_with(UTF16BE_MARK)) {
+            text = UTF8_MARK;
+        }
     }
     for (const auto& [key, value] : entries) {
         text += key;
