@@ -95,7 +95,7 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
 
 void GameFolder::leave() {
     std::string ignored;
-    setReadOnly(false, ignored);
+    setMode(Mode::WRITABLE, ignored);
     std::error_code code;
     fs::current_path(previous_, code);
     if (temporary_) {
@@ -191,20 +191,34 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
     return true;
 }
 
-bool GameFolder::setReadOnly(bool readOnly, std::string& error) {
-    if (readOnly == readOnly_) {
-        return true;
-    }
+bool GameFolder::setMode(Mode mode, std::string& error) {
     if (!writeSettings(error)) {
         return false;
     }
-    const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
-                                  : makeFolderWritable(PLUGIN_FOLDER, error);
-    // A change to read-only that failed may have been made in part: the folder then counts as
-    // read-only, so that the run's end still makes it writable (a folder left so cannot be
-    // removed).
-    if (changed || readOnly) {
-        readOnly_ = readOnly;
+    if (dataLocked_ && mode != Mode::LOCKED) {
+        if (!makeFileWritable(DATA_FILE, error)) {
+            return false;
+        }
+        dataLocked_ = false;
     }
-    return changed;
+    const bool readOnly = mode != Mode::WRITABLE;
+    if (readOnly != readOnly_) {
+        const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
+                                      : makeFolderWritable(PLUGIN_FOLDER, error);
+        // A change to read-only that failed may have been made in part: the folder then counts
+        // as read-only, so that the run's end still makes it writable (a folder left so cannot
+        // be removed).
+        if (changed || readOnly) {
+            readOnly_ = readOnly;
+        }
+        if (!changed) {
+            return false;
+        }
+    }
+    // With no data file there is only the folder to lock: no file can be made in it.
+    if (mode == Mode::LOCKED && !dataLocked_ && fs::exists(DATA_FILE)) {
+        dataLocked_ = true;  // as above: undone at the end even when made in part
+        return makeFileReadOnly(DATA_FILE, error);
+    }
+    return true;
 }

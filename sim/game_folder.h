@@ -24,9 +24,13 @@ class GameFolder {
     bool encodeDataAsUtf16(bool bigEndian, std::string& error);
     // Deletes the data file, or the whole TinStarWarden/ folder.
     bool remove(bool wholeFolder, std::string& error);
-    // The TinStarWarden/ folder read-only (no file created, renamed or deleted in it) or
-    // writable again; it is made writable again when the run ends.
-    bool setReadOnly(bool readOnly, std::string& error);
+    enum class Mode {
+        WRITABLE,
+        READ_ONLY,  // no file created, renamed or deleted in the folder
+        LOCKED,     // read-only, and the data file cannot be written either
+    };
+    // The TinStarWarden/ folder's mode; it is made writable again when the run ends.
+    bool setMode(Mode mode, std::string& error);
 
   private:
     using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
@@ -35,6 +39,7 @@ class GameFolder {
     std::filesystem::path root_;
     bool temporary_ = false;
     bool readOnly_ = false;
+    bool dataLocked_ = false;
     std::vector<Section> ini_;
     bool iniUnwritten_ = false;
 };

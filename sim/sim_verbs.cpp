@@ -76,12 +76,16 @@ ControlReply removeFiles(Runner& runner, const Words& words) {
 }
 
 ControlReply folder(Runner& runner, const Words& words) {
-    if (words.size() != 2 || (words[1] != "readonly" && words[1] != "writable")) {
+    using Mode = GameFolder::Mode;
+    const Mode mode = words.size() != 2        ? Mode::WRITABLE
+                      : words[1] == "readonly" ? Mode::READ_ONLY
+                      : words[1] == "locked"   ? Mode::LOCKED
+                                               : Mode::WRITABLE;
+    if (words.size() != 2 || (mode == Mode::WRITABLE && words[1] != "writable")) {
         return usage();
     }
-    return changeFiles(runner, [&](std::string& error) {
-        return runner.folder().setReadOnly(words[1] == "readonly", error);
-    });
+    return changeFiles(runner,
+                       [&](std::string& error) { return runner.folder().setMode(mode, error); });
 }
 
 ControlReply invariants(Runner& runner, const Words& words) {
@@ -205,6 +209,7 @@ constexpr SimVerb SIM_VERBS[] = {
     {"nodata",            "nodata",                  removeFiles},
     {"nofolder",          "nofolder",                removeFiles},
     {"folder",            "folder readonly\n"
+                          "folder locked\n"
                           "folder writable",         folder},
     {"invariants",        "invariants on",           invariants},
     {"include",           "include FILE",            include},
