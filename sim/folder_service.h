@@ -14,8 +14,8 @@ constexpr const char* FOLDER_REPLY = "reply";
 constexpr const char* FOLDER_DONE = "0";
 constexpr const char* FOLDER_READ_ONLY = "readonly";
 constexpr const char* FOLDER_WRITABLE = "writable";
-constexpr const char* FILE_READ_ONLY = "file-readonly";
-constexpr const char* FILE_WRITABLE = "file-writable";
+constexpr const char* READ_ONLY_FILE = "file-readonly";
+constexpr const char* WRITABLE_FILE = "file-writable";
 
 #ifndef _WIN32
 #include <string>

@@ -24,10 +24,10 @@ bool answer(const std::string& mode, const std::string& path, std::string& error
     if (mode == FOLDER_WRITABLE) {
         return makeFolderWritable(path, error);
     }
-    if (mode == FILE_READ_ONLY) {
+    if (mode == READ_ONLY_FILE) {
         return makeFileReadOnly(path, error);
     }
-    if (mode == FILE_WRITABLE) {
+    if (mode == WRITABLE_FILE) {
         return makeFileWritable(path, error);
     }
     error = "unknown folder request \"" + mode + "\"";

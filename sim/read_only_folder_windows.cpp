@@ -155,9 +155,9 @@ bool makeFolderWritable(const std::string& folder, std::string& error) {
 }
 
 bool makeFileReadOnly(const std::string& file, std::string& error) {
-    return change(file, FILE_READ_ONLY, false, canWrite, error);
+    return change(file, READ_ONLY_FILE, false, canWrite, error);
 }
 
 bool makeFileWritable(const std::string& file, std::string& error) {
-    return change(file, FILE_WRITABLE, true, canWrite, error);
+    return change(file, WRITABLE_FILE, true, canWrite, error);
 }

@@ -29,7 +29,7 @@ std::string failureOf(const std::string& line) {
 }
 
 TEST(Commands, AMalformedLineIsAnsweredWithTheUsageOfItsVerb) {
-    EXPECT_EQ(failureOf("folder sideways"), "usage: folder readonly, or folder writable");
+    EXPECT_EQ(failureOf("folder sideways"), "usage: folder readonly, or folder locked, or folder writable");
     EXPECT_EQ(failureOf("expect log once"), "usage: expect log once TEXT");
     EXPECT_EQ(failureOf("player at office"),
               "bad command: usage: player at X Y Z [HEADING], or player at office N, or player "
