@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "persist/diagnostics_log.h"
 #include "persist/joined_text.h"
@@ -17,6 +19,10 @@ constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script s
 constexpr const char* MAKE_IT_READABLE =
     "let the game read it, or delete it and a new one, with no badge, is made at the next start";
 constexpr const char* START_AGAIN = ", then start the game again";
+// A save that failed is tried again at every beat this many times, then at every 10th: a
+// file held for a moment is saved at once, a dead disk is not hammered.
+constexpr long QUICK_RETRIES = 5;
+constexpr long SLOW_RETRY_BEATS = 10;
 
 // What was to be done, the system's reason, and what the player can do about it.
 void logStop(std::string_view failed, std::string_view path,
@@ -26,30 +32,38 @@ void logStop(std::string_view failed, std::string_view path,
     diagnosticsLog().line(text + joined(remedy) + ")");
 }
 
-// A failure that goes on (a folder nobody may write to fails every save) is logged once,
-// again only when what the system says changes, and its end when a save works again. Saves
-// that go into the file itself, not atomic, are noted once as they start.
+// A failure that goes on (a folder nobody may write to fails every save, a held file every try
+// until it is let go) is logged once for each cause the system gives, not once a try, and its
+// end when a save works again, with the tries that failed. Saves that go into the file itself,
+// not atomic, are noted once as they start.
 class SaveReports {
   public:
     // After a save or flush that reached the disk, or failed trying.
     void result(bool succeeded, const char* what) {
         if (succeeded) {
             worked(what);
-        } else if (dataFile->error != lastFailure_) {
-            lastFailure_ = dataFile->error;
-            diagnosticsLog().line(
-                std::string(what) + " " + dataFile->path + " failed: " + lastFailure_ +
-                (dataFile->inPlaceCause.empty() ? " (the file on disk stays as it was)"
-                                                : " (the file on disk may be cut short)"));
+            return;
         }
+        ++failedTries_;
+        if (std::find(causes_.begin(), causes_.end(), dataFile->error) != causes_.end()) {
+            return;
+        }
+        causes_.push_back(dataFile->error);
+        diagnosticsLog().line(
+            joined({what, " ", dataFile->path, " failed: ", dataFile->error,
+                    dataFile->inPlaceCause.empty() ? " (the file on disk stays as it was)"
+                                                   : " (the file on disk may be cut short)"}));
     }
 
   private:
     void worked(const char* what) {
-        if (!lastFailure_.empty()) {
-            diagnosticsLog().line(std::string(what) + " " + dataFile->path + " works again");
+        if (failedTries_ > 0) {
+            diagnosticsLog().line(joined({what, " ", dataFile->path, " works again, after ",
+                                          std::to_string(failedTries_),
+                                          failedTries_ == 1 ? " try" : " tries", " that failed"}));
         }
-        lastFailure_.clear();
+        causes_.clear();
+        failedTries_ = 0;
         const bool inPlace = !dataFile->inPlaceCause.empty();
         if (inPlace && !inPlace_) {
             diagnosticsLog().line("saving " + dataFile->path +
@@ -60,7 +74,8 @@ class SaveReports {
         inPlace_ = inPlace;
     }
 
-    std::string lastFailure_;
+    std::vector<std::string> causes_;
+    long failedTries_ = 0;
     bool inPlace_ = false;
 };
 
@@ -151,6 +166,24 @@ void saveDataFileStep() {
     if (dataFile != nullptr && dataFile->isDirty()) {
         saveReports.result(dataFile->saveWithoutFlush(), "saving");
     }
+}
+
+void retryDueSave(SaveRetry& retry) {
+    if (dataFile == nullptr || !dataFile->isDirty()) {
+        retry = SaveRetry{};
+        return;
+    }
+    if (retry.beatsToWait > 0) {
+        --retry.beatsToWait;
+        return;
+    }
+    saveDataFile();
+    if (!dataFile->isDirty()) {
+        retry = SaveRetry{};
+        return;
+    }
+    ++retry.failedTries;
+    retry.beatsToWait = retry.failedTries < QUICK_RETRIES ? 0 : SLOW_RETRY_BEATS - 1;
 }
 
 void flushDataFile() {

@@ -18,6 +18,17 @@ bool openDataFile(FirstEntries setFirstEntries);
 
 // dataFile->save(false), with a failure (or the first success after one) in the log.
 void saveDataFile();
+// A save that failed stays due (the file is dirty) until one works; nothing is lost while the
+// plug-in runs. The menu script, whose once-a-second block runs whether or not a badge is
+// worn, owns the pacing of the tries.
+struct SaveRetry {
+    long failedTries = 0;  // tries in a row that failed
+    long beatsToWait = 0;  // beats to let go by before the next try
+};
+// One beat, about a second: a due save is tried at once for the first few failures, then at
+// every 10th beat. File work only.
+void retryDueSave(SaveRetry& retry);
+
 // The same for an edit step: the file is replaced at once, the disk flush waits for
 // flushDataFile, which the badge script calls once the steps stop saving.
 void saveDataFileStep();

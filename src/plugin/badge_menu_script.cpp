@@ -14,6 +14,7 @@
 #include "host/natives/ped.h"
 #include "host/natives/player.h"
 #include "lawman/office_upkeep.h"
+#include "persist/data_file.h"
 #include "persist/settings.h"
 
 namespace {
@@ -50,6 +51,7 @@ struct MenuScriptState {
     std::int32_t nextSecondAt = 0;
     std::int32_t lastBlockAt = 0;
     OfficeBlips officeBlips{};
+    SaveRetry saveRetry;
 };
 
 void promptBlock(MenuScriptState& state) {
@@ -67,6 +69,7 @@ void runPass(MenuScriptState& state) {
     if (getGameTimer() > state.nextSecondAt) {
         keepClothingInStep();
         forcedDoorUnlock();
+        retryDueSave(state.saveRetry);
         state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();

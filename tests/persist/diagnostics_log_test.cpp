@@ -1,55 +1,14 @@
 #include <filesystem>
 #include <string>
 
-#include "persist/data_file.h"
-#include "persist/diagnostics_log.h"
+#include "plugin_files.h"
 #include "sim/read_only_folder.h"
-#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const LOG = "TinStarWarden/TinStarWarden.log";
-const char* const DATA = "TinStarWarden/TinStarWarden.dat";
-
-void noFirstEntries(DictDataFile&) {}
-
-int linesHolding(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-class DiagnosticsLogTest : public TempFolderTest {
-  protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        fs::create_directory(DATA_FOLDER);
-        diagnosticsLog().start(LOG);
-    }
-
-    void TearDown() override {
-        // Later tests start from a log that is off and a data file that saves.
-        diagnosticsLog() = DiagnosticsLog();
-        if (dataFile != nullptr) {
-            dataFile->setInt("end", 1);
-            saveDataFile();
-        }
-        forgetDataFile();
-        TempFolderTest::TearDown();
-    }
-
-    static std::string log() { return readBytes(LOG); }
-
-    // The plug-in keeps its data file for good; a test that opens it again lets it go.
-    static void forgetDataFile() {
-        delete dataFile;
-        dataFile = nullptr;
-    }
-};
+using DiagnosticsLogTest = PluginFilesTest;
 
 TEST_F(DiagnosticsLogTest, StartsEmptyAtEachStartAndWritesNothingUntilStarted) {
     DiagnosticsLog fresh;
