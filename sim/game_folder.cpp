@@ -94,6 +94,7 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
 }
 
 void GameFolder::leave() {
+    holder_.letGo();
     std::string ignored;
     setMode(Mode::WRITABLE, ignored);
     std::error_code code;
@@ -189,6 +190,11 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
         fs::remove(DATA_FILE, code);
     }
     return true;
+}
+
+bool GameFolder::holdFile(bool temporary, const std::string& sharing, std::string& error) {
+    return writeSettings(error) &&
+           holder_.hold(std::string(DATA_FILE) + (temporary ? ".tmp" : ""), sharing, error);
 }
 
 bool GameFolder::setMode(Mode mode, std::string& error) {

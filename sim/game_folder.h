@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "sim/file_holder.h"
+
 // The emulated game's current folder with the plug-in's TinStarWarden/ folder in it: made (a
 // fresh temporary one unless named), entered for the run, and left (a temporary one deleted).
 class GameFolder {
@@ -32,6 +34,12 @@ class GameFolder {
     // The TinStarWarden/ folder's mode; it is made writable again when the run ends.
     bool setMode(Mode mode, std::string& error);
 
+    // Another program holds the data file, or the temporary file a save writes first (made
+    // when missing), letting others share only what `sharing` names (FileHolder); until
+    // letGoOfFile, or the run's end.
+    bool holdFile(bool temporary, const std::string& sharing, std::string& error);
+    void letGoOfFile() { holder_.letGo(); }
+
   private:
     using Section = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
 
@@ -42,4 +50,5 @@ class GameFolder {
     bool dataLocked_ = false;
     std::vector<Section> ini_;
     bool iniUnwritten_ = false;
+    FileHolder holder_;
 };

@@ -88,6 +88,25 @@ ControlReply folder(Runner& runner, const Words& words) {
                        [&](std::string& error) { return runner.folder().setMode(mode, error); });
 }
 
+ControlReply otherProgramHolds(Runner& runner, const Words& words) {
+    if (words.size() != 5 || (words[3] != "data" && words[3] != "temporary")) {
+        return usage();
+    }
+    return changeFiles(runner, [&](std::string& error) {
+        return runner.folder().holdFile(words[3] == "temporary", words[4], error);
+    });
+}
+
+ControlReply otherProgramLetsGo(Runner& runner, const Words& words) {
+    if (words.size() != 4) {
+        return usage();
+    }
+    return changeFiles(runner, [&](std::string&) {
+        runner.folder().letGoOfFile();
+        return true;
+    });
+}
+
 ControlReply invariants(Runner& runner, const Words& words) {
     if (words.size() != 2 || words[1] != "on") {
         return usage();
@@ -211,6 +230,8 @@ constexpr SimVerb SIM_VERBS[] = {
     {"folder",            "folder readonly\n"
                           "folder locked\n"
                           "folder writable",         folder},
+    {"other program holds", "other program holds data|temporary SHARING", otherProgramHolds},
+    {"other program lets go", "other program lets go", otherProgramLetsGo},
     {"invariants",        "invariants on",           invariants},
     {"include",           "include FILE",            include},
     {"load",              "load",                    load},
