@@ -19,6 +19,12 @@ constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script s
 constexpr const char* MAKE_IT_READABLE =
     "let the game read it, or delete it and a new one, with no badge, is made at the next start";
 constexpr const char* START_AGAIN = ", then start the game again";
+constexpr const char* CLOSE_THE_HOLDER =
+    "close the program that holds it (an antivirus scan or a cloud-sync client, say)";
+// A file another program holds at the start is tried again this often, for this long: such a
+// hold is mostly over within a second or two.
+constexpr std::uint32_t IN_USE_TRY_EVERY_MS = 250;
+constexpr std::uint32_t IN_USE_WAIT_MS = 5000;
 // A save that failed is tried again at every beat this many times, then at every 10th: a
 // file held for a moment is saved at once, a dead disk is not hammered.
 constexpr long QUICK_RETRIES = 5;
@@ -126,19 +132,43 @@ bool createDataFile(FirstEntries setFirstEntries) {
     return true;
 }
 
+// Only a file in use is waited for: one that is missing or cannot be read stays so.
+bool loadWaitingWhileInUse(DictDataFile& file, WaitBetweenTries wait) {
+    std::uint32_t waited = 0;
+    bool loaded = file.load();
+    while (!loaded && file.inUse && waited < IN_USE_WAIT_MS) {
+        wait(IN_USE_TRY_EVERY_MS);
+        waited += IN_USE_TRY_EVERY_MS;
+        loaded = file.load();
+    }
+    if (loaded && waited > 0) {
+        diagnosticsLog().line(joined({file.path, " was held by another program: read after ",
+                                      std::to_string(waited), " ms of waiting for it"}));
+    }
+    return loaded;
+}
+
 }  // namespace
 
 DictDataFile* dataFile = nullptr;
 
-bool openDataFile(FirstEntries setFirstEntries) {
-    // Never freed: both scripts may use it until the process ends.
-    dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
-    bool loaded = dataFile->load();
+bool openDataFile(FirstEntries setFirstEntries, WaitBetweenTries wait) {
+    // Never freed: both scripts may use it until the process ends. Shared once read (or given
+    // up on), so that nothing changes it while a held file is waited for.
+    auto* file = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
+    bool loaded = loadWaitingWhileInUse(*file, wait);
+    dataFile = file;
     if (!loaded && pathMissing(dataFile->path)) {
         if (!createDataFile(setFirstEntries)) {
             return false;
         }
         loaded = dataFile->load();
+    }
+    if (!loaded && dataFile->inUse) {
+        logStop("cannot read", dataFile->path,
+                {"another program held it for the ", std::to_string(IN_USE_WAIT_MS / 1000),
+                 " s waited: ", CLOSE_THE_HOLDER, START_AGAIN});
+        return false;
     }
     if (!loaded) {
         logStop("cannot read", dataFile->path, {MAKE_IT_READABLE});

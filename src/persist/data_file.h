@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "persist/dict_data_file.h"
 
 // The plug-in's folder beside the game, which holds both of its files.
@@ -10,11 +12,16 @@ extern DictDataFile* dataFile;
 // Sets the entries a data file made at the first start holds.
 using FirstEntries = void (*)(DictDataFile& file);
 
-// Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. A missing file (and its
-// folder, when that is missing too) is first made, holding what setFirstEntries sets, by the
-// same save as every change. False when the file cannot be read or made; dataFile is set even
-// then, so a later save can still write the file. What happened goes to the diagnostics log.
-bool openDataFile(FirstEntries setFirstEntries);
+// Gives the host's wait: a cooperative script must not sleep.
+using WaitBetweenTries = void (*)(std::uint32_t ms);
+
+// Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. A file another program
+// holds (Windows only) is tried again for a few seconds, with `wait` between the tries. A
+// missing file (and its folder, when that is missing too) is first made, holding what
+// setFirstEntries sets, by the same save as every change. False when the file cannot be read
+// or made; dataFile is set even then, so a later save can still write the file. What happened
+// goes to the diagnostics log.
+bool openDataFile(FirstEntries setFirstEntries, WaitBetweenTries wait);
 
 // dataFile->save(false), with a failure (or the first success after one) in the log.
 void saveDataFile();

@@ -95,7 +95,7 @@ void BadgeScript() {
     // Lives as long as the script: the greeting tables start empty and are never saved.
     BadgeScriptState state;
     state.lawmanDueTime = gameTimeAfter(LAWMAN_BLOCK_INTERVAL_MS);
-    if (!openDataFile(setResetAttachment)) {
+    if (!openDataFile(setResetAttachment, [](std::uint32_t ms) { scriptWait(ms); })) {
         return;
     }
     logUnusableStoredValues();

@@ -82,7 +82,7 @@ TEST_F(DiagnosticsLogTest, StopsGrowingPastItsLimitWithOneLastLine) {
 
 TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCause) {
     fs::create_directory(DATA);
-    EXPECT_FALSE(openDataFile(noFirstEntries));
+    EXPECT_FALSE(openDataFile(noFirstEntries, neverWaits));
     EXPECT_NE(log().find("cannot read TinStarWarden/TinStarWarden.dat: Is a directory"),
               std::string::npos)
         << log();
@@ -90,7 +90,7 @@ TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCa
     writeBytes(DATA, "badge=1\nnonsense\nxxxxx=0\n=\n");
     diagnosticsLog().start(LOG);
     forgetDataFile();
-    EXPECT_TRUE(openDataFile(noFirstEntries));
+    EXPECT_TRUE(openDataFile(noFirstEntries, neverWaits));
     EXPECT_EQ(log(),
               "TinStarWarden/TinStarWarden.dat line 2 skipped: not one KEY=VALUE\n"
               "TinStarWarden/TinStarWarden.dat line 4 skipped: not one KEY=VALUE\n");
@@ -101,7 +101,7 @@ TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCa
 // atomic; again only after saves were atomic in between.
 TEST_F(DiagnosticsLogTest, ReadOnlyFolderSavesInPlaceAndSaysSoOnce) {
     writeBytes(DATA, "badge=2\nxxxxx=0\n");
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     std::string error;
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {
         GTEST_SKIP() << error;
@@ -136,7 +136,7 @@ TEST_F(DiagnosticsLogTest, ReadOnlyFolderSavesInPlaceAndSaysSoOnce) {
 // writes them all.
 TEST_F(DiagnosticsLogTest, SavesThatCannotBeWrittenAtAllFailHonestlyAndIsLoggedOnce) {
     writeBytes(DATA, "badge=2\nxxxxx=0\n");
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     fs::remove(DATA);
     std::string error;
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {

@@ -31,6 +31,8 @@ class PluginFilesTest : public TempFolderTest {
     }
 
     static void noFirstEntries(DictDataFile&) {}
+    // Natively no other program can hold a file: openDataFile must never wait.
+    static void neverWaits(std::uint32_t) { ADD_FAILURE() << "waited for a file nobody holds"; }
     static std::string log() { return readBytes(LOG); }
 
     // The plug-in keeps its data file for good; a test that opens it again lets it go.

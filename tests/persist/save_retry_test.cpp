@@ -20,7 +20,7 @@ class SaveRetryTest : public PluginFilesTest {
     void SetUp() override {
         PluginFilesTest::SetUp();
         writeBytes(DATA, "badge=2\n");
-        ASSERT_TRUE(openDataFile(noFirstEntries));
+        ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     }
 
     // Beats until the due save is written, at most `limit`; how many it took.
