@@ -12,7 +12,7 @@ class BaseDataFile {
     // and the entries stay as they were.
     virtual bool load();
     // Writes when something changed since the last successful write, or when forced. The new
-    // file is on the disk before it replaces the old one; where no file can be made beside
+    // file is on the disk before it replaces the old one; where no new copy can be made beside
     // it, the file is written in place (see inPlaceCause).
     virtual bool save(bool force);
     virtual bool isDirty() const;
@@ -40,8 +40,8 @@ class BaseDataFile {
     // The last load failed because another program holds the file (Windows only): it may
     // well be free a moment later.
     bool inUse = false;
-    // Set by a write that went into the file itself because no file could be made beside it
-    // (the system's words for that); empty after one that replaced the file whole. Such a
+    // Set by a write that went into the file itself because no new copy could be made beside
+    // it (why, with the system's words); empty after one that replaced the file whole. Such a
     // write is not atomic: a crash or a failure part way leaves the file cut short.
     std::string inPlaceCause;
 

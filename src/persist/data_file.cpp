@@ -72,10 +72,9 @@ class SaveReports {
         failedTries_ = 0;
         const bool inPlace = !dataFile->inPlaceCause.empty();
         if (inPlace && !inPlace_) {
-            diagnosticsLog().line("saving " + dataFile->path +
-                                  " in place, not atomically: no file can be made beside it (" +
-                                  dataFile->inPlaceCause +
-                                  "), so a crash during a save can leave it cut short");
+            diagnosticsLog().line(joined({"saving ", dataFile->path,
+                                          " in place, not atomically: ", dataFile->inPlaceCause,
+                                          "; a crash during a save can leave it cut short"}));
         }
         inPlace_ = inPlace;
     }

@@ -65,7 +65,11 @@ bool DictDataFile::write() {
         case Creation::CREATED:
             return replaceWhole(file, temporary, text);
         case Creation::NOT_ALLOWED:
-            return writeInPlace(text);
+            return writeInPlace(text, "no file can be made beside it (" + error + ")");
+        case Creation::NAME_TAKEN:
+            return writeInPlace(text, "the name its new copy is first written under, " + temporary +
+                                          ", is taken: " + error +
+                                          " (remove that, and saves are whole again)");
         case Creation::FAILED:
             break;
     }
@@ -108,10 +112,9 @@ bool DictDataFile::replaceWhole(OwnFile& file, const std::string& temporary,
     return false;
 }
 
-// No file may be made in the folder, but this one may still be written: it is rewritten in
-// place, as a plain save does, rather than not saved at all.
-bool DictDataFile::writeInPlace(const std::string& text) {
-    const std::string cause = error;
+// No new copy can be made beside it, but the file itself may still be written: it is rewritten
+// in place, as a plain save does, rather than not saved at all.
+bool DictDataFile::writeInPlace(const std::string& text, const std::string& cause) {
     OwnFile file;
     if (!openOwnFile(path, file, error)) {
         error = cause + "; writing the file itself: " + error;

@@ -131,6 +131,30 @@ TEST_F(DiagnosticsLogTest, ReadOnlyFolderSavesInPlaceAndSaysSoOnce) {
     EXPECT_EQ(readBytes(DATA), "badge=2\nxxxxx=0\n");
 }
 
+// A folder where the save's new copy is first written: the file is saved in place, and the log
+// names the folder in the way, not the plug-in's folder, which is writable.
+TEST_F(DiagnosticsLogTest, AFolderAtTheTemporaryNameIsNamedAsTheCauseOfSavesInPlace) {
+    writeBytes(DATA, "badge=2\n");
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
+    fs::create_directory(std::string(DATA) + ".tmp");
+    dataFile->setInt("badge", 3);
+    saveDataFile();
+    EXPECT_FALSE(dataFile->isDirty());
+    EXPECT_EQ(readBytes(DATA), "badge=3\n");
+    EXPECT_EQ(linesHolding(log(),
+                           "saving TinStarWarden/TinStarWarden.dat in place, not atomically: the "
+                           "name its new copy is first written under, "
+                           "TinStarWarden/TinStarWarden.dat.tmp, is taken: a folder by that name "
+                           "is in the way (remove that, and saves are whole again)"),
+              1)
+        << log();
+    EXPECT_EQ(linesHolding(log(), "no file can be made beside it"), 0) << log();
+    fs::remove(std::string(DATA) + ".tmp");
+    dataFile->setInt("badge", 4);
+    saveDataFile();
+    EXPECT_TRUE(dataFile->inPlaceCause.empty());
+}
+
 // Neither a file beside it nor the file itself can be written (here it was deleted): every
 // save fails and keeps the values, the log says so once, and the first save that works again
 // writes them all.

@@ -109,6 +109,29 @@ void checkInUseIsToldFromMissingAndUnreadable(const std::string& folder, const s
     RemoveDirectoryA((folder + "\\folder.dat").c_str());
 }
 
+// What has the temporary file's name and cannot be removed is named as the cause of a save
+// made in place: a folder, or a file marked read-only.
+void checkTheTemporaryNamesHolderIsTheCause(const std::string& path) {
+    const std::string temporary = path + ".tmp";
+    std::ofstream(path, std::ios::binary) << "badge=1\r\n";
+    DictDataFile file(path);
+    CreateDirectoryA(temporary.c_str(), nullptr);
+    file.setInt("badge", 2);
+    check(file.save(false), "a save with a folder at the temporary name");
+    check(file.inPlaceCause.find("a folder by that name is in the way") != std::string::npos,
+          "the folder named as the cause");
+    RemoveDirectoryA(temporary.c_str());
+    std::ofstream(temporary, std::ios::binary) << "stale";
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+    file.setInt("badge", 3);
+    check(file.save(false), "a save with a read-only file at the temporary name");
+    check(file.inPlaceCause.find("marked read-only") != std::string::npos,
+          "the read-only file named as the cause");
+    check(readBytes(path) == "badge=3\r\n", "saved in place");
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporary.c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -118,6 +141,7 @@ int main() {
     checkFailedSavesLeaveTheOldFile(folder, path);
     checkLineEndsAndLaterFlush(path);
     checkInUseIsToldFromMissingAndUnreadable(folder, path);
+    checkTheTemporaryNamesHolderIsTheCause(path);
     DeleteFileA(path.c_str());
     RemoveDirectoryA(folder.c_str());
     std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");
