@@ -6,6 +6,7 @@
 #include "persist/data_file.h"
 #include "persist/diagnostics_log.h"
 #include "persist/joined_text.h"
+#include "persist/profile_reader.h"
 #include "persist/setting_rows.h"
 #include "persist/settings.h"
 
@@ -28,26 +29,36 @@ std::string origin(std::size_t row, const RawSettings& read, const RawSettings& 
     return "from the file";
 }
 
-// The version, then every setting with its value in force and where that came from.
-void logSettings(DiagnosticsLog& log, const RawSettings& read) {
+// The version, then every setting with its value in force and where that came from; first why
+// the file could not be read, when it is there but out of the reader's reach.
+void logSettings(DiagnosticsLog& log, const RawSettings& read, const std::string& unreachable) {
     log.line(joined({"TinStarWarden ", TSW_VERSION, " diagnostics log"}));
+    if (!unreachable.empty()) {
+        log.line(joined({"the settings file ", SETTINGS_PATH, " cannot be read: ", unreachable,
+                         "; every setting takes its default (move the game to a folder with a "
+                         "shorter path)"}));
+    }
     log.line(joined({"settings in force, read from ", SETTINGS_PATH, ":"}));
     const RawSettings held = heldToRanges(read);
     const auto inFile = settingsInFile(SETTINGS_PATH, read);
     for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
-        log.line(
-            joined({"  [", SETTING_ROWS[row].section, "] ", SETTING_ROWS[row].key, " = ",
-                    std::to_string(held[row]), " (", origin(row, read, held, inFile[row]), ")"}));
+        const std::string from =
+            unreachable.empty() ? origin(row, read, held, inFile[row]) : "not read, so its default";
+        log.line(joined({"  [", SETTING_ROWS[row].section, "] ", SETTING_ROWS[row].key, " = ",
+                         std::to_string(held[row]), " (", from, ")"}));
     }
 }
 
 Settings settingsAtLoad() {
     const RawSettings read = readRawSettings(SETTINGS_PATH);
     const Settings loaded = settingsFromRaw(read);
-    if (loaded.writeLog) {
+    // Settings out of the reader's reach read as defaults, the log's switch too: the log is
+    // made anyway, to say why the player's settings are not in force.
+    const std::string unreachable = unreachableProfile(SETTINGS_PATH);
+    if (loaded.writeLog || !unreachable.empty()) {
         DiagnosticsLog& log = diagnosticsLog();
         log.start(joined({DATA_FOLDER, "/", LOG_FILE_NAME}));
-        logSettings(log, read);
+        logSettings(log, read, unreachable);
     }
     return loaded;
 }
