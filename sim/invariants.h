@@ -59,6 +59,10 @@ class InvariantChecker {
     std::optional<std::string> checkScripts(const Facts& facts);
     // A new load of the plug-in remembers nothing and counts its passes afresh.
     void startInstance(std::uint32_t instance);
+    // The data file may not yet hold what the player chose: the folder is locked, or took
+    // writes again too recently for the plug-in's next try, or a choice it could not save was
+    // lost with an unload (until the next save).
+    bool fileMayLag(std::uint32_t now) const;
 
     std::optional<std::string> dataBreak_;
     std::set<std::string> dataKeys_;
@@ -68,6 +72,12 @@ class InvariantChecker {
     bool dataFileAtLoad_ = true;
     bool badgeInterfered_ = false;  // the scenario took the badge or changed the gate
     bool playerMoved_ = false;
+    bool folderLocked_ = false;
+    bool folderUnlocked_ = false;  // `folder writable` after a lock, until the next frame
+    std::optional<std::uint32_t> writableSince_;  // the first frame after the last unlock
+    bool choiceMayBeLost_ = false;                // unloaded while the file may have lagged
+    bool catchingUp_ = false;  // unlocked, and the file not yet held to the badge worn
+    std::uint32_t lastFrame_ = 0;
     Window recordedAndNoControl_{0, 2};
     // The lawman block waits up to a second; the pass under way when the badge went on may have
     // read the attachment point before the player moved, so the next whole pass decides.
