@@ -24,9 +24,14 @@ function(tsw_add_zip name)
     set(zip ${CMAKE_BINARY_DIR}/${name})
     get_filename_component(stage ${name} NAME_WLE)
     set(sources)
+    # A file the zip takes, but not a generator expression (the .asi, a dependency anyway).
+    # The source is kept before the second match, which clears CMAKE_MATCH_1.
     foreach(entry ${ARGN})
-        if(entry MATCHES "^[^=]+=(.+)$" AND NOT CMAKE_MATCH_1 MATCHES "^\\$<")
-            list(APPEND sources ${CMAKE_MATCH_1})
+        if(entry MATCHES "^[^=]+=(.+)$")
+            set(source ${CMAKE_MATCH_1})
+            if(NOT source MATCHES "^\\$<")
+                list(APPEND sources ${source})
+            endif()
         endif()
     endforeach()
     add_custom_command(
