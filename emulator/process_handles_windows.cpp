@@ -1,49 +1,29 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "emulator/process_handles.h"
 
 namespace {
 
-// The system's handle table (SystemExtendedHandleInformation) and one object's type name
-// (ObjectTypeInformation), as ntdll answers them; winternl.h leaves both out.
-constexpr ULONG EXTENDED_HANDLE_INFORMATION = 64;
+// One object's type name (ObjectTypeInformation), as ntdll answers it; winternl.h leaves it out.
 constexpr ULONG OBJECT_TYPE_INFORMATION = 2;
-constexpr NTSTATUS INFO_LENGTH_MISMATCH = static_cast<NTSTATUS>(0xC0000004L);
+// Handles are handed out four apart from the lowest free one, so the process's own are found
+// by walking up the values until a long run of none. (The system's table of every process's
+// handles would answer at once, but reading it while other processes start and end brings Wine
+// 8's server down.)
+constexpr ULONG_PTR HANDLE_STEP = 4;
+constexpr int NONE_IN_A_ROW_ENDS_THE_WALK = 4096;
 
-struct HandleEntry {
-    PVOID object;
-    ULONG_PTR processId;
-    ULONG_PTR handle;
-    ULONG access;
-    USHORT creatorBackTraceIndex;
-    USHORT objectTypeIndex;
-    ULONG attributes;
-    ULONG reserved;
-};
-
-struct HandleTable {
-    ULONG_PTR count;
-    ULONG_PTR reserved;
-    HandleEntry handles[1];
-};
-
-using QuerySystem = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
 using QueryObject = NTSTATUS(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
 
-template <typename Function>
-Function fromNtdll(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
-}
-
-std::string typeName(QueryObject query, HANDLE handle) {
+// The handle's type, or nothing when the value is no handle of this process.
+std::optional<std::string> typeName(QueryObject query, HANDLE handle) {
     alignas(UNICODE_STRING) char buffer[1024];
     if (query(handle, OBJECT_TYPE_INFORMATION, buffer, sizeof buffer, nullptr) != 0) {
-        return "unknown";
+        return std::nullopt;
     }
     const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer);
     std::string text;
@@ -56,25 +36,16 @@ std::string typeName(QueryObject query, HANDLE handle) {
 }  // namespace
 
 std::map<std::string, long> processHandles() {
-    const auto querySystem = fromNtdll<QuerySystem>("NtQuerySystemInformation");
-    const auto queryObject = fromNtdll<QueryObject>("NtQueryObject");
-    std::vector<char> buffer(1 << 16);
-    NTSTATUS status = 0;
-    while ((status = querySystem(EXTENDED_HANDLE_INFORMATION, buffer.data(),
-                                 static_cast<ULONG>(buffer.size()), nullptr)) ==
-           INFO_LENGTH_MISMATCH) {
-        buffer.resize(buffer.size() * 2);
-    }
+    const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
     std::map<std::string, long> kinds;
-    if (status != 0) {
-        kinds["(the handle table cannot be read)"] = 1;
-        return kinds;
-    }
-    const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
-    const ULONG_PTR self = GetCurrentProcessId();
-    for (ULONG_PTR at = 0; at < table->count; ++at) {
-        if (table->handles[at].processId == self) {
-            ++kinds[typeName(queryObject, reinterpret_cast<HANDLE>(table->handles[at].handle))];
+    int noneInARow = 0;
+    for (ULONG_PTR value = HANDLE_STEP; noneInARow < NONE_IN_A_ROW_ENDS_THE_WALK;
+         value += HANDLE_STEP) {
+        const auto type = typeName(query, reinterpret_cast<HANDLE>(value));
+        noneInARow = type ? 0 : noneInARow + 1;
+        if (type) {
+            ++kinds[*type];
         }
     }
     return kinds;

@@ -1,6 +1,7 @@
 // The host itself: time, keys, the plug-in's loading, and the record of native and host calls
 // and of what the process holds open.
 #include <map>
+#include <optional>
 #include <string>
 
 #include "emulator/areas/area_support.h"
@@ -246,7 +247,8 @@ void scriptFacts(const Emulator& emu, std::string& out) {
 }
 
 struct HostArea final : Area {
-    std::map<std::string, long> handlesAtMark = processHandles();
+    // Counted at a mark only: a walk over the process's handles is not free.
+    std::optional<std::map<std::string, long>> handlesAtMark;
 
     std::span<const Verb> verbs() const override { return VERBS; }
     void facts(const Emulator& emu, std::string& out) const override { scriptFacts(emu, out); }
@@ -263,7 +265,10 @@ ControlReply expectHandles(Emulator& emu, const Words& words) {
         !parseUnsigned(words[4], most)) {
         return usage();
     }
-    const std::map<std::string, long>& before = hostArea(emu).handlesAtMark;
+    if (!hostArea(emu).handlesAtMark) {
+        return badCommand("expect handles counts from the last mark, and there is none yet");
+    }
+    const std::map<std::string, long>& before = *hostArea(emu).handlesAtMark;
     std::map<std::string, long> grown = processHandles();
     long more = 0;
     for (auto& [kind, count] : grown) {
