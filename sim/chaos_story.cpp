@@ -206,6 +206,8 @@ class StoryWriter {
             add("player speaking on");
             run(below(2000));
             add("player speaking off");
+        } else if (action < 92) {
+            disk();
         }
         run(chance(10) ? 1000 + below(3000) : FRAME_MS * (1 + below(25)));
     }
@@ -426,6 +428,13 @@ class StoryWriter {
         add("game pause off");
     }
 
+    // Every write to the plug-in's folder fails for a while, as while another program holds
+    // the data file or the disk is full.
+    void disk() {
+        add(folderLocked_ ? "folder writable" : "folder locked");
+        folderLocked_ = !folderLocked_;
+    }
+
     // The plug-in unloaded and loaded again, the files as they are.
     void reload() {
         for (const std::uint32_t key : held_) {
@@ -447,6 +456,7 @@ class StoryWriter {
     std::size_t nextPed_ = 0;
     Point player_{100.0f, 100.0f, 10.0f};
     std::size_t town_ = atlas::OFFICE_COUNT;
+    bool folderLocked_ = false;
 };
 
 }  // namespace

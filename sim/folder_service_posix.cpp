@@ -17,12 +17,18 @@ namespace {
 // How often the child's end is looked for where it cannot be waited for with the requests.
 constexpr int CHILD_POLL_MS = 20;
 
-bool answer(const std::string& mode, const std::string& folder, std::string& error) {
+bool answer(const std::string& mode, const std::string& path, std::string& error) {
     if (mode == FOLDER_READ_ONLY) {
-        return makeFolderReadOnly(folder, error);
+        return makeFolderReadOnly(path, error);
     }
     if (mode == FOLDER_WRITABLE) {
-        return makeFolderWritable(folder, error);
+        return makeFolderWritable(path, error);
+    }
+    if (mode == READ_ONLY_FILE) {
+        return makeFileReadOnly(path, error);
+    }
+    if (mode == WRITABLE_FILE) {
+        return makeFileWritable(path, error);
     }
     error = "unknown folder request \"" + mode + "\"";
     return false;
@@ -35,16 +41,16 @@ void answerRequest(const std::string& mailbox, unsigned long& lastAnswered) {
     std::ifstream in(mailbox + "/" + FOLDER_REQUEST);
     unsigned long number = 0;
     std::string mode;
-    std::string folder;
+    std::string path;
     if (!(in >> number) || number <= lastAnswered) {
         return;
     }
     in.ignore(1);
     std::getline(in, mode);
-    std::getline(in, folder);
+    std::getline(in, path);
     lastAnswered = number;
     std::string error;
-    const std::string reply = answer(mode, folder, error) ? FOLDER_DONE : error;
+    const std::string reply = answer(mode, path, error) ? FOLDER_DONE : error;
     const std::string part = mailbox + "/" + FOLDER_REPLY + ".part";
     std::ofstream(part) << reply << "\n";
     std::rename(part.c_str(), (mailbox + "/" + FOLDER_REPLY).c_str());

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "sim/read_only_folder.h"
@@ -32,6 +33,43 @@ fs::path freshTemporaryFolder(std::error_code& error) {
     return {};
 }
 
+// The code points of a UTF-8 text; a byte that starts no character stands for itself.
+std::u32string codePoints(const std::string& utf8) {
+    std::u32string points;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        std::size_t taken = 1;
+        while (taken < length && at + taken < utf8.size() &&
+               (static_cast<unsigned char>(utf8[at + taken]) & 0xC0) == 0x80) {
+            point = point << 6 | (static_cast<unsigned char>(utf8[at + taken]) & 0x3F);
+            ++taken;
+        }
+        points += taken == length ? point : char32_t{lead};
+        at += taken == length ? length : 1;
+    }
+    return points;
+}
+
+std::string utf16WithMark(const std::string& utf8, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    const auto unit = [&](char32_t u) {
+        const char high = static_cast<char>(u >> 8);
+        const char low = static_cast<char>(u & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    };
+    for (const char32_t point : codePoints(utf8)) {
+        if (point < 0x10000) {
+            unit(point);
+        } else {
+            unit(0xD800 + ((point - 0x10000) >> 10));
+            unit(0xDC00 + ((point - 0x10000) & 0x3FF));
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
 
 bool GameFolder::enter(const std::string& requested, std::string& error) {
@@ -60,8 +98,9 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
 }
 
 void GameFolder::leave() {
+    holder_.letGo();
     std::string ignored;
-    setReadOnly(false, ignored);
+    setMode(Mode::WRITABLE, ignored);
     std::error_code code;
     fs::current_path(previous_, code);
     if (temporary_) {
@@ -126,6 +165,26 @@ bool GameFolder::appendDataBytes(const std::string& bytes, std::string& error) {
     return true;
 }
 
+bool GameFolder::encodeDataAsUtf16(bool bigEndian, std::string& error) {
+    if (!writeSettings(error)) {
+        return false;
+    }
+    std::ifstream in(DATA_FILE, std::ios::binary);
+    if (!in) {
+        error = std::string("there is no ") + DATA_FILE + " to encode";
+        return false;
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    in.close();
+    std::ofstream out(DATA_FILE, std::ios::binary | std::ios::trunc);
+    out << utf16WithMark(text, bigEndian);
+    if (!out) {
+        error = std::string("cannot rewrite ") + DATA_FILE;
+        return false;
+    }
+    return true;
+}
+
 bool GameFolder::remove(bool wholeFolder, std::string& error) {
     if (!writeSettings(error)) {
         return false;
@@ -141,20 +200,39 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
     return true;
 }
 
-bool GameFolder::setReadOnly(bool readOnly, std::string& error) {
-    if (readOnly == readOnly_) {
-        return true;
-    }
+bool GameFolder::holdFile(bool temporary, const std::string& sharing, std::string& error) {
+    return writeSettings(error) &&
+           holder_.hold(std::string(DATA_FILE) + (temporary ? ".tmp" : ""), sharing, error);
+}
+
+bool GameFolder::setMode(Mode mode, std::string& error) {
     if (!writeSettings(error)) {
         return false;
     }
-    const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
-                                  : makeFolderWritable(PLUGIN_FOLDER, error);
-    // A change to read-only that failed may have been made in part: the folder then counts as
-    // read-only, so that the run's end still makes it writable (a folder left so cannot be
-    // removed).
-    if (changed || readOnly) {
-        readOnly_ = readOnly;
+    if (dataLocked_ && mode != Mode::LOCKED) {
+        if (!makeFileWritable(DATA_FILE, error)) {
+            return false;
+        }
+        dataLocked_ = false;
     }
-    return changed;
+    const bool readOnly = mode != Mode::WRITABLE;
+    if (readOnly != readOnly_) {
+        const bool changed = readOnly ? makeFolderReadOnly(PLUGIN_FOLDER, error)
+                                      : makeFolderWritable(PLUGIN_FOLDER, error);
+        // A change to read-only that failed may have been made in part: the folder then counts
+        // as read-only, so that the run's end still makes it writable (a folder left so cannot
+        // be removed).
+        if (changed || readOnly) {
+            readOnly_ = readOnly;
+        }
+        if (!changed) {
+            return false;
+        }
+    }
+    // With no data file there is only the folder to lock: no file can be made in it.
+    if (mode == Mode::LOCKED && !dataLocked_ && fs::exists(DATA_FILE)) {
+        dataLocked_ = true;  // as above: undone at the end even when made in part
+        return makeFileReadOnly(DATA_FILE, error);
+    }
+    return true;
 }

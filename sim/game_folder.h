@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "sim/file_holder.h"
+
 // The emulated game's current folder with the plug-in's TinStarWarden/ folder in it: made (a
 // fresh temporary one unless named), entered for the run, and left (a temporary one deleted).
 // A folder is entered as a first install leaves it: TinStarWarden/ holding the shipped
@@ -26,18 +28,33 @@ class GameFolder {
     bool appendDataLine(const std::string& line, std::string& error);
     // Appends the bytes as they are: no line end is added.
     bool appendDataBytes(const std::string& bytes, std::string& error);
+    // Rewrites the data file (read as UTF-8) as UTF-16 with its byte-order mark, little or big
+    // endian, as Notepad's "Unicode" and "Unicode big endian" save it.
+    bool encodeDataAsUtf16(bool bigEndian, std::string& error);
     // Deletes the data file, or the whole TinStarWarden/ folder (and with it the settings).
     bool remove(bool wholeFolder, std::string& error);
-    // The TinStarWarden/ folder read-only (no file created, renamed or deleted in it) or
-    // writable again; it is made writable again when the run ends.
-    bool setReadOnly(bool readOnly, std::string& error);
+    enum class Mode {
+        WRITABLE,
+        READ_ONLY,  // no file created, renamed or deleted in the folder
+        LOCKED,     // read-only, and the data file cannot be written either
+    };
+    // The TinStarWarden/ folder's mode; it is made writable again when the run ends.
+    bool setMode(Mode mode, std::string& error);
+
+    // Another program holds the data file, or the temporary file a save writes first (made
+    // when missing), letting others share only what `sharing` names (FileHolder); until
+    // letGoOfFile, or the run's end.
+    bool holdFile(bool temporary, const std::string& sharing, std::string& error);
+    void letGoOfFile() { holder_.letGo(); }
 
   private:
     std::filesystem::path previous_;
     std::filesystem::path root_;
     bool temporary_ = false;
     bool readOnly_ = false;
+    bool dataLocked_ = false;
     std::string settings_;
     bool settingsFile_ = false;  // whether the settings file is to be there
     bool settingsUnwritten_ = false;
+    FileHolder holder_;
 };

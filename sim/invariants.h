@@ -66,6 +66,10 @@ class InvariantChecker {
     // Restarted scripts (a save load too) start their runs afresh: the greeting tables are
     // empty again and every wait for a run's first passes begins again.
     void startRuns(long restarts);
+    // The data file may not yet hold what the player chose: the folder is locked, or took
+    // writes again too recently for the plug-in's next try, or a choice it could not save was
+    // lost with an unload (until the next save).
+    bool fileMayLag(std::uint32_t now) const;
 
     std::optional<std::string> dataBreak_;
     std::set<std::string> dataKeys_;
@@ -75,6 +79,12 @@ class InvariantChecker {
     bool dataFileAtLoad_ = true;
     bool badgeInterfered_ = false;  // the scenario took the badge or changed the gate
     bool playerMoved_ = false;
+    bool folderLocked_ = false;
+    bool folderUnlocked_ = false;  // `folder writable` after a lock, until the next frame
+    std::optional<std::uint32_t> writableSince_;  // the first frame after the last unlock
+    bool choiceMayBeLost_ = false;                // unloaded while the file may have lagged
+    bool catchingUp_ = false;  // unlocked, and the file not yet held to the badge worn
+    std::uint32_t lastFrame_ = 0;
     bool blipsTaken_ = false;    // the game took blips away, or the plug-in's runs began anew
     bool promptsTaken_ = false;  // the same for the prompts, or the player moved
     // Each wait below begins again at a load, a save load or a restart of the scripts, and

@@ -30,11 +30,21 @@ bool canCreateIn(const std::string& folder) {
     return true;
 }
 
-// The immutable attribute stops even root, which write permissions do not.
-bool setImmutable(const std::string& folder, bool immutable, std::string& error) {
-    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// Whether this process can still open the file for writing.
+bool canWrite(const std::string& file) {
+    const int descriptor = open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return failed("cannot open " + folder, error);
+        return false;
+    }
+    close(descriptor);
+    return true;
+}
+
+// The immutable attribute stops even root, which write permissions do not.
+bool setImmutable(const std::string& path, bool immutable, std::string& error) {
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return failed("cannot open " + path, error);
     }
     int flags = 0;
     bool done = ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
@@ -43,27 +53,47 @@ bool setImmutable(const std::string& folder, bool immutable, std::string& error)
         done = ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
     }
     if (!done) {
-        failed("cannot change the attributes of " + folder, error);
+        failed("cannot change the attributes of " + path, error);
     }
     close(descriptor);
     return done;
 }
 
-}  // namespace
-
-bool makeFolderReadOnly(const std::string& folder, std::string& error) {
-    if (chmod(folder.c_str(), 0555) != 0) {
-        return failed("cannot make " + folder + " read-only", error);
+// Write permission taken away; where that does not stop this user (root), the immutable
+// attribute too.
+template <typename StillWritable>
+bool makeReadOnly(const std::string& path, mode_t mode, StillWritable stillWritable,
+                  std::string& error) {
+    if (chmod(path.c_str(), mode) != 0) {
+        return failed("cannot make " + path + " read-only", error);
     }
-    if (canCreateIn(folder) && !setImmutable(folder, true, error)) {
-        error += " (as root the folder must be made immutable: that needs CAP_LINUX_IMMUTABLE)";
+    if (stillWritable(path) && !setImmutable(path, true, error)) {
+        error += " (as root it must be made immutable: that needs CAP_LINUX_IMMUTABLE)";
         return false;
     }
     return true;
 }
 
-bool makeFolderWritable(const std::string& folder, std::string& error) {
+bool makeWritable(const std::string& path, mode_t mode, std::string& error) {
     std::string ignored;
-    setImmutable(folder, false, ignored);
-    return chmod(folder.c_str(), 0755) == 0 || failed("cannot make " + folder + " writable", error);
+    setImmutable(path, false, ignored);
+    return chmod(path.c_str(), mode) == 0 || failed("cannot make " + path + " writable", error);
+}
+
+}  // namespace
+
+bool makeFolderReadOnly(const std::string& folder, std::string& error) {
+    return makeReadOnly(folder, 0555, canCreateIn, error);
+}
+
+bool makeFolderWritable(const std::string& folder, std::string& error) {
+    return makeWritable(folder, 0755, error);
+}
+
+bool makeFileReadOnly(const std::string& file, std::string& error) {
+    return makeReadOnly(file, 0444, canWrite, error);
+}
+
+bool makeFileWritable(const std::string& file, std::string& error) {
+    return makeWritable(file, 0644, error);
 }

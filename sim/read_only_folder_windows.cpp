@@ -1,6 +1,6 @@
-// The Windows simulator runs under Wine only. A folder is made read-only as Wine's Unix side
-// sees it, by the native simulator's own code (write permission taken away, and when that does
-// not stop this user, root, the immutable attribute), which Wine then reports to the plug-in
+// The Windows simulator runs under Wine only. A folder (or a file) is made read-only as Wine's
+// Unix side sees it, by the native simulator's own code (write permission taken away, and when that
+// does not stop this user, root, the immutable attribute), which Wine then reports to the plug-in
 // as access denied, as Windows does for a folder the player may not write to.
 #include <windows.h>
 
@@ -52,6 +52,18 @@ bool canCreateIn(const std::string& folder) {
     return true;
 }
 
+// Whether this process can still open the file for writing.
+bool canWrite(const std::string& file) {
+    const HANDLE handle =
+        CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(handle);
+    return true;
+}
+
 // The first line of a text file, or empty.
 std::string firstLine(const std::string& path) {
     std::string line;
@@ -75,9 +87,9 @@ bool replyArrived(HANDLE mailboxChanged, const std::string& reply, std::string& 
     return true;
 }
 
-// Asks the native simulator that started Wine to change the folder's mode (see
-// sim/folder_service.h) and waits for its answer.
-bool askNativeSide(const std::string& unixFolder, bool writable, std::string& error) {
+// Asks the native simulator that started Wine for the change (see sim/folder_service.h) and
+// waits for its answer.
+bool askNativeSide(const std::string& unixPath, const char* change, std::string& error) {
     const char* mailbox = std::getenv(FOLDER_SERVICE_VARIABLE);
     if (mailbox == nullptr) {
         error =
@@ -97,10 +109,9 @@ bool askNativeSide(const std::string& unixFolder, bool writable, std::string& er
         return false;
     }
     static unsigned long requests = 0;
-    std::ofstream(request + ".part", std::ios::binary)
-        << ++requests << "\n"
-        << (writable ? FOLDER_WRITABLE : FOLDER_READ_ONLY) << "\n"
-        << unixFolder << "\n";
+    std::ofstream(request + ".part", std::ios::binary) << ++requests << "\n"
+                                                       << change << "\n"
+                                                       << unixPath << "\n";
     bool answered = false;
     if (!MoveFileExA((request + ".part").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         error = "cannot hand the request to the native simulator (error " +
@@ -116,15 +127,17 @@ bool askNativeSide(const std::string& unixFolder, bool writable, std::string& er
     return answered;
 }
 
-bool change(const std::string& folder, bool writable, std::string& error) {
-    const std::string unix = unixPath(folder);
+// The change made, then seen from here as Wine reports it: writable or not.
+bool change(const std::string& path, const char* what, bool writable,
+            bool (*canWriteTo)(const std::string&), std::string& error) {
+    const std::string unix = unixPath(path);
     if (unix.empty()) {
-        error = "a read-only folder is made through Wine, and this is not Wine";
+        error = "a read-only folder or file is made through Wine, and this is not Wine";
         return false;
     }
     std::string why;
-    if (!askNativeSide(unix, writable, why) || canCreateIn(folder) != writable) {
-        error = "cannot make " + folder + (writable ? " writable" : " read-only") +
+    if (!askNativeSide(unix, what, why) || canWriteTo(path) != writable) {
+        error = "cannot make " + path + (writable ? " writable" : " read-only") +
                 (why.empty() ? "" : ": " + why);
         return false;
     }
@@ -134,9 +147,17 @@ bool change(const std::string& folder, bool writable, std::string& error) {
 }  // namespace
 
 bool makeFolderReadOnly(const std::string& folder, std::string& error) {
-    return change(folder, false, error);
+    return change(folder, FOLDER_READ_ONLY, false, canCreateIn, error);
 }
 
 bool makeFolderWritable(const std::string& folder, std::string& error) {
-    return change(folder, true, error);
+    return change(folder, FOLDER_WRITABLE, true, canCreateIn, error);
+}
+
+bool makeFileReadOnly(const std::string& file, std::string& error) {
+    return change(file, READ_ONLY_FILE, false, canWrite, error);
+}
+
+bool makeFileWritable(const std::string& file, std::string& error) {
+    return change(file, WRITABLE_FILE, true, canWrite, error);
 }

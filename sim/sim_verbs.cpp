@@ -57,6 +57,15 @@ ControlReply rawData(Runner& runner, const Words& words) {
     });
 }
 
+ControlReply encodeData(Runner& runner, const Words& words) {
+    if (words.size() != 3 || (words[2] != "utf-16le" && words[2] != "utf-16be")) {
+        return usage();
+    }
+    return setUpFiles(runner, words, [&](std::string& error) {
+        return runner.folder().encodeDataAsUtf16(words[2] == "utf-16be", error);
+    });
+}
+
 ControlReply removeFiles(Runner& runner, const Words& words) {
     if (words.size() != 1) {
         return usage();
@@ -71,11 +80,34 @@ ControlReply removeFiles(Runner& runner, const Words& words) {
 }
 
 ControlReply folder(Runner& runner, const Words& words) {
-    if (words.size() != 2 || (words[1] != "readonly" && words[1] != "writable")) {
+    using Mode = GameFolder::Mode;
+    const Mode mode = words.size() != 2        ? Mode::WRITABLE
+                      : words[1] == "readonly" ? Mode::READ_ONLY
+                      : words[1] == "locked"   ? Mode::LOCKED
+                                               : Mode::WRITABLE;
+    if (words.size() != 2 || (mode == Mode::WRITABLE && words[1] != "writable")) {
+        return usage();
+    }
+    return changeFiles(runner,
+                       [&](std::string& error) { return runner.folder().setMode(mode, error); });
+}
+
+ControlReply otherProgramHolds(Runner& runner, const Words& words) {
+    if (words.size() != 5 || (words[3] != "data" && words[3] != "temporary")) {
         return usage();
     }
     return changeFiles(runner, [&](std::string& error) {
-        return runner.folder().setReadOnly(words[1] == "readonly", error);
+        return runner.folder().holdFile(words[3] == "temporary", words[4], error);
+    });
+}
+
+ControlReply otherProgramLetsGo(Runner& runner, const Words& words) {
+    if (words.size() != 4) {
+        return usage();
+    }
+    return changeFiles(runner, [&](std::string&) {
+        runner.folder().letGoOfFile();
+        return true;
     });
 }
 
@@ -228,10 +260,14 @@ constexpr SimVerb SIM_VERBS[] = {
     {"data",              "data LINE",               data},
     {"rawdata",           "rawdata TEXT",            rawData},
     {"noini",             "noini",                   removeFiles},
+    {"encode data",       "encode data utf-16le|utf-16be", encodeData},
     {"nodata",            "nodata",                  removeFiles},
     {"nofolder",          "nofolder",                removeFiles},
     {"folder",            "folder readonly\n"
+                          "folder locked\n"
                           "folder writable",         folder},
+    {"other program holds", "other program holds data|temporary SHARING", otherProgramHolds},
+    {"other program lets go", "other program lets go", otherProgramLetsGo},
     {"invariants",        "invariants on",           invariants},
     {"include",           "include FILE",            include},
     {"load",              "load",                    load},

@@ -1,7 +1,16 @@
-// The host itself: time, keys, the plug-in's loading, and the record of native and host calls.
+// The host itself: time, keys, the plug-in's loading, and the record of native and host calls
+// and of what the process holds open.
+#include <map>
+#include <optional>
+#include <string>
+
 #include "emulator/areas/area_support.h"
+#include "emulator/process_handles.h"
 
 namespace {
+
+struct HostArea;
+HostArea& hostArea(Emulator& emu);
 
 ControlReply runFor(Emulator& emu, const Words& words) {
     std::uint32_t ms = 0;
@@ -207,6 +216,27 @@ ControlReply expectHostCalls(Emulator& emu, const Words& words) {
                : expectationFailed("host calls \"" + wanted + "\"", "\"" + found + "\"");
 }
 
+// "Event=2 File=4 ... total=6".
+std::string handlesText(const std::map<std::string, long>& kinds) {
+    std::string text;
+    long total = 0;
+    for (const auto& [kind, count] : kinds) {
+        text += kind + "=" + std::to_string(count) + " ";
+        total += count;
+    }
+    return text + "total=" + std::to_string(total);
+}
+
+ControlReply handles(Emulator&, const Words& words) {
+    if (words.size() != 2) {
+        return usage();
+    }
+    return ok(handlesText(processHandles()));
+}
+
+// The process holds at most N handles (natively descriptors) more than at the last mark.
+ControlReply expectHandles(Emulator& emu, const Words& words);
+
 // clang-format off
 constexpr Verb VERBS[] = {
     {"run",            "run MS",                                     runFor},
@@ -225,6 +255,8 @@ constexpr Verb VERBS[] = {
     {"time",           "time",                                       time},
     {"query facts",    "query facts",                                facts},
     {"query verbs",    "query verbs",                                verbList},
+    {"query handles",  "query handles",                              handles},
+    {"expect handles", "expect handles at most N",                   expectHandles},
     {"expect trace",   "expect trace NATIVE [N]",                    expectTrace},
     {"expect notrace", "expect notrace NATIVE",                      expectTrace},
     {"expect host",    "expect host CALLS...|none",                  expectHostCalls},
@@ -250,11 +282,49 @@ void scriptFacts(const Emulator& emu, std::string& out) {
            " paused=" + std::to_string(emu.clock.paused ? 1 : 0) + " ";
 }
 
-class HostArea final : public Area {
-  public:
+struct HostArea final : Area {
+    // Counted at a mark only: a walk over the process's handles is not free.
+    std::optional<std::map<std::string, long>> handlesAtMark;
+
     std::span<const Verb> verbs() const override { return VERBS; }
     void facts(const Emulator& emu, std::string& out) const override { scriptFacts(emu, out); }
+    void mark() override { handlesAtMark = processHandles(); }
 };
+
+HostArea& hostArea(Emulator& emu) {
+    return emu.world.area<HostArea>();
+}
+
+ControlReply expectHandles(Emulator& emu, const Words& words) {
+    std::uint32_t most = 0;
+    if (words.size() != 5 || words[2] != "at" || words[3] != "most" ||
+        !parseUnsigned(words[4], most)) {
+        return usage();
+    }
+    if (!hostArea(emu).handlesAtMark) {
+        return badCommand("expect handles counts from the last mark, and there is none yet");
+    }
+    const std::map<std::string, long>& before = *hostArea(emu).handlesAtMark;
+    std::map<std::string, long> grown = processHandles();
+    long more = 0;
+    for (auto& [kind, count] : grown) {
+        const auto was = before.find(kind);
+        count -= was == before.end() ? 0 : was->second;
+        more += count;
+    }
+    if (more <= static_cast<long>(most)) {
+        return ok();
+    }
+    std::string which;
+    for (const auto& [kind, count] : grown) {
+        if (count != 0) {
+            which += (which.empty() ? " (" : ", ") + kind + (count > 0 ? " +" : " ") +
+                     std::to_string(count);
+        }
+    }
+    return expectationFailed("at most " + words[4] + " handles more than at the last mark",
+                             std::to_string(more) + " more" + which + ")");
+}
 
 }  // namespace
 

@@ -1,24 +1,13 @@
 #include "persist/base_data_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <string_view>
 #include <utility>
 
+#include "persist/read_file.h"
 #include "persist/replace_file.h"
+#include "persist/unicode_text.h"
 
 namespace {
-
-// The whole file in binary, so that both builds see the same bytes (no CR LF or ^Z
-// translation). False on a read error, such as a folder by that name.
-bool readAll(std::ifstream& file, std::string& bytes) {
-    char chunk[4096];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
-    }
-    return !file.bad();
-}
 
 // The next line and what is left after its end: LF, CR LF or a lone CR end a line, so files
 // saved by any editor read the same.
@@ -39,15 +28,21 @@ BaseDataFile::BaseDataFile(std::string filePath) : path(std::move(filePath)) {}
 
 bool BaseDataFile::load() {
     skippedLines.clear();
-    std::ifstream file(path, std::ios::binary);
     std::string bytes;
-    if (!file || !readAll(file, bytes)) {
-        error = std::strerror(errno);
+    const ReadResult read = readWholeFile(path, bytes, error);
+    inUse = read == ReadResult::IN_USE;
+    if (read != ReadResult::READ) {
         return false;
     }
+    auto utf16 = decodeMarkedUtf16(bytes);
+    decodedFrom = utf16 ? utf16->encoding : nullptr;
+    if (utf16) {
+        bytes = std::move(utf16->utf8);
+    }
+    // Notepad may begin a UTF-8 file with a mark: it is no part of the first key.
     std::string_view text = bytes;
-    if (text.starts_with(BYTE_ORDER_MARK)) {
-        text.remove_prefix(BYTE_ORDER_MARK.size());
+    if (text.starts_with(UTF8_MARK)) {
+        text.remove_prefix(UTF8_MARK.size());
     }
     for (std::size_t number = 1; !text.empty(); ++number) {
         // A rejected line is skipped. Stopping here once ended the main script, and the other

@@ -8,10 +8,11 @@
 // How a line reads and how the whole file is written belong to the derived class.
 class BaseDataFile {
   public:
-    // Reads every line into memory. False when the file cannot be read; nothing is created.
+    // Reads every line into memory. False when the file cannot be read; nothing is created,
+    // and the entries stay as they were.
     virtual bool load();
     // Writes when something changed since the last successful write, or when forced. The new
-    // file is on the disk before it replaces the old one; where no file can be made beside
+    // file is on the disk before it replaces the old one; where no new copy can be made beside
     // it, the file is written in place (see inPlaceCause).
     virtual bool save(bool force);
     virtual bool isDirty() const;
@@ -31,17 +32,20 @@ class BaseDataFile {
     bool dirty = false;
     // The lines (counted from 1) the last load skipped as malformed.
     std::vector<std::size_t> skippedLines;
+    // Set by a load of a UTF-16 file (Notepad's "Unicode"), read as the UTF-8 it stands for:
+    // which of the two it was. The next save writes it in the plain format.
+    const char* decodedFrom = nullptr;
     // What the system said of the last load, save or flush that failed.
     std::string error;
-    // Set by a write that went into the file itself because no file could be made beside it
-    // (the system's words for that); empty after one that replaced the file whole. Such a
+    // The last load failed because another program holds the file (Windows only): it may
+    // well be free a moment later.
+    bool inUse = false;
+    // Set by a write that went into the file itself because no new copy could be made beside
+    // it (why, with the system's words); empty after one that replaced the file whole. Such a
     // write is not atomic: a crash or a failure part way leaves the file cut short.
     std::string inPlaceCause;
 
   protected:
-    // Notepad may begin a UTF-8 file with one; load takes it off the first key.
-    static constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-
     explicit BaseDataFile(std::string filePath);
     // Never destroyed through a base pointer: the one data file lives as long as the process.
     ~BaseDataFile() = default;

@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "persist/diagnostics_log.h"
 #include "persist/joined_text.h"
@@ -17,6 +19,16 @@ constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script s
 constexpr const char* MAKE_IT_READABLE =
     "let the game read it, or delete it and a new one, with no badge, is made at the next start";
 constexpr const char* START_AGAIN = ", then start the game again";
+constexpr const char* CLOSE_THE_HOLDER =
+    "close the program that holds it (an antivirus scan or a cloud-sync client, say)";
+// A file another program holds at the start is tried again this often, for this long: such a
+// hold is mostly over within a second or two.
+constexpr std::uint32_t IN_USE_TRY_EVERY_MS = 250;
+constexpr std::uint32_t IN_USE_WAIT_MS = 5000;
+// A save that failed is tried again at every beat this many times, then at every 10th: a
+// file held for a moment is saved at once, a dead disk is not hammered.
+constexpr long QUICK_RETRIES = 5;
+constexpr long SLOW_RETRY_BEATS = 10;
 
 // What was to be done, the system's reason, and what the player can do about it.
 void logStop(std::string_view failed, std::string_view path,
@@ -26,41 +38,49 @@ void logStop(std::string_view failed, std::string_view path,
     diagnosticsLog().line(text + joined(remedy) + ")");
 }
 
-// A failure that goes on (a folder nobody may write to fails every save) is logged once,
-// again only when what the system says changes, and its end when a save works again. Saves
-// that go into the file itself, not atomic, are noted once as they start.
+// A failure that goes on (a folder nobody may write to fails every save, a held file every try
+// until it is let go) is logged once for each cause the system gives, not once a try, and its
+// end when a save works again, with the tries that failed. Saves that go into the file itself,
+// not atomic, are noted once as they start.
 class SaveReports {
   public:
     // After a save or flush that reached the disk, or failed trying.
     void result(bool succeeded, const char* what) {
         if (succeeded) {
             worked(what);
-        } else if (dataFile->error != lastFailure_) {
-            lastFailure_ = dataFile->error;
-            diagnosticsLog().line(
-                std::string(what) + " " + dataFile->path + " failed: " + lastFailure_ +
-                (dataFile->inPlaceCause.empty() ? " (the file on disk stays as it was)"
-                                                : " (the file on disk may be cut short)"));
+            return;
         }
+        ++failedTries_;
+        if (std::find(causes_.begin(), causes_.end(), dataFile->error) != causes_.end()) {
+            return;
+        }
+        causes_.push_back(dataFile->error);
+        diagnosticsLog().line(
+            joined({what, " ", dataFile->path, " failed: ", dataFile->error,
+                    dataFile->inPlaceCause.empty() ? " (the file on disk stays as it was)"
+                                                   : " (the file on disk may be cut short)"}));
     }
 
   private:
     void worked(const char* what) {
-        if (!lastFailure_.empty()) {
-            diagnosticsLog().line(std::string(what) + " " + dataFile->path + " works again");
+        if (failedTries_ > 0) {
+            diagnosticsLog().line(joined({what, " ", dataFile->path, " works again, after ",
+                                          std::to_string(failedTries_),
+                                          failedTries_ == 1 ? " try" : " tries", " that failed"}));
         }
-        lastFailure_.clear();
+        causes_.clear();
+        failedTries_ = 0;
         const bool inPlace = !dataFile->inPlaceCause.empty();
         if (inPlace && !inPlace_) {
-            diagnosticsLog().line("saving " + dataFile->path +
-                                  " in place, not atomically: no file can be made beside it (" +
-                                  dataFile->inPlaceCause +
-                                  "), so a crash during a save can leave it cut short");
+            diagnosticsLog().line(joined({"saving ", dataFile->path,
+                                          " in place, not atomically: ", dataFile->inPlaceCause,
+                                          "; a crash during a save can leave it cut short"}));
         }
         inPlace_ = inPlace;
     }
 
-    std::string lastFailure_;
+    std::vector<std::string> causes_;
+    long failedTries_ = 0;
     bool inPlace_ = false;
 };
 
@@ -112,6 +132,22 @@ bool createDataFile(FirstEntries setFirstEntries) {
     return true;
 }
 
+// Only a file in use is waited for: one that is missing or cannot be read stays so.
+bool loadWaitingWhileInUse(DictDataFile& file, WaitBetweenTries wait) {
+    std::uint32_t waited = 0;
+    bool loaded = file.load();
+    while (!loaded && file.inUse && waited < IN_USE_WAIT_MS) {
+        wait(IN_USE_TRY_EVERY_MS);
+        waited += IN_USE_TRY_EVERY_MS;
+        loaded = file.load();
+    }
+    if (loaded && waited > 0) {
+        diagnosticsLog().line(joined({file.path, " was held by another program: read after ",
+                                      std::to_string(waited), " ms of waiting for it"}));
+    }
+    return loaded;
+}
+
 }  // namespace
 
 DictDataFile* dataFile = nullptr;
@@ -120,27 +156,41 @@ bool dataFileRead() {
     return dataFile != nullptr && dataFile == readInto;
 }
 
-bool openDataFile(FirstEntries setFirstEntries) {
+bool openDataFile(FirstEntries setFirstEntries, WaitBetweenTries wait) {
     if (dataFileRead()) {
         return true;
     }
     readInto = nullptr;
-    if (dataFile == nullptr) {
-        // Never freed: both scripts may use it until the process ends.
-        dataFile = new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
-    }
-    bool loaded = dataFile->load();
+    // Never freed: both scripts may use it until the process ends. Shared once read (or given
+    // up on), so that nothing changes it while a held file is waited for; after a failed read
+    // the next start reads into the same object again.
+    DictDataFile* file = dataFile != nullptr
+                             ? dataFile
+                             : new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
+    bool loaded = loadWaitingWhileInUse(*file, wait);
+    dataFile = file;
     if (!loaded && pathMissing(dataFile->path)) {
         if (!createDataFile(setFirstEntries)) {
             return false;
         }
         loaded = dataFile->load();
     }
+    if (!loaded && dataFile->inUse) {
+        logStop("cannot read", dataFile->path,
+                {"another program held it for the ", std::to_string(IN_USE_WAIT_MS / 1000),
+                 " s waited: ", CLOSE_THE_HOLDER, START_AGAIN});
+        return false;
+    }
     if (!loaded) {
         logStop("cannot read", dataFile->path, {MAKE_IT_READABLE});
         return false;
     }
     DiagnosticsLog& log = diagnosticsLog();
+    if (dataFile->decodedFrom != nullptr) {
+        log.line(joined({dataFile->path, " is ", dataFile->decodedFrom,
+                         " text (Notepad's \"Unicode\"): read as such, and its next save "
+                         "writes it as plain text"}));
+    }
     for (const std::size_t line : dataFile->skippedLines) {
         log.line(dataFile->path + " line " + std::to_string(line) + " skipped: not one KEY=VALUE");
     }
@@ -158,6 +208,24 @@ void saveDataFileStep() {
     if (dataFile != nullptr && dataFile->isDirty()) {
         saveReports.result(dataFile->saveWithoutFlush(), "saving");
     }
+}
+
+void retryDueSave(SaveRetry& retry) {
+    if (dataFile == nullptr || !dataFile->isDirty()) {
+        retry = SaveRetry{};
+        return;
+    }
+    if (retry.beatsToWait > 0) {
+        --retry.beatsToWait;
+        return;
+    }
+    saveDataFile();
+    if (!dataFile->isDirty()) {
+        retry = SaveRetry{};
+        return;
+    }
+    ++retry.failedTries;
+    retry.beatsToWait = retry.failedTries < QUICK_RETRIES ? 0 : SLOW_RETRY_BEATS - 1;
 }
 
 void flushDataFile() {

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "persist/dict_data_file.h"
 
 // The plug-in's folder beside the game, which holds both of its files.
@@ -10,20 +12,36 @@ extern DictDataFile* dataFile;
 // Sets the entries a data file made at the first start holds.
 using FirstEntries = void (*)(DictDataFile& file);
 
-// Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. A missing file (and its
-// folder, when that is missing too) is first made, holding what setFirstEntries sets, by the
-// same save as every change. False when the file cannot be read or made; dataFile is set even
-// then, so a later save can still write the file. What happened goes to the diagnostics log.
+// Gives the host's wait: a cooperative script must not sleep.
+using WaitBetweenTries = void (*)(std::uint32_t ms);
+
+// Creates dataFile for TinStarWarden/TinStarWarden.dat and loads it. A file another program
+// holds (Windows only) is tried again for a few seconds, with `wait` between the tries. A
+// missing file (and its folder, when that is missing too) is first made, holding what
+// setFirstEntries sets, by the same save as every change. False when the file cannot be read
+// or made; dataFile is set even then, so a later save can still write the file. What happened
+// goes to the diagnostics log.
 // Once the file has been read, a later call (the host restarts the scripts at every save the
 // player loads, the module staying loaded) keeps dataFile as it is and answers true: it may
 // hold a change whose save failed, which reading the file again would lose. After a failed
 // read the same object loads the file again.
-bool openDataFile(FirstEntries setFirstEntries);
+bool openDataFile(FirstEntries setFirstEntries, WaitBetweenTries wait);
 // openDataFile has read the file.
 bool dataFileRead();
 
 // dataFile->save(false), with a failure (or the first success after one) in the log.
 void saveDataFile();
+// A save that failed stays due (the file is dirty) until one works; nothing is lost while the
+// plug-in runs. The menu script, whose once-a-second block runs whether or not a badge is
+// worn, owns the pacing of the tries.
+struct SaveRetry {
+    long failedTries = 0;  // tries in a row that failed
+    long beatsToWait = 0;  // beats to let go by before the next try
+};
+// One beat, about a second: a due save is tried at once for the first few failures, then at
+// every 10th beat. File work only.
+void retryDueSave(SaveRetry& retry);
+
 // The same for an edit step: the file is replaced at once, the disk flush waits for
 // flushDataFile, which the badge script calls once the steps stop saving.
 void saveDataFileStep();

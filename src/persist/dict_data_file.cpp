@@ -8,6 +8,7 @@
 #include "persist/number_text.h"
 #include "persist/own_file.h"
 #include "persist/replace_file.h"
+#include "persist/unicode_text.h"
 
 namespace {
 
@@ -64,7 +65,11 @@ bool DictDataFile::write() {
         case Creation::CREATED:
             return replaceWhole(file, temporary, text);
         case Creation::NOT_ALLOWED:
-            return writeInPlace(text);
+            return writeInPlace(text, "no file can be made beside it (" + error + ")");
+        case Creation::NAME_TAKEN:
+            return writeInPlace(text, "the name its new copy is first written under, " + temporary +
+                                          ", is taken: " + error +
+                                          " (remove that, and saves are whole again)");
         case Creation::FAILED:
             break;
     }
@@ -72,12 +77,16 @@ bool DictDataFile::write() {
 }
 
 // Every entry reads back as it was: an empty value takes a second '=' ("k=" is no entry, "k=="
-// is k with nothing), and a first key that begins with a byte-order mark gets one more, as
-// load takes one off.
+// is k with nothing), and a first key that begins with a byte-order mark, which load would
+// take for the file's, gets a UTF-8 mark before it, which load takes off.
 std::string DictDataFile::fileText() const {
     std::string text;
-    if (!entries.empty() && entries.begin()->first.starts_with(BYTE_ORDER_MARK)) {
-        text = BYTE_ORDER_MARK;
+    if (!entries.empty()) {
+        const std::string& first = entries.begin()->first;
+        if (first.starts_with(UTF8_MARK) || first.starts_with(UTF16LE_MARK) ||
+            first.starts_with(UTF16BE_MARK)) {
+            text = UTF8_MARK;
+        }
     }
     for (const auto& [key, value] : entries) {
         text += key;
@@ -103,10 +112,9 @@ bool DictDataFile::replaceWhole(OwnFile& file, const std::string& temporary,
     return false;
 }
 
-// No file may be made in the folder, but this one may still be written: it is rewritten in
-// place, as a plain save does, rather than not saved at all.
-bool DictDataFile::writeInPlace(const std::string& text) {
-    const std::string cause = error;
+// No new copy can be made beside it, but the file itself may still be written: it is rewritten
+// in place, as a plain save does, rather than not saved at all.
+bool DictDataFile::writeInPlace(const std::string& text, const std::string& cause) {
     OwnFile file;
     if (!openOwnFile(path, file, error)) {
         error = cause + "; writing the file itself: " + error;

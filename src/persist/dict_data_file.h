@@ -37,5 +37,6 @@ class DictDataFile final : public BaseDataFile {
     // The file's bytes, each line ended by "\n".
     std::string fileText() const;
     bool replaceWhole(OwnFile& file, const std::string& temporary, const std::string& text);
-    bool writeInPlace(const std::string& text);
+    // cause: why no new copy could be made, in words for the log.
+    bool writeInPlace(const std::string& text, const std::string& cause);
 };

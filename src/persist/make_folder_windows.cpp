@@ -1,15 +1,9 @@
-#include <direct.h>
-
-#include <cerrno>
-#include <cstring>
+#include <windows.h>
 
 #include "persist/make_folder.h"
+#include "persist/system_error.h"
 
-// The C runtime's call, so its failure reads in the same words as a failed load.
+// Windows' own words for a failure, as a failed load and a failed save give them.
 bool makeFolder(const std::string& path, std::string& error) {
-    if (_mkdir(path.c_str()) == 0) {
-        return true;
-    }
-    error = std::strerror(errno);
-    return false;
+    return CreateDirectoryA(path.c_str(), nullptr) != 0 || systemFailed(error);
 }

@@ -43,11 +43,15 @@ class OwnFile {
     std::intptr_t handle_ = NO_HANDLE;
 };
 
-enum class Creation { CREATED, NOT_ALLOWED, FAILED };
+enum class Creation {
+    CREATED,
+    NOT_ALLOWED,  // the folder forbids it: no right to create or delete there
+    NAME_TAKEN,   // what has the name cannot be removed: a folder, a file marked read-only
+    FAILED,
+};
 
 // Removes whatever is at path (a file or a link, never what a link points to), then creates a
 // new empty file there, failing rather than opening anything that took its place meanwhile.
-// NOT_ALLOWED when the folder forbids it (no right to create or delete there).
 Creation createAfresh(const std::string& path, OwnFile& file, std::string& error);
 
 // Opens the existing file at path for writing, at its beginning, when it is a plain file that

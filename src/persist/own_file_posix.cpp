@@ -9,8 +9,18 @@
 
 namespace {
 
-bool notAllowed() {
-    return errno == EACCES || errno == EPERM;
+// After a call that failed: a folder in the way (unlink says EISDIR, or on some systems EPERM,
+// for one), a folder that forbids the change, or something else.
+Creation whyNotCreated(const std::string& path, std::string& error) {
+    const int cause = errno;
+    struct stat status {};
+    if (lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        error = "a folder by that name is in the way";
+        return Creation::NAME_TAKEN;
+    }
+    errno = cause;
+    systemFailed(error);
+    return cause == EACCES || cause == EPERM ? Creation::NOT_ALLOWED : Creation::FAILED;
 }
 
 }  // namespace
@@ -48,14 +58,12 @@ bool OwnFile::close(std::string& error) {
 // O_EXCL fails on any name that exists, a link too, so nothing planted there is followed.
 Creation createAfresh(const std::string& path, OwnFile& file, std::string& error) {
     if (unlink(path.c_str()) != 0 && errno != ENOENT) {
-        systemFailed(error);
-        return notAllowed() ? Creation::NOT_ALLOWED : Creation::FAILED;
+        return whyNotCreated(path, error);
     }
     const int descriptor =
         open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0) {
-        systemFailed(error);
-        return notAllowed() ? Creation::NOT_ALLOWED : Creation::FAILED;
+        return whyNotCreated(path, error);
     }
     file = OwnFile(descriptor);
     return Creation::CREATED;

@@ -66,9 +66,23 @@ HANDLE createNew(const std::string& path) {
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
-Creation creationFailed(std::string& error) {
+// After a call that failed: what has the name may be what refuses (a folder, a file marked
+// read-only), else the folder forbids the change, or something else went wrong (another
+// program holding the name is a sharing violation: it may well let go).
+Creation creationFailed(const std::string& path, std::string& error) {
     const bool denied = GetLastError() == ERROR_ACCESS_DENIED;
     systemFailed(error);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (denied && attributes != INVALID_FILE_ATTRIBUTES) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            error = "a folder by that name is in the way";
+            return Creation::NAME_TAKEN;
+        }
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            error = "the file there is marked read-only";
+            return Creation::NAME_TAKEN;
+        }
+    }
     return denied ? Creation::NOT_ALLOWED : Creation::FAILED;
 }
 
@@ -77,7 +91,7 @@ Creation creationFailed(std::string& error) {
 Creation removeName(const std::string& path, std::string& error) {
     const HANDLE file = openItself(path, DELETE | FILE_READ_ATTRIBUTES);
     if (file == INVALID_HANDLE_VALUE) {
-        return creationFailed(error);
+        return creationFailed(path, error);
     }
     FILE_DISPOSITION_INFO disposition{};
     disposition.DeleteFile = TRUE;
@@ -88,7 +102,7 @@ Creation removeName(const std::string& path, std::string& error) {
                                           sizeof disposition)) {
         result = Creation::CREATED;
     } else {
-        result = creationFailed(error);
+        result = creationFailed(path, error);
     }
     CloseHandle(file);
     return result;
@@ -143,7 +157,7 @@ Creation createAfresh(const std::string& path, OwnFile& file, std::string& error
         }
     }
     if (created == INVALID_HANDLE_VALUE) {
-        return creationFailed(error);
+        return creationFailed(path, error);
     }
     file = OwnFile(reinterpret_cast<std::intptr_t>(created));
     return Creation::CREATED;

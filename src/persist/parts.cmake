@@ -5,6 +5,7 @@ set(TSW_PERSIST_DATA_FILE_SOURCES
     ${TSW_PERSIST_DIR}/base_data_file.cpp
     ${TSW_PERSIST_DIR}/dict_data_file.cpp
     ${TSW_PERSIST_DIR}/number_text.cpp
+    ${TSW_PERSIST_DIR}/unicode_text.cpp
 )
 # The opt-in log a player can send, and the plug-in's own use of both files: the shared data
 # file and the settings read at load, with the log's account of them.
@@ -26,16 +27,19 @@ set(TSW_PERSIST_INI_SOURCES
     ${TSW_PERSIST_DIR}/ini_file.cpp
     ${TSW_PERSIST_DIR}/ini_reader.cpp
     ${TSW_PERSIST_DIR}/ini_text.cpp
+    ${TSW_PERSIST_DIR}/unicode_text.cpp
 )
-# The system's side of writing the data file and the log: files opened through no link, the
-# replacing move, flushes to disk. The data file sources need one of them.
+# The system's side of the data file and the log: the whole file read, files opened for writing
+# through no link, the replacing move, flushes to disk. The data file sources need one of them.
 set(TSW_PERSIST_FILE_POSIX_SOURCES
     ${TSW_PERSIST_DIR}/own_file_posix.cpp
+    ${TSW_PERSIST_DIR}/read_file_posix.cpp
     ${TSW_PERSIST_DIR}/replace_file_posix.cpp
     ${TSW_PERSIST_DIR}/system_error_posix.cpp
 )
 set(TSW_PERSIST_FILE_WINDOWS_SOURCES
     ${TSW_PERSIST_DIR}/own_file_windows.cpp
+    ${TSW_PERSIST_DIR}/read_file_windows.cpp
     ${TSW_PERSIST_DIR}/replace_file_windows.cpp
     ${TSW_PERSIST_DIR}/system_error_windows.cpp
 )

@@ -14,6 +14,7 @@
 #include "host/natives/ped.h"
 #include "host/natives/player.h"
 #include "lawman/office_upkeep.h"
+#include "persist/data_file.h"
 #include "persist/settings.h"
 
 namespace {
@@ -71,11 +72,13 @@ struct MenuScriptState {
     SeenCompletion selectUse;
     SeenCompletion removeUse;
     OfficeBlips officeBlips{};
+    SaveRetry saveRetry;
 
     void start() {
         nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
         lastBlockAt = getGameTimer();
         lockUse = selectUse = removeUse = {};
+        saveRetry = {};
     }
 };
 
@@ -96,6 +99,7 @@ void runPass(MenuScriptState& state) {
     if (getGameTimer() > state.nextSecondAt) {
         keepClothingInStep();
         forcedDoorUnlock();
+        retryDueSave(state.saveRetry);
         state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();

@@ -112,7 +112,7 @@ void BadgeScript() {
     state.start();
     switchOffLeftOn(state.greetingSwitch);
     const bool readBefore = dataFileRead();
-    if (!openDataFile(setResetAttachment)) {
+    if (!openDataFile(setResetAttachment, [](std::uint32_t ms) { scriptWait(ms); })) {
         return;
     }
     if (!readBefore) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "full_disk.h"
 #include "persist/dict_data_file.h"
 #include "sim/read_only_folder.h"
 #include "temp_folder.h"
@@ -37,16 +38,9 @@ class DataFileCrash : public TempFolderTest {
         EXPECT_EQ(reread.getInt("badge"), 2);
     }
 
-    // With SIGXFSZ ignored a write past the limit fails with EFBIG instead, as on a full disk.
     bool saveOnFullDisk() {
-        rlimit before{};
-        getrlimit(RLIMIT_FSIZE, &before);
-        const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-        limitFileSize(FILE_SIZE_LIMIT);
-        const bool saved = file.save(false);
-        setrlimit(RLIMIT_FSIZE, &before);
-        signal(SIGXFSZ, previousHandler);
-        return saved;
+        const FullDisk full(FILE_SIZE_LIMIT);
+        return file.save(false);
     }
 
     static void limitFileSize(rlim_t bytes) {

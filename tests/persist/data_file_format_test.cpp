@@ -115,6 +115,60 @@ TEST_F(DataFileFormat, EveryEntryLoadedReadsBackTheSameAfterASave) {
     }
 }
 
+// The text as Notepad's "Unicode" (little endian) or "Unicode big endian" saves it: its mark,
+// then two bytes a UTF-16 unit.
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST_F(DataFileFormat, ReadsUtf16WithItsMarkAsTheUtf8ItStandsForAndSavesPlainText) {
+    for (const bool bigEndian : {false, true}) {
+        writeBytes("data.dat", utf16(u"badge=2\r\nxxxxx=0.5\r\n", bigEndian));
+        DictDataFile file("data.dat");
+        ASSERT_TRUE(file.load());
+        EXPECT_STREQ(file.decodedFrom, bigEndian ? "UTF-16 BE" : "UTF-16 LE");
+        EXPECT_EQ(file.entries, (Entries{{"badge", "2"}, {"xxxxx", "0.5"}}));
+        file.setInt("badge", 3);
+        ASSERT_TRUE(file.save(false));
+        EXPECT_EQ(readBytes("data.dat"), "badge=3\nxxxxx=0.5\n");
+        ASSERT_TRUE(file.load());
+        EXPECT_EQ(file.decodedFrom, nullptr);
+    }
+}
+
+// Beyond ASCII: two-, three- and four-byte characters (a surrogate pair), a surrogate without
+// its partner, a mark inside, and an odd last byte, which Windows drops too.
+TEST_F(DataFileFormat, Utf16CharactersBecomeUtf8AndALoneSurrogateTheReplacementCharacter) {
+    const std::u16string text = u"\u00E9=\u20AC\r\n\U0001F920=1\r\nbad=\xD800x\r\n\xFEFFk=\xDC00";
+    EXPECT_EQ(loaded(utf16(text, false) + "z"), (Entries{{"\xC3\xA9", "\xE2\x82\xAC"},
+                                                         {"\xF0\x9F\xA4\xA0", "1"},
+                                                         {"bad", "\xEF\xBF\xBDx"},
+                                                         {MARK + "k", "\xEF\xBF\xBD"}}));
+    // A mark after the UTF-16 one is no part of the first key, as in a UTF-8 file.
+    EXPECT_EQ(loaded(utf16(u"\xFEFF"
+                           u"badge=1",
+                           true)),
+              (Entries{{"badge", "1"}}));
+}
+
+// A plain file whose first key begins with the bytes of a UTF-16 mark is written so that it
+// reads back as plain text.
+TEST_F(DataFileFormat, AFirstKeyThatLooksLikeAUtf16MarkReadsBackAsItWas) {
+    for (const std::string key : {"\xFF\xFEk", "\xFE\xFF"}) {
+        DictDataFile file("data.dat");
+        file.setString(key.c_str(), "1");
+        ASSERT_TRUE(file.save(false));
+        EXPECT_EQ(readBytes("data.dat"), MARK + key + "=1\n");
+        EXPECT_EQ(loaded(readBytes("data.dat")), (Entries{{key, "1"}}));
+    }
+}
+
 TEST_F(DataFileFormat, LaterDuplicateKeyWinsAndIsWrittenOnce) {
     writeBytes("data.dat", "badge=1\nxxxxx=0.5\nbadge=4\n");
     ASSERT_TRUE(file.load());

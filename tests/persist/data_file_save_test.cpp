@@ -99,7 +99,8 @@ TEST_F(DataFileSave, StepSavesReplaceTheFileAtOnceAndLeaveOneFlushWaiting) {
 TEST_F(DataFileSave, OpenDataFileLoadsTheFileInThePluginFolder) {
     fs::create_directory(DATA_FOLDER);
     writeBytes("TinStarWarden/TinStarWarden.dat", "badge=4\r\n");
-    EXPECT_TRUE(openDataFile([](DictDataFile& created) { created.setInt("badge", 1); }));
+    EXPECT_TRUE(openDataFile([](DictDataFile& created) { created.setInt("badge", 1); },
+                             [](std::uint32_t) { ADD_FAILURE() << "waited for a free file"; }));
     ASSERT_NE(dataFile, nullptr);
     EXPECT_EQ(dataFile->path, "TinStarWarden/TinStarWarden.dat");
     EXPECT_EQ(dataFile->getInt("badge"), 4);

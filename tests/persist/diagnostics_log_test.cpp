@@ -4,53 +4,14 @@
 #include "badge/stored_badge.h"
 #include "persist/data_file.h"
 #include "persist/diagnostics_log.h"
+#include "plugin_files.h"
 #include "sim/read_only_folder.h"
-#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const LOG = "TinStarWarden/TinStarWarden.log";
-const char* const DATA = "TinStarWarden/TinStarWarden.dat";
-
-void noFirstEntries(DictDataFile&) {}
-
-int linesHolding(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-class DiagnosticsLogTest : public TempFolderTest {
-  protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        fs::create_directory(DATA_FOLDER);
-        diagnosticsLog().start(LOG);
-    }
-
-    void TearDown() override {
-        // Later tests start from a log that is off and a data file that saves.
-        diagnosticsLog() = DiagnosticsLog();
-        if (dataFile != nullptr) {
-            dataFile->setInt("end", 1);
-            saveDataFile();
-        }
-        forgetDataFile();
-        TempFolderTest::TearDown();
-    }
-
-    static std::string log() { return readBytes(LOG); }
-
-    // The plug-in keeps its data file for good; a test that opens it again lets it go.
-    static void forgetDataFile() {
-        delete dataFile;
-        dataFile = nullptr;
-    }
-};
+using DiagnosticsLogTest = PluginFilesTest;
 
 TEST_F(DiagnosticsLogTest, StartsEmptyAtEachStartAndWritesNothingUntilStarted) {
     DiagnosticsLog fresh;
@@ -124,7 +85,7 @@ TEST_F(DiagnosticsLogTest, StopsGrowingPastItsLimitWithOneLastLine) {
 
 TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCause) {
     fs::create_directory(DATA);
-    EXPECT_FALSE(openDataFile(noFirstEntries));
+    EXPECT_FALSE(openDataFile(noFirstEntries, neverWaits));
     EXPECT_NE(log().find("cannot read TinStarWarden/TinStarWarden.dat: Is a directory"),
               std::string::npos)
         << log();
@@ -132,7 +93,7 @@ TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCa
     writeBytes(DATA, "badge=1\nnonsense\nxxxxx=0\n=\n");
     diagnosticsLog().start(LOG);
     forgetDataFile();
-    EXPECT_TRUE(openDataFile(noFirstEntries));
+    EXPECT_TRUE(openDataFile(noFirstEntries, neverWaits));
     EXPECT_EQ(log(),
               "TinStarWarden/TinStarWarden.dat line 2 skipped: not one KEY=VALUE\n"
               "TinStarWarden/TinStarWarden.dat line 4 skipped: not one KEY=VALUE\n");
@@ -143,7 +104,7 @@ TEST_F(DiagnosticsLogTest, UnreadableDataFileAndSkippedLinesAreLoggedWithTheirCa
 // atomic; again only after saves were atomic in between.
 TEST_F(DiagnosticsLogTest, ReadOnlyFolderSavesInPlaceAndSaysSoOnce) {
     writeBytes(DATA, "badge=2\nxxxxx=0\n");
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     std::string error;
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {
         GTEST_SKIP() << error;
@@ -173,12 +134,36 @@ TEST_F(DiagnosticsLogTest, ReadOnlyFolderSavesInPlaceAndSaysSoOnce) {
     EXPECT_EQ(readBytes(DATA), "badge=2\nxxxxx=0\n");
 }
 
+// A folder where the save's new copy is first written: the file is saved in place, and the log
+// names the folder in the way, not the plug-in's folder, which is writable.
+TEST_F(DiagnosticsLogTest, AFolderAtTheTemporaryNameIsNamedAsTheCauseOfSavesInPlace) {
+    writeBytes(DATA, "badge=2\n");
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
+    fs::create_directory(std::string(DATA) + ".tmp");
+    dataFile->setInt("badge", 3);
+    saveDataFile();
+    EXPECT_FALSE(dataFile->isDirty());
+    EXPECT_EQ(readBytes(DATA), "badge=3\n");
+    EXPECT_EQ(linesHolding(log(),
+                           "saving TinStarWarden/TinStarWarden.dat in place, not atomically: the "
+                           "name its new copy is first written under, "
+                           "TinStarWarden/TinStarWarden.dat.tmp, is taken: a folder by that name "
+                           "is in the way (remove that, and saves are whole again)"),
+              1)
+        << log();
+    EXPECT_EQ(linesHolding(log(), "no file can be made beside it"), 0) << log();
+    fs::remove(std::string(DATA) + ".tmp");
+    dataFile->setInt("badge", 4);
+    saveDataFile();
+    EXPECT_TRUE(dataFile->inPlaceCause.empty());
+}
+
 // Neither a file beside it nor the file itself can be written (here it was deleted): every
 // save fails and keeps the values, the log says so once, and the first save that works again
 // writes them all.
 TEST_F(DiagnosticsLogTest, SavesThatCannotBeWrittenAtAllFailHonestlyAndIsLoggedOnce) {
     writeBytes(DATA, "badge=2\nxxxxx=0\n");
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     fs::remove(DATA);
     std::string error;
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {
@@ -206,7 +191,7 @@ TEST_F(DiagnosticsLogTest, StoredValuesThatReadAsSomethingElseAreNamedOnceEach) 
     writeBytes(DATA,
                "badge=7\nrot_xxxxx=-14\nrot_yyyyy=0\nrot_zzzzz=0.500000\nxxxxx=0\nyyyyy=0\n"
                "zzzzz=-0.010000\n");
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     logUnusableStoredValues();
     EXPECT_EQ(log(), "");
     forgetDataFile();
@@ -214,7 +199,7 @@ TEST_F(DiagnosticsLogTest, StoredValuesThatReadAsSomethingElseAreNamedOnceEach) 
     writeBytes(DATA,
                "badge=2.5\nrot_xxxxx=-14\nrot_yyyyy=0\nxxxxx=0,02\nyyyyy=0.5 \nzzzzz=1e3\n"
                "Badge=3\nmine=1\n");
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     logUnusableStoredValues();
     const std::string at = "TinStarWarden/TinStarWarden.dat: ";
     const std::string reset =
@@ -239,7 +224,7 @@ TEST_F(DiagnosticsLogTest, StoredValuesThatReadAsSomethingElseAreNamedOnceEach) 
 
     writeBytes(DATA, "badge=-3\n");
     diagnosticsLog().start(LOG);
-    ASSERT_TRUE(openDataFile(noFirstEntries));
+    ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     logUnusableStoredValues();
     EXPECT_EQ(linesHolding(log(), at + "badge=-3: no badge has that number (0 to 5 are the six "
                                        "badges, 7 none): no badge is put on until one is chosen "

@@ -19,6 +19,12 @@ void setFirstEntries(DictDataFile& file) {
     file.setInt("rot_xxxxx", -14);
 }
 
+// A missing or unreadable file is never waited for: only one another program holds.
+bool openWithoutWaiting() {
+    return openDataFile(setFirstEntries,
+                        [](std::uint32_t) { ADD_FAILURE() << "waited for a file nobody holds"; });
+}
+
 class FirstStart : public TempFolderTest {
   protected:
     void SetUp() override {
@@ -47,7 +53,7 @@ class FirstStart : public TempFolderTest {
 };
 
 TEST_F(FirstStart, MissingFolderAndFileAreMadeWithTheFirstEntriesAndLoaded) {
-    ASSERT_TRUE(openDataFile(setFirstEntries));
+    ASSERT_TRUE(openWithoutWaiting());
     EXPECT_EQ(readBytes(DATA), "rot_xxxxx=-14\nzzzzz=0\n");
     EXPECT_FALSE(fs::exists(std::string(DATA) + ".tmp"));
     EXPECT_FALSE(dataFile->isDirty());
@@ -61,7 +67,7 @@ TEST_F(FirstStart, MissingFolderAndFileAreMadeWithTheFirstEntriesAndLoaded) {
 TEST_F(FirstStart, MissingFileBesideTheSettingsIsMadeAndTheSettingsStay) {
     fs::create_directory(DATA_FOLDER);
     writeBytes("TinStarWarden/TinStarWarden.ini", "[DIAGNOSTICS]\r\nWRITE_LOG=1\r\n");
-    ASSERT_TRUE(openDataFile(setFirstEntries));
+    ASSERT_TRUE(openWithoutWaiting());
     EXPECT_EQ(readBytes(DATA), "rot_xxxxx=-14\nzzzzz=0\n");
     EXPECT_EQ(readBytes("TinStarWarden/TinStarWarden.ini"), "[DIAGNOSTICS]\r\nWRITE_LOG=1\r\n");
     EXPECT_EQ(log().find("created the folder"), std::string::npos) << log();
@@ -72,7 +78,7 @@ TEST_F(FirstStart, AnExistingFileIsLoadedAsItIs) {
     fs::create_directory(DATA_FOLDER);
     for (const std::string bytes : {"", "\r\n", "badge=3\r\nxxxxx=0.020000\r\n", "nonsense"}) {
         writeBytes(DATA, bytes);
-        ASSERT_TRUE(openDataFile(setFirstEntries)) << bytes;
+        ASSERT_TRUE(openWithoutWaiting()) << bytes;
         EXPECT_EQ(readBytes(DATA), bytes);
         EXPECT_EQ(dataFile->getString("rot_xxxxx"), "");
         EXPECT_FALSE(dataFile->isDirty());
@@ -87,12 +93,12 @@ TEST_F(FirstStart, AnExistingFileIsLoadedAsItIs) {
 TEST_F(FirstStart, AStartAfterTheFileWasReadKeepsTheObjectAndItsUnsavedChange) {
     fs::create_directory(DATA_FOLDER);
     writeBytes(DATA, "badge=3\n");
-    ASSERT_TRUE(openDataFile(setFirstEntries));
+    ASSERT_TRUE(openWithoutWaiting());
     const DictDataFile* first = dataFile;
     dataFile->setInt("badge", 5);
     writeBytes(DATA, "badge=1\n");
 
-    ASSERT_TRUE(openDataFile(setFirstEntries));
+    ASSERT_TRUE(openWithoutWaiting());
     EXPECT_EQ(dataFile, first);
     EXPECT_EQ(dataFile->getInt("badge"), 5);
     EXPECT_TRUE(dataFile->isDirty());
@@ -102,13 +108,13 @@ TEST_F(FirstStart, AStartAfterTheFileWasReadKeepsTheObjectAndItsUnsavedChange) {
 // other script set meanwhile stays unless the file holds that key too.
 TEST_F(FirstStart, AStartAfterAFailedReadReadsTheFileIntoTheSameObject) {
     fs::create_directories(DATA);
-    EXPECT_FALSE(openDataFile(setFirstEntries));
+    EXPECT_FALSE(openWithoutWaiting());
     const DictDataFile* first = dataFile;
     dataFile->setInt("badge", 2);
     fs::remove(DATA);
     writeBytes(DATA, "xxxxx=0.010000\n");
 
-    ASSERT_TRUE(openDataFile(setFirstEntries));
+    ASSERT_TRUE(openWithoutWaiting());
     EXPECT_EQ(dataFile, first);
     EXPECT_EQ(dataFile->getInt("badge"), 2);
     EXPECT_EQ(dataFile->getString("xxxxx"), "0.010000");
@@ -116,7 +122,7 @@ TEST_F(FirstStart, AStartAfterAFailedReadReadsTheFileIntoTheSameObject) {
 
 TEST_F(FirstStart, AFileThatCannotBeReadStopsWithTheReasonAndWhatToDo) {
     fs::create_directories(DATA);
-    EXPECT_FALSE(openDataFile(setFirstEntries));
+    EXPECT_FALSE(openWithoutWaiting());
     EXPECT_TRUE(fs::is_directory(DATA));
     EXPECT_NE(log().find("cannot read TinStarWarden/TinStarWarden.dat: Is a directory (no badge "
                          "is put on, and the badge script stops; let the game read it, or delete "
@@ -128,7 +134,7 @@ TEST_F(FirstStart, AFileThatCannotBeReadStopsWithTheReasonAndWhatToDo) {
 // A plain file where the folder belongs is the player's: it stays, and the script stops.
 TEST_F(FirstStart, AFileNamedLikeTheFolderIsLeftAlone) {
     writeBytes(DATA_FOLDER, "not a folder");
-    EXPECT_FALSE(openDataFile(setFirstEntries));
+    EXPECT_FALSE(openWithoutWaiting());
     EXPECT_EQ(readBytes(DATA_FOLDER), "not a folder");
     EXPECT_NE(log().find("badge script stops"), std::string::npos) << log();
 }
@@ -138,7 +144,7 @@ TEST_F(FirstStart, AFolderThatCannotBeMadeStopsWithTheReasonAndWhatToDo) {
     if (!makeFolderReadOnly(folder.string(), error)) {
         GTEST_SKIP() << error;
     }
-    EXPECT_FALSE(openDataFile(setFirstEntries));
+    EXPECT_FALSE(openWithoutWaiting());
     EXPECT_FALSE(fs::exists(DATA_FOLDER));
     EXPECT_TRUE(logged("cannot create the folder TinStarWarden: ",
                        " (no badge is put on, and the badge script stops; let the game write to "
@@ -155,7 +161,7 @@ TEST_F(FirstStart, AFileThatCannotBeMadeStopsAndALaterSaveMakesIt) {
     if (!makeFolderReadOnly(DATA_FOLDER, error)) {
         GTEST_SKIP() << error;
     }
-    EXPECT_FALSE(openDataFile(setFirstEntries));
+    EXPECT_FALSE(openWithoutWaiting());
     EXPECT_FALSE(fs::exists(DATA));
     EXPECT_TRUE(logged("cannot create TinStarWarden/TinStarWarden.dat: ",
                        " (no badge is put on, and the badge script stops; let the game write to "

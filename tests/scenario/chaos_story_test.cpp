@@ -38,4 +38,20 @@ TEST(ChaosStory, RunsAddUpToTheFramesAskedForAndTheRulesAreOnBeforeTheLoad) {
     }
 }
 
+// The folder is locked now and then (a held file, a full disk), and writable again after.
+TEST(ChaosStory, TheFolderIsLockedNowAndThenAndMadeWritableAgain) {
+    int locks = 0;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        bool locked = false;
+        for (const std::string& line : chaosStory(seed, 20000)) {
+            if (line == "folder locked" || line == "folder writable") {
+                EXPECT_NE(line == "folder locked", locked) << seed;
+                locked = line == "folder locked";
+                locks += locked ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(locks, 20);
+}
+
 }  // namespace

@@ -29,7 +29,8 @@ std::string failureOf(const std::string& line) {
 }
 
 TEST(Commands, AMalformedLineIsAnsweredWithTheUsageOfItsVerb) {
-    EXPECT_EQ(failureOf("folder sideways"), "usage: folder readonly, or folder writable");
+    EXPECT_EQ(failureOf("folder sideways"),
+              "usage: folder readonly, or folder locked, or folder writable");
     EXPECT_EQ(failureOf("expect log once"), "usage: expect log once TEXT");
     EXPECT_EQ(failureOf("player at office"),
               "bad command: usage: player at X Y Z [HEADING], or player at office N, or player "
@@ -108,6 +109,16 @@ TEST(Commands, TheFilesAreSetUpOnlyWhileNoPlugInRuns) {
               std::string::npos)
         << failure;
     EXPECT_EQ(play("load\nrun 100\nunload\ndata badge=2\nnodata\nload\n").failure, "");
+}
+
+// Sharing modes are Windows': natively the scenario says where it can be played.
+TEST(Commands, AFileHeldByAnotherProgramIsPlayedUnderWineOnly) {
+    const std::string failure = failureOf("other program holds data none");
+    EXPECT_NE(failure.find("is a Windows matter: play this with --wine"), std::string::npos)
+        << failure;
+    EXPECT_EQ(failureOf("other program holds settings none"),
+              "usage: other program holds data|temporary SHARING");
+    EXPECT_EQ(failureOf("other program lets go"), "");
 }
 
 TEST(Commands, CommandsThatAnswerShowTheirAnswer) {

@@ -67,6 +67,47 @@ TEST(Rules, TheBadgeWornIsTheOneTheDataFileRecords) {
     EXPECT_FALSE(game.frame("chest=1 worn=0"));
 }
 
+// While the folder is locked no save can land; once it takes writes again the badge chosen
+// must reach the file within 12 s: a plug-in that never tries again breaks the rule then.
+TEST(Rules, ABadgeChosenWhileLockedReachesTheFileWithinTwelveSecondsOfTheUnlock) {
+    for (const bool savedLate : {true, false}) {
+        Game game;
+        game.checker_.onFilesChanged(file({{"badge", "7"}}));
+        game.checker_.onCommand("folder locked");
+        EXPECT_FALSE(game.passes(60000, "chest=1 worn=0 control=0 group=REL_COP"));
+        game.checker_.onCommand("folder writable");
+        EXPECT_FALSE(game.passes(11000, "chest=1 worn=0 group=REL_COP"));
+        if (savedLate) {
+            game.checker_.onDataFileWritten(file({{"badge", "0"}}));
+        }
+        const auto broken = game.passes(2000, "chest=1 worn=0 group=REL_COP");
+        EXPECT_EQ(broken.has_value(), !savedLate);
+        EXPECT_EQ(broken.value_or(""),
+                  savedLate ? ""
+                            : "the player wears badge 0 but the data file records 7, 12 s "
+                              "after the folder took writes again");
+    }
+}
+
+// A choice that could not be saved is gone with an unload: the file is the truth again only
+// after the next save. Till then the next start may put the recorded badge on beside the one
+// worn.
+TEST(Rules, AnUnloadWhileTheFileLagsLosesTheChoiceUntilTheNextSave) {
+    Game game;
+    game.checker_.onFilesChanged(file({{"badge", "1"}}));
+    game.checker_.onCommand("folder locked");
+    EXPECT_FALSE(game.frame("chest=1 worn=0"));
+    game.checker_.onCommand("unload");
+    game.checker_.onCommand("folder writable");
+    game.checker_.onCommand("load");
+    EXPECT_FALSE(game.passes(20000, "chest=2 worn=0 group=REL_COP"));
+    game.checker_.onDataFileWritten(file({{"badge", "1"}}));
+    EXPECT_TRUE(game.frame("chest=1 worn=0 group=REL_COP"));
+    game.checker_.onDataFileWritten(file({{"badge", "0"}}));
+    EXPECT_FALSE(game.frame("chest=1 worn=0 group=REL_COP"));
+    EXPECT_TRUE(game.frame("chest=2 worn=0 group=REL_COP"));
+}
+
 TEST(Rules, LawAfterASecondAndThreePassesAndAPlainPlayerTwoPassesAfter) {
     Game game;
     // A second worn (a frame is 16 ms and a pass here), then the pass under way may have read

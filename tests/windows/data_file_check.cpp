@@ -1,6 +1,6 @@
 // The data file's Windows-only behaviour, run under Wine: lines stored as CR LF, a save that
 // replaces an existing file, failed saves that leave the old file and no temporary one and say
-// why, the flush to disk made later.
+// why, the flush to disk made later, a file held by another program told from a missing one.
 // Prints each failed check and exits non-zero when there was one.
 #include <windows.h>
 
@@ -89,6 +89,49 @@ void checkLineEndsAndLaterFlush(const std::string& path) {
     check(readBytes(path) == "badge=3\r\nxxxxx=0.5\r\n", "saved whole as CR LF lines");
 }
 
+// Only a file another program holds is "in use", which the start waits for; a missing file or
+// a folder by its name is not.
+void checkInUseIsToldFromMissingAndUnreadable(const std::string& folder, const std::string& path) {
+    std::ofstream(path, std::ios::binary) << "badge=1\r\n";
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    DictDataFile file(path);
+    file.entries["kept"] = "1";
+    check(!file.load() && file.inUse, "a file held with no sharing is in use");
+    check(file.entries.size() == 1, "a failed load leaves the entries as they were");
+    CloseHandle(held);
+    check(file.load() && !file.inUse && file.getInt("badge") == 1, "read once let go");
+    DictDataFile missing(folder + "\\none.dat");
+    check(!missing.load() && !missing.inUse, "a missing file is not in use");
+    CreateDirectoryA((folder + "\\folder.dat").c_str(), nullptr);
+    DictDataFile aFolder(folder + "\\folder.dat");
+    check(!aFolder.load() && !aFolder.inUse, "a folder by the name is not in use");
+    RemoveDirectoryA((folder + "\\folder.dat").c_str());
+}
+
+// What has the temporary file's name and cannot be removed is named as the cause of a save
+// made in place: a folder, or a file marked read-only.
+void checkTheTemporaryNamesHolderIsTheCause(const std::string& path) {
+    const std::string temporary = path + ".tmp";
+    std::ofstream(path, std::ios::binary) << "badge=1\r\n";
+    DictDataFile file(path);
+    CreateDirectoryA(temporary.c_str(), nullptr);
+    file.setInt("badge", 2);
+    check(file.save(false), "a save with a folder at the temporary name");
+    check(file.inPlaceCause.find("a folder by that name is in the way") != std::string::npos,
+          "the folder named as the cause");
+    RemoveDirectoryA(temporary.c_str());
+    std::ofstream(temporary, std::ios::binary) << "stale";
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+    file.setInt("badge", 3);
+    check(file.save(false), "a save with a read-only file at the temporary name");
+    check(file.inPlaceCause.find("marked read-only") != std::string::npos,
+          "the read-only file named as the cause");
+    check(readBytes(path) == "badge=3\r\n", "saved in place");
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporary.c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -97,6 +140,8 @@ int main() {
     checkSaveReplacesWithCrLf(path);
     checkFailedSavesLeaveTheOldFile(folder, path);
     checkLineEndsAndLaterFlush(path);
+    checkInUseIsToldFromMissingAndUnreadable(folder, path);
+    checkTheTemporaryNamesHolderIsTheCause(path);
     DeleteFileA(path.c_str());
     RemoveDirectoryA(folder.c_str());
     std::printf("%s\n", failures == 0 ? "all checks passed" : "some checks failed");
