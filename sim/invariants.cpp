@@ -151,9 +151,9 @@ std::optional<std::int32_t> recordedBadgeOf(const DataFileView& file) {
 
 }  // namespace
 
-// A file the scenario wrote may hold anything: what reads is the baseline.
+// A file the scenario wrote may hold anything: what reads is the baseline. A choice lost with
+// an unload stays lost: only the plug-in's next save, which puts one badge on, ends it.
 void InvariantChecker::onFilesChanged(const DataFileView& file) {
-    choiceMayBeLost_ = false;
     std::optional<std::string> unread;
     dataKeys_ = entryKeys(file, unread);
     recordedBadge_ = recordedBadgeOf(file);
