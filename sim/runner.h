@@ -41,7 +41,11 @@ class Runner {
     // Runs a file's lines where the `include` stands; FILE is taken from the including file's
     // folder.
     void include(const std::string& file);
-    void startInvariants() { invariants_ = std::make_unique<InvariantChecker>(); }
+    // The rules start from the files as they are (a fresh folder holds no data file).
+    void startInvariants() {
+        invariants_ = std::make_unique<InvariantChecker>();
+        rulesUnsettled_ = true;
+    }
     bool invariantsOn() const { return invariants_ != nullptr; }
     // A command for the emulated host; a reply other than OK ends the scenario. Returns the
     // host's answer (empty for most commands).

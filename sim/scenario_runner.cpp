@@ -168,6 +168,10 @@ void Runner::runLine(const std::string& line) {
         print(gameTime(), "> " + line);
     }
     if (invariants_) {
+        // The rules see the files the plug-in is about to find.
+        if (firstWord(line) == "load") {
+            settleFiles();
+        }
         invariants_->onCommand(line);
     }
     line_ = line;
