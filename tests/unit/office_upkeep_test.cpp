@@ -40,7 +40,8 @@ class OfficeUpkeep : public PluginWorldTest {
 
 TEST_F(OfficeUpkeep, ToggleTestsEveryDoorInItsOwnOrderWithItsExtentsAndNoFlags) {
     forgetCalls();
-    doorToggle();
+    Prompt lockPrompt = 0;
+    doorToggle(lockPrompt);
     const std::vector<SpotTest> tests = spotTests();
     ASSERT_EQ(tests.size(), OFFICE_DOOR_COUNT);
     // Rows 12 and 13 swap places; every row uses its toggle extents and never the 3D flag.
@@ -61,7 +62,8 @@ TEST_F(OfficeUpkeep, ToggleTestsEveryDoorInItsOwnOrderWithItsExtentsAndNoFlags) 
 
 TEST_F(OfficeUpkeep, PromptUpkeepTestsDoorsInTableOrderAndStrawberrysIn3d) {
     forgetCalls();
-    doorPromptUpkeep();
+    Prompt lockPrompt = 0;
+    doorPromptUpkeep(lockPrompt);
     const std::vector<SpotTest> tests = spotTests();
     ASSERT_EQ(tests.size(), OFFICE_DOOR_COUNT);
     for (std::size_t row = 0; row < OFFICE_DOOR_COUNT; ++row) {
