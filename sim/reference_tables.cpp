@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <span>
 
@@ -174,14 +175,54 @@ std::string speechLines() {
     return text;
 }
 
+// A setting of the plug-in's list, as a scenario's `ini` line names it.
+struct Setting {
+    const char* section;
+    const char* key;
+    std::int32_t missing;
+    std::uint32_t shipped;
+    std::optional<std::uint32_t> highest;
+    const char* does;
+};
+
+// The list's own mark for a setting without a range, read here as none.
+constexpr std::nullopt_t NO_RANGE = std::nullopt;
+
+// clang-format off
+const Setting SETTINGS[] = {
+#define TSW_SETTING(SECTION, KEY, field, convert, missing, shipped, highest, does, ...) \
+    {#SECTION, #KEY, missing, shipped, highest, does},
+#include "persist/setting_list.inc"
+#undef TSW_SETTING
+};
+// clang-format on
+
+std::string settings() {
+    std::string text =
+        "## Settings\n\nThe plug-in's settings file, `TinStarWarden/TinStarWarden.ini`, from its "
+        "own list (`src/persist/setting_list.inc`). A story's game folder starts with the "
+        "shipped file; `ini SECTION KEY VALUE` changes a value as a player would, `noini` "
+        "removes the file. A value beyond a setting's range counts as the top of it.\n\n"
+        "| section | key | missing reads as | shipped | range | what the key does |\n"
+        "|---|---|---|---|---|---|\n";
+    for (const Setting& setting : SETTINGS) {
+        text += "| " + code(setting.section) + " | " + code(setting.key) + " | " +
+                std::to_string(setting.missing) + " | " + std::to_string(setting.shipped) + " | " +
+                (setting.highest ? "0 to " + std::to_string(*setting.highest) : std::string()) +
+                " | " + (setting.does != nullptr ? setting.does : "") + " |\n";
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string referenceTables() {
     return "# Reference tables for scenario writers\n\n"
            "Made from the emulated game's own tables (`emulator/atlas.h`, which a test holds "
-           "against the plug-in's): `./tsw sim --reference > docs/reference.md` writes this file "
-           "again, and a test fails while it is not current. The scenario language itself is in "
+           "against the plug-in's), and the settings from the plug-in's list of them: "
+           "`./tsw sim --reference > docs/reference.md` writes this file again, and a test fails "
+           "while it is not current. The scenario language itself is in "
            "`docs/scenarios.md`.\n\n" +
            badges() + "\n" + offices() + "\n" + doors() + "\n" + doorBoxes() + "\n" + lawModels() +
-           "\n" + groups() + "\n" + speechLines();
+           "\n" + groups() + "\n" + speechLines() + "\n" + settings();
 }

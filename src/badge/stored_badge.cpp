@@ -31,7 +31,8 @@ std::string resetHint() {
                "started and writes all six)";
     }
     return joined({" (with badge adjustment switched on by ", keyName(settings.editToggleKey), ", ",
-                   keyDoes(RESET_KEY_ROW, settings.resetKey), " and writes all six)"});
+                   keyDoes(rowOf(SettingId::RESET_KEY), settings.resetKey),
+                   " and writes all six)"});
 }
 
 // ", the rest (\",02\") ignored": the part of a value its reader does not take.

@@ -270,30 +270,44 @@ TEST(ProfileText, TellsAPlainNumberFromWhatReadsAsAnother) {
     EXPECT_EQ(profileTextForm("\"\""), ProfileText::Empty);
 }
 
-// The shipped file's notes say what the log says a key does, and name the shipped key; the
-// plug-in's table holds the values the file ships with.
+// The note lines right above the setting's line in the file, as one text.
+std::string noteAbove(const std::string& file, const char* key) {
+    const auto setting = file.find("\r\n" + std::string(key) + "=");
+    if (setting == std::string::npos) {
+        return {};
+    }
+    std::size_t noteStart = setting;
+    while (noteStart > 0 && file.compare(file.rfind("\r\n", noteStart - 1) + 2, 2, "; ") == 0) {
+        noteStart = file.rfind("\r\n", noteStart - 1);
+    }
+    std::string note = file.substr(noteStart, setting - noteStart);
+    for (auto at = note.find("\r\n; "); at != std::string::npos; at = note.find("\r\n; ")) {
+        note.replace(at, 4, " ");
+    }
+    return note;
+}
+
+// The shipped file's notes say what the log says a key does, and name the shipped key, and
+// give the range a value is held to; the plug-in's table holds the values the file ships with.
 TEST(ShippedSettings, NotesAndValuesAgreeWithTheSettingsTable) {
     const std::string file = shippedFile();
     const auto sections = parseIniFile(file);
     for (const SettingRow& row : SETTING_ROWS) {
         EXPECT_EQ(profileInt(sections, row.section, row.key, -1), row.shipped) << row.key;
-        if (row.does == nullptr) {
-            continue;
+        const std::string note = noteAbove(file, row.key);
+        ASSERT_FALSE(note.empty()) << row.key << " has no note above it";
+        if (row.highest != NO_RANGE) {
+            const std::string top = std::to_string(row.highest);
+            EXPECT_TRUE(holds(note, "From 0 to " + top + " "));
+            EXPECT_TRUE(holds(note, "a larger or negative value counts as " + top + "."));
+        } else {
+            EXPECT_EQ(note.find("From 0 to"), std::string::npos) << row.key << ": " << note;
         }
-        const auto setting = file.find("\r\n" + std::string(row.key) + "=");
-        ASSERT_NE(setting, std::string::npos) << row.key;
-        // The note lines right above the setting, as one text.
-        std::size_t noteStart = setting;
-        while (noteStart > 0 && file.compare(file.rfind("\r\n", noteStart - 1) + 2, 2, "; ") == 0) {
-            noteStart = file.rfind("\r\n", noteStart - 1);
+        if (row.does != nullptr) {
+            EXPECT_TRUE(holds(note, std::string("The key that ") + row.does))
+                << row.key << ": " << note;
+            EXPECT_TRUE(holds(note, ": " + keyName(row.shipped))) << row.key << ": " << note;
         }
-        std::string note = file.substr(noteStart, setting - noteStart);
-        for (auto at = note.find("\r\n; "); at != std::string::npos; at = note.find("\r\n; ")) {
-            note.replace(at, 4, " ");
-        }
-        EXPECT_TRUE(holds(note, std::string("The key that ") + row.does))
-            << row.key << ": " << note;
-        EXPECT_TRUE(holds(note, ": " + keyName(row.shipped))) << row.key << ": " << note;
     }
 }
 
