@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "emulator/atlas.h"
 #include "sim/scenario_text.h"
 
 namespace {
@@ -234,7 +235,7 @@ std::optional<std::string> InvariantChecker::checkScripts(const Facts& facts) {
     if (ended.find("BadgeScript") != std::string::npos && dataFileAtLoad_) {
         return "the badge script ended although the data file was there at the start";
     }
-    if (facts.number("blips") > 8) {
+    if (facts.number("blips") > static_cast<long>(atlas::OFFICE_COUNT)) {
         return "the running plug-in made " + facts.text("blips") + " office blips";
     }
     for (const char* prompt : {"doorprompts", "select", "remove"}) {
@@ -276,7 +277,8 @@ std::optional<std::string> InvariantChecker::checkBadges(std::uint32_t now, cons
         recordedAndNoControl_.open = false;
         return std::nullopt;
     }
-    const bool recorded = recordedBadge_ && *recordedBadge_ >= 0 && *recordedBadge_ <= 5;
+    const bool recorded = recordedBadge_ && *recordedBadge_ >= 0 &&
+                          *recordedBadge_ < static_cast<std::int32_t>(atlas::WEARABLE_BADGE_COUNT);
     const bool checkRuns =
         recorded && facts.number("control") == 0 && looping(facts) && !badgeInterfered_;
     badgeInterfered_ = false;
@@ -365,8 +367,10 @@ std::optional<std::string> InvariantChecker::checkOffices(std::uint32_t now, con
     atOffice_.track(looping(facts) && facts.number("office") != 0 && !promptsTaken_, now, passes);
     blipsTaken_ = false;
     promptsTaken_ = false;
-    if (blipsBack_.lasted(passes) && facts.number("blips") < 8) {
-        return "only " + facts.text("blips") + " of the eight office blips, a second on";
+    if (blipsBack_.lasted(passes) &&
+        facts.number("blips") < static_cast<long>(atlas::OFFICE_COUNT)) {
+        return "only " + facts.text("blips") + " of the " + std::to_string(atlas::OFFICE_COUNT) +
+               " office blips, a second on";
     }
     if (atOffice_.lasted(passes) && facts.number("remove") == 0) {
         return "the player stands at office " + facts.text("office") +

@@ -51,12 +51,13 @@ std::string badges() {
         "## Badges\n\nThe data file's `badge` value names the badge worn (`data badge=1`); any "
         "other value is none (the menu's \"REMOVE BADGE\" writes 7). `expect badge MODEL` "
         "names its model.\n\n| `badge` | model | badge |\n|---|---|---|\n";
-    for (std::size_t i = 0; i < std::size(atlas::BADGE_MODELS); ++i) {
-        const bool worn = i < atlas::WEARABLE_BADGE_COUNT;
-        text += "| ";
-        text += (worn ? std::to_string(i) : std::string("none")) + " | `" +
-                atlas::BADGE_MODELS[i].model + "` | " + atlas::BADGE_MODELS[i].name +
-                (worn ? "" : " (never worn, but taken off with the others)") + " |\n";
+    for (std::size_t i = 0; i < atlas::WEARABLE_BADGE_COUNT; ++i) {
+        const atlas::BadgeProp& badge = atlas::WEARABLE_BADGES[i];
+        text += "| " + std::to_string(i) + " | " + code(badge.model) + " | " + badge.name + " |\n";
+    }
+    for (const atlas::BadgeProp& badge : atlas::UNWORN_BADGES) {
+        text += "| none | " + code(badge.model) + " | " + badge.name +
+                " (never worn, but taken off with the others) |\n";
     }
     return text;
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 #include "emulator/areas/area_support.h"
 #include "emulator/atlas.h"
@@ -480,12 +481,17 @@ constexpr PedFlag PED_FLAGS[] = {
 };
 // clang-format on
 
-// The badge props' model hashes, in the atlas's order.
+// The badge props' model hashes, in the atlas's order: the wearable ones first, by their
+// catalogue index.
 const std::vector<std::uint32_t>& badgeModels() {
     static const std::vector<std::uint32_t> models = [] {
         std::vector<std::uint32_t> hashes;
-        for (const atlas::BadgeProp& badge : atlas::BADGE_MODELS) {
-            hashes.push_back(jenkinsHash(badge.model));
+        for (const std::span<const atlas::BadgeProp> props :
+             {std::span<const atlas::BadgeProp>(atlas::WEARABLE_BADGES),
+              std::span<const atlas::BadgeProp>(atlas::UNWORN_BADGES)}) {
+            for (const atlas::BadgeProp& badge : props) {
+                hashes.push_back(jenkinsHash(badge.model));
+            }
         }
         return hashes;
     }();

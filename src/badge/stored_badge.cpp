@@ -65,8 +65,9 @@ void badgeFindings(std::vector<std::string>& lines) {
         return;
     }
     lines.push_back(
-        joined({quoted, misread.empty() ? ": " : misread + ", ",
-                "no badge has that number (0 to 5 are the six badges, 7 none): ", UNTIL_CHOSEN}));
+        joined({quoted, misread.empty() ? ": " : misread + ", ", "no badge has that number (0 to ",
+                intText(BADGE_COUNT - 1), " are the badges, ", intText(NO_BADGE_INDEX),
+                " none): ", UNTIL_CHOSEN}));
 }
 
 void attachmentFinding(std::size_t index, std::vector<std::string>& lines) {

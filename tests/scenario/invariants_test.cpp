@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "emulator/atlas.h"
+
 namespace {
 
 // The data file as the simulator reads it back.
@@ -24,7 +26,9 @@ class Game {
         time_ += 16;
         return checker_.afterFrame(
             time_, Facts::parse("loaded=1 instance=1 ended= control=1 mission=0 chest=0 worn=-1 "
-                                "group=PLAYER blips=8 doorprompts=0 select=0 remove=0 greeted= "
+                                "group=PLAYER blips=" +
+                                std::to_string(atlas::OFFICE_COUNT) +
+                                " doorprompts=0 select=0 remove=0 greeted= "
                                 "passes=" +
                                 std::to_string(passes_) + " " + facts));
     }

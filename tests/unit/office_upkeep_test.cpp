@@ -85,7 +85,7 @@ TEST_F(OfficeUpkeep, BlipsAreMadeOnlyForRowsWhoseBlipIsGone) {
     OfficeBlips blips{};
     blipUpkeep(blips);
     const OfficeBlips first = blips;
-    EXPECT_EQ(calls(natives::BLIP_ADD_FOR_COORDS), 8);
+    EXPECT_EQ(calls(natives::BLIP_ADD_FOR_COORDS), static_cast<long>(LAW_OFFICE_COUNT));
     forgetCalls();
     blipUpkeep(blips);
     EXPECT_EQ(calls(natives::BLIP_ADD_FOR_COORDS), 0);
