@@ -9,6 +9,7 @@
 
 #include "emulator/atlas.h"
 #include "emulator/office_map.h"
+#include "sim/rules.h"
 
 namespace {
 
@@ -215,6 +216,29 @@ std::string settings() {
     return text;
 }
 
+std::string ruleList() {
+    std::string text =
+        "## The rules\n\nWhat `invariants on` and every chaos game hold the plug-in to after "
+        "every frame (`sim/rules.cpp`); a break names the rule's id, and shrinking keeps the "
+        "commands that still break the rule of that id. docs/scenarios.md says where the plug-in's "
+        "design bends a rule's plain wording.\n\n| rule | what must hold |\n|---|---|\n";
+    for (const Rule& rule : rules()) {
+        text += "| " + code(rule.id) + " | " + rule.doc + " |\n";
+    }
+    return text;
+}
+
+std::string factList() {
+    std::string text =
+        "## Facts\n\nWhat the rules read after every frame: `query facts` answers them as "
+        "`name=value` words, in this order (`emulator/game_facts.inc`).\n\n"
+        "| fact | what it is |\n|---|---|\n";
+#define TSW_FACT(Type, name, about) text += "| `" #name "` | " about " |\n";
+#include "emulator/game_facts.inc"
+#undef TSW_FACT
+    return text;
+}
+
 }  // namespace
 
 std::string referenceTables() {
@@ -225,5 +249,6 @@ std::string referenceTables() {
            "while it is not current. The scenario language itself is in "
            "`docs/scenarios.md`.\n\n" +
            badges() + "\n" + offices() + "\n" + doors() + "\n" + doorBoxes() + "\n" + lawModels() +
-           "\n" + groups() + "\n" + speechLines() + "\n" + settings();
+           "\n" + groups() + "\n" + speechLines() + "\n" + settings() + "\n" + ruleList() + "\n" +
+           factList();
 }
