@@ -90,9 +90,10 @@ void InvariantChecker::onCommand(const std::string& line) {
                           line.starts_with("game removes prompt") || line.starts_with("player at");
 }
 
-// A file the scenario wrote may hold anything: what reads is the baseline.
+// A file the scenario wrote may hold anything: what reads is the baseline. A choice lost with
+// an unload stays lost: only the plug-in's next save brings the file and the world together
+// again (a folder's mode changed, or a file the scenario wrote, leaves the badge worn as it is).
 void InvariantChecker::onFilesChanged(const DataFileView& file) {
-    story_.choiceMayBeLost = false;
     std::optional<std::string> unread;
     story_.dataKeys = entryKeys(file, unread);
     story_.recordedBadge = recordedBadgeOf(file);

@@ -133,6 +133,24 @@ TEST(Rules, AnUnloadWhileTheFileLagsLosesTheChoiceUntilTheNextSave) {
     EXPECT_EQ(game.frame("chest=2 worn=0 group=REL_COP"), "one-badge");
 }
 
+// The folder taking writes again, or a data file the story writes itself, changes nothing in
+// the world: the badge worn beside the recorded one stays until the plug-in saves.
+TEST(Rules, AChoiceLostWithAnUnloadStaysLostWhenTheFolderOrTheStoryChangesTheFiles) {
+    Game game;
+    game.checker_.onFilesChanged(file({{"badge", "3"}}));
+    game.checker_.onCommand("folder locked");
+    EXPECT_FALSE(game.passes(1000, "chest=1 worn=4 group=REL_COP"));
+    game.checker_.onCommand("unload");
+    EXPECT_FALSE(game.frame("loaded=0 chest=1 worn=4"));
+    game.checker_.onCommand("load");
+    EXPECT_FALSE(game.passes(3000, "instance=2 chest=2 worn=3 group=REL_COP"));
+    game.checker_.onCommand("folder writable");
+    game.checker_.onFilesChanged(file({{"badge", "3"}}));  // the simulator reads them again
+    EXPECT_FALSE(game.passes(3000, "instance=2 chest=2 worn=3 group=REL_COP"));
+    game.checker_.onDataFileWritten(file({{"badge", "3"}}));
+    EXPECT_EQ(game.frame("instance=2 chest=2 worn=3 group=REL_COP"), "one-badge");
+}
+
 TEST(Rules, LawAfterASecondAndThreePassesAndAPlainPlayerTwoPassesAfter) {
     Game game;
     // A second worn (a frame is 16 ms and a pass here), then the pass under way may have read
