@@ -28,8 +28,11 @@ Verdict broken(std::string why) {
     return {true, std::move(why)};
 }
 
-std::int64_t passesOf(const GameFacts& facts) {
-    return static_cast<std::int64_t>(facts.passes);
+// Follows the rule's condition to this frame: whether it has lasted the rule's wait.
+bool lasted(RuleFrame& frame, bool condition) {
+    const auto passes = static_cast<std::int64_t>(frame.facts.passes);
+    frame.window.track(condition, frame.now, passes);
+    return frame.window.lasted(passes);
 }
 
 bool hasEnded(const GameFacts& facts, std::string_view script) {
@@ -134,9 +137,7 @@ Verdict recordedBadgeOn(RuleFrame& frame) {
     if (checkRuns && !frame.window.open) {
         frame.window.morePasses = creationsToFail(frame.facts, *badge);
     }
-    const std::int64_t passes = passesOf(frame.facts);
-    frame.window.track(checkRuns, frame.now, passes);
-    if (!frame.window.lasted(passes)) {
+    if (!lasted(frame, checkRuns)) {
         return untested();
     }
     return frame.facts.chest != 1 ? broken("badge " + std::to_string(*badge) +
@@ -174,33 +175,27 @@ bool onDuty(const GameFacts& facts) {
     return facts.worn != NO_BADGE_WORN && !facts.mission;
 }
 
-Verdict lawOnDuty(RuleFrame& frame) {
-    const std::int64_t passes = passesOf(frame.facts);
-    frame.window.track(dutyDecided(frame) && onDuty(frame.facts), frame.now, passes);
-    if (!frame.window.lasted(passes)) {
+// The player is in the group once the duty (or its end) has lasted the rule's wait.
+Verdict groupOnceLasted(RuleFrame& frame, bool duty, std::string_view group, const char* why) {
+    if (!lasted(frame, dutyDecided(frame) && onDuty(frame.facts) == duty)) {
         return untested();
     }
-    return frame.facts.group != "REL_COP"
-               ? broken("a badge is worn, yet the player is in " + frame.facts.group)
+    return frame.facts.group != group
+               ? broken(std::string(why) + ", yet the player is in " + frame.facts.group)
                : held();
 }
 
+Verdict lawOnDuty(RuleFrame& frame) {
+    return groupOnceLasted(frame, true, "REL_COP", "a badge is worn");
+}
+
 Verdict plainOffDuty(RuleFrame& frame) {
-    const std::int64_t passes = passesOf(frame.facts);
-    frame.window.track(dutyDecided(frame) && !onDuty(frame.facts), frame.now, passes);
-    if (!frame.window.lasted(passes)) {
-        return untested();
-    }
-    return frame.facts.group != "PLAYER"
-               ? broken("no badge is worn, yet the player is in " + frame.facts.group)
-               : held();
+    return groupOnceLasted(frame, false, "PLAYER", "no badge is worn");
 }
 
 Verdict blipsComeBack(RuleFrame& frame) {
     const bool menuRuns = !hasEnded(frame.facts, "BadgeMenuScript");
-    const std::int64_t passes = passesOf(frame.facts);
-    frame.window.track(menuRuns && !frame.story.blipsTaken, frame.now, passes);
-    if (!frame.window.lasted(passes)) {
+    if (!lasted(frame, menuRuns && !frame.story.blipsTaken)) {
         return untested();
     }
     return frame.facts.blips < atlas::OFFICE_COUNT
@@ -214,9 +209,7 @@ Verdict blipsComeBack(RuleFrame& frame) {
 Verdict removePromptAtOffice(RuleFrame& frame) {
     const bool standing =
         frame.story.looping(frame.facts) && frame.facts.office != 0 && !frame.story.promptsTaken;
-    const std::int64_t passes = passesOf(frame.facts);
-    frame.window.track(standing, frame.now, passes);
-    if (!frame.window.lasted(passes)) {
+    if (!lasted(frame, standing)) {
         return untested();
     }
     return frame.facts.remove == 0
