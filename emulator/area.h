@@ -15,6 +15,7 @@
 #include "emulator/verb_table.h"
 
 class Emulator;
+struct GameFacts;
 class JsonWriter;
 class NativeTable;
 struct World;
@@ -50,9 +51,9 @@ class Area {
     virtual void buildAnew(World&, const NewHandles&) {}
     // A scenario's `mark`: counts kept since the last mark start again.
     virtual void mark() {}
-    // What a checker of the game's rules needs to know now, as "name=value" words separated
-    // by spaces (`query facts` gathers every area's).
-    virtual void facts(const Emulator&, std::string&) const {}
+    // What a checker of the game's rules needs to know now: the area's own facts of the list
+    // (game_facts.inc), which `query facts` gathers.
+    virtual void facts(const Emulator&, GameFacts&) const {}
     // For the scenario report (sim/report/): the area's own part of the world, as members of
     // the JSON object it is given ("doors": [...]). Its fixed places, written once...
     virtual void reportMap(const World&, JsonWriter&) const {}

@@ -121,24 +121,28 @@ constexpr DoorBox DOOR_BOXES[] = {
     {{ 2499.064f, -1306.632f,  48.0f},   {2.0f, 1.5f,     1.0f}, SAINT_DENIS_DOOR_4, {}},
 };
 
-// The badge props, in the order of the badge menu's catalogue (the data file's `badge` value
-// names them so), then one the game has that nobody wears here.
 struct BadgeProp {
     const char* model;
     const char* name;  // what the badge says
 };
 
-constexpr BadgeProp BADGE_MODELS[] = {
+// The badge props a player wears, in the order of the badge menu's catalogue (the data file's
+// `badge` value names them so)...
+constexpr BadgeProp WEARABLE_BADGES[] = {
     {"s_badgeusmarshal01x",                 "U.S. Marshal"},
     {"s_badgesherif01x",                    "Sheriff"},
     {"s_badgepinkerton01x",                 "Pinkerton National Detective Agency"},
     {"s_badgepolice01x",                    "Police"},
     {"p_deputybadge01x",                    "Deputy (the other prop)"},
     {"s_badgedeputy01x",                    "Deputy"},
+};
+
+// ...and those the game has that nobody wears here.
+constexpr BadgeProp UNWORN_BADGES[] = {
     {"cs_mp_marshall_davies_ms1_badge_000", "Marshal Davies' badge"},
 };
 // clang-format on
-constexpr std::size_t WEARABLE_BADGE_COUNT = 6;
+constexpr std::size_t WEARABLE_BADGE_COUNT = std::size(WEARABLE_BADGES);
 
 // A ped model as the game names it, or by its hash alone where its name is not known here.
 struct Model {

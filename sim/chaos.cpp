@@ -1,7 +1,6 @@
 #include "sim/chaos.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 
 #include "sim/chaos_progress.h"
 #include "sim/chaos_story.h"
+#include "sim/rules.h"
 
 namespace {
 
@@ -18,15 +18,6 @@ using Lines = std::vector<std::string>;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A break's kind: the message without its time and numbers ("3 badge objects on the player"
-// and "2 badge objects on the player" are the same rule broken).
-std::string ruleOf(const std::string& failure) {
-    const auto colon = failure.find(": ");
-    std::string rule = colon == std::string::npos ? failure : failure.substr(colon + 2);
-    std::erase_if(rule, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-    return rule;
 }
 
 class Shrinker {
@@ -72,7 +63,7 @@ class Shrinker {
         lines.insert(lines.end(), story.begin(), story.end());
         const ScenarioOutcome outcome = playScenarioLines(scenario, lines, sink);
         std::fclose(sink);
-        return outcome.invariantBroken && ruleOf(outcome.failure) == rule_;
+        return outcome.invariantBroken && outcome.brokenRule == rule_;
     }
 
     static Lines join(const std::vector<Lines>& units) {
@@ -135,7 +126,7 @@ std::string writeScenario(const ChaosOptions& options, std::uint64_t seed,
 // Two passes, steps then single commands; every candidate is played with the rules on.
 Lines shrinkStory(const ChaosOptions& options, const Lines& story, const ScenarioOutcome& broken,
                   std::size_t& tries) {
-    Shrinker shrinker(options, ruleOf(broken.failure));
+    Shrinker shrinker(options, broken.brokenRule);
     std::vector<Lines> steps = stepsUpTo(story, broken.failedLine);
     std::erase_if(steps.front(), [](const std::string& l) { return l == "invariants on"; });
     const std::vector<Lines> kept = shrinker.shrink(steps);
@@ -149,7 +140,7 @@ namespace {
 
 int reportBreak(const ChaosOptions& options, std::uint64_t seed, const Lines& story,
                 const ScenarioOutcome& outcome, std::FILE* out) {
-    std::fprintf(out, "seed %llu breaks a rule: %s\n", static_cast<unsigned long long>(seed),
+    std::fprintf(out, "seed %llu: %s\n", static_cast<unsigned long long>(seed),
                  outcome.failure.c_str());
     if (!outcome.invariantBroken) {
         std::fprintf(out, "(not a rule of the game: the story itself went wrong at line %zu)\n",
@@ -170,6 +161,41 @@ int reportBreak(const ChaosOptions& options, std::uint64_t seed, const Lines& st
 
 namespace {
 
+// The frames each rule was put to the test in, over the games played.
+class RuleTally {
+  public:
+    RuleTally() : frames_(rules().size()) {}
+
+    void add(const std::vector<std::uint64_t>& frames) {
+        for (std::size_t i = 0; i < frames.size() && i < frames_.size(); ++i) {
+            frames_[i] += frames[i];
+        }
+    }
+
+    // The rules no game put to the test: the games could not have broken them.
+    std::string untested() const {
+        std::string ids;
+        for (std::size_t i = 0; i < frames_.size(); ++i) {
+            if (frames_[i] == 0) {
+                ids += std::string(ids.empty() ? "" : ", ") + rules()[i].id;
+            }
+        }
+        return ids;
+    }
+
+    // "ID FRAMES" a line, every rule, for a count over several runs (tests/scenario/).
+    bool write(const std::filesystem::path& path) const {
+        std::ofstream file(path);
+        for (std::size_t i = 0; i < frames_.size(); ++i) {
+            file << rules()[i].id << " " << frames_[i] << "\n";
+        }
+        return static_cast<bool>(file);
+    }
+
+  private:
+    std::vector<std::uint64_t> frames_;
+};
+
 // Seconds left: what the time allows, or the games still to play at the pace so far.
 double secondsLeft(const ChaosOptions& options, std::uint64_t played, double elapsed) {
     if (options.seconds > 0) {
@@ -184,7 +210,8 @@ int runChaos(const ChaosOptions& options, std::FILE* out) {
     const Clock::time_point start = Clock::now();
     ChaosProgress progress(options.progress != nullptr ? options.progress : out);
     std::uint64_t played = 0;
-    std::set<std::string> rules;  // broken so far; each shrunk once, at its first seed
+    std::set<std::string> broken;  // the rules broken so far; each shrunk once, at its first seed
+    RuleTally tally;
     bool failed = false;
     for (std::uint64_t seed = options.firstSeed;; ++seed) {
         const bool timed = options.seconds > 0;
@@ -200,9 +227,11 @@ int runChaos(const ChaosOptions& options, std::FILE* out) {
         const ScenarioOutcome outcome = playScenarioLines(scenario, story, sink);
         std::fclose(sink);
         ++played;
+        tally.add(outcome.ruleTests);
         if (!outcome.passed) {
             failed = true;
-            if (rules.insert(ruleOf(outcome.failure)).second) {
+            const std::string rule = outcome.invariantBroken ? outcome.brokenRule : outcome.failure;
+            if (broken.insert(rule).second) {
                 if (options.progress != nullptr) {
                     progress.finish();
                 }
@@ -211,7 +240,7 @@ int runChaos(const ChaosOptions& options, std::FILE* out) {
         }
         if (options.progress != nullptr) {
             const double elapsed = secondsSince(start);
-            progress.update({played, played * options.frames, rules.size(), elapsed,
+            progress.update({played, played * options.frames, broken.size(), elapsed,
                              secondsLeft(options, played, elapsed)});
         }
     }
@@ -219,12 +248,25 @@ int runChaos(const ChaosOptions& options, std::FILE* out) {
         progress.finish();
     }
     const std::string verdict = !failed ? "held every rule"
-                                        : "broke " + std::to_string(rules.size()) +
-                                              (rules.size() == 1 ? " rule" : " rules");
+                                        : "broke " + std::to_string(broken.size()) +
+                                              (broken.size() == 1 ? " rule" : " rules");
     std::fprintf(
         out, "%llu games of %llu frames %s (seeds %llu to %llu, %.1f s)\n",
         static_cast<unsigned long long>(played), static_cast<unsigned long long>(options.frames),
         verdict.c_str(), static_cast<unsigned long long>(options.firstSeed),
         static_cast<unsigned long long>(options.firstSeed + played - 1), secondsSince(start));
+    if (const std::string untested = tally.untested(); !untested.empty()) {
+        std::fprintf(out, "no game put these rules to the test (none could have broken them): %s\n",
+                     untested.c_str());
+    }
+    const std::filesystem::path tallyPath =
+        std::filesystem::path(options.outDir) /
+        ("rules-tested-" + std::to_string(options.firstSeed) + ".txt");
+    std::error_code error;
+    std::filesystem::create_directories(options.outDir, error);
+    if (!tally.write(tallyPath)) {
+        std::fprintf(out, "cannot write %s\n", tallyPath.string().c_str());
+        return 1;
+    }
     return failed ? 1 : 0;
 }

@@ -19,7 +19,8 @@ struct ChaosOptions {
     std::FILE* progress = nullptr;  // where the run's progress goes, if anywhere (chaos_progress.h)
 };
 
-// A story that broke a rule, shrunk to the fewest commands that still break the same rule, in
+// A story that broke a rule, shrunk to the fewest commands that still break the same rule (the
+// same id), in
 // at most the replays the options allow (tries: how many it took). The result leaves out
 // `invariants on`, which a scenario of it starts with.
 std::vector<std::string> shrinkStory(const ChaosOptions& options,
@@ -29,5 +30,7 @@ std::vector<std::string> shrinkStory(const ChaosOptions& options,
 // Plays seeded random games against the plug-in with every rule checked after every frame. The
 // first seed that breaks a rule not broken before has its story shrunk to the fewest commands
 // that still break the same rule, written to OUT_DIR/chaos-SEED.txt as a scenario; the games go
-// on. Returns 0 when every game held.
+// on. At the end it names the rules no game put to the test, and writes for each rule the
+// frames it was put to the test in to OUT_DIR/rules-tested-FIRST_SEED.txt ("ID FRAMES" a
+// line). Returns 0 when every game held.
 int runChaos(const ChaosOptions& options, std::FILE* out);

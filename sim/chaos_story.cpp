@@ -48,10 +48,8 @@ constexpr std::size_t SLOW_SPEEDS = 3;  // the first three keep a step within 0.
 constexpr const char* SPEEDS_ROTATING[] = {"0", "500", "3000", "36000", "50000", "-1"};
 constexpr const char* SPEEDS_REFRESH[] = {"0", "50", "1000", "5000", "100000", "200000", "-1"};
 constexpr const char* DOOR_STATES[] = {"0", "1", "2"};
-// The catalogue's six badges, for a game that has not loaded a model yet.
-constexpr const char* BADGE_MODELS[] = {"s_badgeusmarshal01x", "s_badgesherif01x",
-                                        "s_badgepinkerton01x", "s_badgepolice01x",
-                                        "p_deputybadge01x",    "s_badgedeputy01x"};
+// What the menu's "REMOVE BADGE" records: no badge.
+constexpr std::size_t NO_BADGE = 7;
 // How far off the bone the game may report an attached badge. The removal at an office looks
 // within 0.3 only, farther only for a badge stored farther out than that: the badge's stored
 // offset and this must stay within it. So a game that reports badges off the bone keeps the
@@ -118,7 +116,7 @@ class StoryWriter {
             addf("prompt completes frames %zu", 2 + below(7));
         }
         while (chance(30)) {
-            addf("object create fails %s %zu", pick(BADGE_MODELS), 1 + below(4));
+            addf("object create fails %s %zu", pick(atlas::WEARABLE_BADGES).model, 1 + below(4));
         }
         if (attachedOff_) {
             addf("object attach off %s", pick(ATTACHED_OFF));
@@ -136,9 +134,11 @@ class StoryWriter {
 
     // A file the plug-in wrote, or one of the shapes a player can make of it.
     void dataFile() {
-        const std::size_t badge = chance(60) ? 0 : below(8);  // past the catalogue: no badge
+        // Now and then past the catalogue: no badge.
+        const std::size_t badge = chance(60) ? 0 : below(atlas::WEARABLE_BADGE_COUNT + 2);
         const std::string entries[] = {
-            std::string("badge=") + std::to_string(badge == 6 ? 7 : badge),
+            std::string("badge=") +
+                std::to_string(badge < atlas::WEARABLE_BADGE_COUNT ? badge : NO_BADGE),
             std::string("rot_xxxxx=") + std::to_string(static_cast<int>(between(-40.0f, 40.0f))),
             "rot_yyyyy=0",
             "rot_zzzzz=0",

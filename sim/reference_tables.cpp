@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <span>
 
 #include "emulator/atlas.h"
 #include "emulator/office_map.h"
+#include "sim/rules.h"
 
 namespace {
 
@@ -50,12 +52,13 @@ std::string badges() {
         "## Badges\n\nThe data file's `badge` value names the badge worn (`data badge=1`); any "
         "other value is none (the menu's \"REMOVE BADGE\" writes 7). `expect badge MODEL` "
         "names its model.\n\n| `badge` | model | badge |\n|---|---|---|\n";
-    for (std::size_t i = 0; i < std::size(atlas::BADGE_MODELS); ++i) {
-        const bool worn = i < atlas::WEARABLE_BADGE_COUNT;
-        text += "| ";
-        text += (worn ? std::to_string(i) : std::string("none")) + " | `" +
-                atlas::BADGE_MODELS[i].model + "` | " + atlas::BADGE_MODELS[i].name +
-                (worn ? "" : " (never worn, but taken off with the others)") + " |\n";
+    for (std::size_t i = 0; i < atlas::WEARABLE_BADGE_COUNT; ++i) {
+        const atlas::BadgeProp& badge = atlas::WEARABLE_BADGES[i];
+        text += "| " + std::to_string(i) + " | " + code(badge.model) + " | " + badge.name + " |\n";
+    }
+    for (const atlas::BadgeProp& badge : atlas::UNWORN_BADGES) {
+        text += "| none | " + code(badge.model) + " | " + badge.name +
+                " (never worn, but taken off with the others) |\n";
     }
     return text;
 }
@@ -174,14 +177,78 @@ std::string speechLines() {
     return text;
 }
 
+// A setting of the plug-in's list, as a scenario's `ini` line names it.
+struct Setting {
+    const char* section;
+    const char* key;
+    std::int32_t missing;
+    std::uint32_t shipped;
+    std::optional<std::uint32_t> highest;
+    const char* does;
+};
+
+// The list's own mark for a setting without a range, read here as none.
+constexpr std::nullopt_t NO_RANGE = std::nullopt;
+
+// clang-format off
+const Setting SETTINGS[] = {
+#define TSW_SETTING(SECTION, KEY, field, convert, missing, shipped, highest, does, ...) \
+    {#SECTION, #KEY, missing, shipped, highest, does},
+#include "persist/setting_list.inc"
+#undef TSW_SETTING
+};
+// clang-format on
+
+std::string settings() {
+    std::string text =
+        "## Settings\n\nThe plug-in's settings file, `TinStarWarden/TinStarWarden.ini`, from its "
+        "own list (`src/persist/setting_list.inc`). A story's game folder starts with the "
+        "shipped file; `ini SECTION KEY VALUE` changes a value as a player would, `noini` "
+        "removes the file. A value beyond a setting's range counts as the top of it.\n\n"
+        "| section | key | missing reads as | shipped | range | what the key does |\n"
+        "|---|---|---|---|---|---|\n";
+    for (const Setting& setting : SETTINGS) {
+        text += "| " + code(setting.section) + " | " + code(setting.key) + " | " +
+                std::to_string(setting.missing) + " | " + std::to_string(setting.shipped) + " | " +
+                (setting.highest ? "0 to " + std::to_string(*setting.highest) : std::string()) +
+                " | " + (setting.does != nullptr ? setting.does : "") + " |\n";
+    }
+    return text;
+}
+
+std::string ruleList() {
+    std::string text =
+        "## The rules\n\nWhat `invariants on` and every chaos game hold the plug-in to after "
+        "every frame (`sim/rules.cpp`); a break names the rule's id, and shrinking keeps the "
+        "commands that still break the rule of that id. docs/scenarios.md says where the plug-in's "
+        "design bends a rule's plain wording.\n\n| rule | what must hold |\n|---|---|\n";
+    for (const Rule& rule : rules()) {
+        text += "| " + code(rule.id) + " | " + rule.doc + " |\n";
+    }
+    return text;
+}
+
+std::string factList() {
+    std::string text =
+        "## Facts\n\nWhat the rules read after every frame: `query facts` answers them as "
+        "`name=value` words, in this order (`emulator/game_facts.inc`).\n\n"
+        "| fact | what it is |\n|---|---|\n";
+#define TSW_FACT(Type, name, about) text += "| `" #name "` | " about " |\n";
+#include "emulator/game_facts.inc"
+#undef TSW_FACT
+    return text;
+}
+
 }  // namespace
 
 std::string referenceTables() {
     return "# Reference tables for scenario writers\n\n"
            "Made from the emulated game's own tables (`emulator/atlas.h`, which a test holds "
-           "against the plug-in's): `./tsw sim --reference > docs/reference.md` writes this file "
-           "again, and a test fails while it is not current. The scenario language itself is in "
+           "against the plug-in's), and the settings from the plug-in's list of them: "
+           "`./tsw sim --reference > docs/reference.md` writes this file again, and a test fails "
+           "while it is not current. The scenario language itself is in "
            "`docs/scenarios.md`.\n\n" +
            badges() + "\n" + offices() + "\n" + doors() + "\n" + doorBoxes() + "\n" + lawModels() +
-           "\n" + groups() + "\n" + speechLines();
+           "\n" + groups() + "\n" + speechLines() + "\n" + settings() + "\n" + ruleList() + "\n" +
+           factList();
 }

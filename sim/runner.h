@@ -79,6 +79,8 @@ class Runner {
     void noteUnsetKey(const Words& words);
     std::uint32_t checkInvariants();
     std::uint32_t checkedTick();
+    // What the emulated game reports now for the rules (`query facts`).
+    GameFacts facts();
     std::string query(const std::string& command);
     // The host's "unknown command" said over both verb tables, the simulator's and the host's.
     std::string unknownToBoth(const Words& words);

@@ -21,7 +21,7 @@ namespace {
 
 struct Failure {
     std::string message;
-    bool invariant = false;
+    std::string_view rule = {};  // the rule broken, if it is one
 };
 
 // Named from where the simulator was started: the run itself plays in the game's folder.
@@ -76,6 +76,9 @@ ScenarioOutcome Runner::play(const std::vector<std::string>& lines) {
         report_->moment();
     }
     outcome_.passed = runLines(lines);
+    if (invariants_) {
+        outcome_.ruleTests = invariants_->testedFrames();
+    }
     tswEmuSetTimelineSink(nullptr, nullptr);
     tswEmuSetFrameHook(nullptr, nullptr);
     tswEmuReset();
@@ -117,7 +120,8 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         std::fprintf(out_, "%s: %s\n", where().c_str(), failure.message.c_str());
         outcome_.failedLine = lineNumber_;
         outcome_.failure = failure.message;
-        outcome_.invariantBroken = failure.invariant;
+        outcome_.invariantBroken = !failure.rule.empty();
+        outcome_.brokenRule = failure.rule;
         if (report_) {
             reportFailure(lines, failure.message);
         }
@@ -267,26 +271,36 @@ void Runner::runCheckedFrames(std::uint32_t length) {
 }
 
 std::uint32_t Runner::checkedTick() {
-    return Facts::parse(query("query facts")).clock("tick");
+    return facts().tick;
+}
+
+GameFacts Runner::facts() {
+    GameFacts facts;
+    std::string error;
+    if (!readFacts(query("query facts"), facts, error)) {
+        throw Failure{"the emulated game's facts do not read: " + error};
+    }
+    return facts;
 }
 
 // Returns the tick count the facts were read at.
 std::uint32_t Runner::checkInvariants() {
-    const Facts facts = Facts::parse(query("query facts"));
-    const std::uint32_t now = facts.clock("time");
-    if (const auto broken = invariants_->afterFrame(now, facts)) {
+    const GameFacts now = facts();
+    if (auto broken = invariants_->afterFrame(now.time, now)) {
         char when[32];
-        std::snprintf(when, sizeof when, "at %.3f s: ", now / 1000.0);
-        throw Failure{std::string("rule broken ") + when + *broken, true};
+        std::snprintf(when, sizeof when, " at %.3f s: ", now.time / 1000.0);
+        throw Failure{"rule " + std::string(broken->id) + " broken" + when + broken->what,
+                      broken->id};
     }
-    return facts.clock("tick");
+    return now.tick;
 }
 
 std::string Runner::query(const std::string& command) {
     static char reply[65536];  // every greeter a few words: room for thousands
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
     if (code != TSW_OK) {
-        throw Failure{std::string("emulator failure: ") + reply, code == TSW_EMULATOR_FAILED};
+        throw Failure{std::string("emulator failure: ") + reply,
+                      code == TSW_EMULATOR_FAILED ? WELL_FORMED_CALLS : std::string_view()};
     }
     return reply;
 }
@@ -302,7 +316,7 @@ std::string Runner::unknownToBoth(const Words& words) {
 }
 
 bool Runner::pluginLoaded() {
-    return Facts::parse(query("query facts")).number("loaded") != 0;
+    return facts().loaded;
 }
 
 // Read again only before the next command to the game: a story that writes thousands of lines
@@ -343,7 +357,8 @@ std::string Runner::control(const std::string& command) {
             }
             throw Failure{std::string("bad command: ") + reply};
         default:
-            throw Failure{std::string("emulator failure: ") + reply, invariants_ != nullptr};
+            throw Failure{std::string("emulator failure: ") + reply,
+                          invariants_ != nullptr ? WELL_FORMED_CALLS : std::string_view()};
     }
 }
 

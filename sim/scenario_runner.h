@@ -1,7 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <string>
-
 #include <vector>
 
 struct ScenarioOptions {
@@ -18,7 +18,11 @@ struct ScenarioOutcome {
     bool passed = false;
     std::size_t failedLine = 0;  // 1-based, when it did not pass
     std::string failure;
-    bool invariantBroken = false;  // the failure is a broken rule (`invariants on`)
+    bool invariantBroken = false;  // the failure is a broken rule (`invariants on`)...
+    std::string brokenRule;        // ...this one (its id in rules.cpp)
+    // With the rules on: for each rule, in the order of rules(), the frames it was put to the
+    // test in.
+    std::vector<std::uint64_t> ruleTests;
 };
 
 // Plays scenario lines (as a scenario file would hold them) named scenarioPath in messages.

@@ -1,7 +1,8 @@
 # Nothing includes upward. The plug-in's folders in src/ are layers: host/, then persist/ and
 # game/, then badge/ and lawman/, then plugin/; a file may include from its own folder and from
 # the layers below its own. The emulated world and the simulator take from src/ only the host
-# interface and the native list; the emulator takes nothing from the simulator.
+# interface, the native list and the list of the settings file's keys (an interface of the
+# plug-in, which scenarios write); the emulator takes nothing from the simulator.
 # cmake -DROOT=<repository> -P layers.cmake
 set(rank_host 0)
 set(rank_persist 1)
@@ -10,7 +11,7 @@ set(rank_badge 2)
 set(rank_lawman 2)
 set(rank_plugin 3)
 set(host_interface host/host_api.h host/native_hashes.h host/native_list.inc
-    host/platform_types.h)
+    host/platform_types.h persist/setting_list.inc)
 
 set(faults "")
 file(GLOB_RECURSE sources RELATIVE ${ROOT}

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 #include "emulator/jenkins.h"
 #include "emulator/office_map.h"
 
@@ -28,11 +29,10 @@ struct BlipArea final : Area {
     // Every blip is a script's; handles are not given out again.
     void buildAnew(World&, const NewHandles&) override { blips.clear(); }
     // The blips the running plug-in made (an earlier load's stay on the map).
-    void facts(const Emulator& emu, std::string& out) const override {
-        const auto made = std::count_if(blips.begin(), blips.end(), [&](const auto& blip) {
-            return blip.second.instance == emu.pluginInstance();
-        });
-        out += "blips=" + std::to_string(made) + " ";
+    void facts(const Emulator& emu, GameFacts& facts) const override {
+        facts.blips = static_cast<std::uint32_t>(std::count_if(
+            blips.begin(), blips.end(),
+            [&](const auto& blip) { return blip.second.instance == emu.pluginInstance(); }));
     }
     void report(const World& world, JsonWriter& json) const override;
 };

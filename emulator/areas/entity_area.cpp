@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 #include "emulator/areas/area_support.h"
 #include "emulator/atlas.h"
+#include "emulator/game_facts.h"
 #include "emulator/jenkins.h"
 #include "emulator/nearest_words.h"
 
@@ -480,12 +482,17 @@ constexpr PedFlag PED_FLAGS[] = {
 };
 // clang-format on
 
-// The badge props' model hashes, in the atlas's order.
+// The badge props' model hashes, in the atlas's order: the wearable ones first, by their
+// catalogue index.
 const std::vector<std::uint32_t>& badgeModels() {
     static const std::vector<std::uint32_t> models = [] {
         std::vector<std::uint32_t> hashes;
-        for (const atlas::BadgeProp& badge : atlas::BADGE_MODELS) {
-            hashes.push_back(jenkinsHash(badge.model));
+        for (const std::span<const atlas::BadgeProp> props :
+             {std::span<const atlas::BadgeProp>(atlas::WEARABLE_BADGES),
+              std::span<const atlas::BadgeProp>(atlas::UNWORN_BADGES)}) {
+            for (const atlas::BadgeProp& badge : props) {
+                hashes.push_back(jenkinsHash(badge.model));
+            }
         }
         return hashes;
     }();
@@ -495,7 +502,7 @@ const std::vector<std::uint32_t>& badgeModels() {
 // Badge objects on the player: attached to the ped, or loose within reach of the chest point
 // (`chest`); and which catalogue badge is worn, as the badge's own test sees one (`worn`, -1
 // for none).
-void badgeFacts(const World& world, std::string& out) {
+void badgeFacts(const World& world, GameFacts& facts) {
     const EntityState& player = world.playerPed();
     const Vec3 chest = world.bonePosition(player, CHEST_BONE_INDEX);
     const auto& models = badgeModels();
@@ -515,25 +522,24 @@ void badgeFacts(const World& world, std::string& out) {
             worn = index;
         }
     }
-    out += "chest=" + std::to_string(onChest) + " worn=" + std::to_string(worn) + " ";
+    facts.chest = onChest;
+    facts.worn = worn;
 }
 
 // How many creations of each catalogue badge's model will still fail, in catalogue order.
-void creationFacts(const std::map<std::uint32_t, std::uint32_t>& failures, std::string& out) {
-    std::string counts;
+void creationFacts(const std::map<std::uint32_t, std::uint32_t>& failures, GameFacts& facts) {
+    facts.createfails.clear();
     for (std::size_t i = 0; i < atlas::WEARABLE_BADGE_COUNT; ++i) {
         const auto failing = failures.find(badgeModels()[i]);
-        counts += i == 0 ? "" : ",";
-        counts += std::to_string(failing != failures.end() ? failing->second : 0);
+        facts.createfails.push_back(failing != failures.end() ? failing->second : 0);
     }
-    out += "createfails=" + counts + " ";
 }
 
 class EntityArea final : public Area {
   public:
-    void facts(const Emulator& emu, std::string& out) const override {
-        badgeFacts(emu.world, out);
-        creationFacts(failures, out);
+    void facts(const Emulator& emu, GameFacts& facts) const override {
+        badgeFacts(emu.world, facts);
+        creationFacts(failures, facts);
     }
     void registerNatives(NativeTable& table) override {
         // clang-format off

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 #include "emulator/process_handles.h"
 
 namespace {
@@ -175,11 +176,11 @@ ControlReply facts(Emulator& emu, const Words& words) {
     if (words.size() != 2) {
         return usage();
     }
-    std::string text;
+    GameFacts facts;
     for (const Area* area : emu.world.areas()) {
-        area->facts(emu, text);
+        area->facts(emu, facts);
     }
-    return ok(text);
+    return ok(factsText(facts));
 }
 
 // At least one call (or exactly N), or none, since the last mark; the native by its name in
@@ -264,22 +265,22 @@ constexpr Verb VERBS[] = {
 // clang-format on
 
 // The game time, the running plug-in, and which of its scripts have ended.
-void scriptFacts(const Emulator& emu, std::string& out) {
-    std::string ended;
+void scriptFacts(const Emulator& emu, GameFacts& facts) {
+    facts.ended.clear();
     for (const auto& slot : emu.scheduler.scripts()) {
         if (!emu.plugin.loaded() || slot->module != emu.plugin.handle()) {
             continue;
         }
         if (slot->fiber->finished()) {
-            ended += (ended.empty() ? "" : ",") + slot->name;
+            facts.ended.push_back(slot->name);
         }
     }
-    out += "time=" + std::to_string(emu.clock.gameTime) +
-           " loaded=" + std::to_string(emu.plugin.loaded() ? 1 : 0) +
-           " instance=" + std::to_string(emu.pluginInstance()) +
-           " restarts=" + std::to_string(emu.scriptRestarts()) + " ended=" + ended +
-           " tick=" + std::to_string(emu.clock.tickCount) +
-           " paused=" + std::to_string(emu.clock.paused ? 1 : 0) + " ";
+    facts.time = emu.clock.gameTime;
+    facts.loaded = emu.plugin.loaded();
+    facts.instance = emu.pluginInstance();
+    facts.restarts = emu.scriptRestarts();
+    facts.tick = emu.clock.tickCount;
+    facts.paused = emu.clock.paused;
 }
 
 struct HostArea final : Area {
@@ -287,7 +288,7 @@ struct HostArea final : Area {
     std::optional<std::map<std::string, long>> handlesAtMark;
 
     std::span<const Verb> verbs() const override { return VERBS; }
-    void facts(const Emulator& emu, std::string& out) const override { scriptFacts(emu, out); }
+    void facts(const Emulator& emu, GameFacts& facts) const override { scriptFacts(emu, facts); }
     void mark() override { handlesAtMark = processHandles(); }
 };
 

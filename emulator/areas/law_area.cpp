@@ -1,5 +1,6 @@
 // The law's view of the player: bounty, bounty hunters, wanted level, incidents, missions.
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 
 namespace {
 
@@ -12,9 +13,7 @@ struct LawArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
-    void facts(const Emulator&, std::string& out) const override {
-        out += mission ? "mission=1 " : "mission=0 ";
-    }
+    void facts(const Emulator&, GameFacts& facts) const override { facts.mission = mission; }
     // Whether the player can be wanted is a script's setting; the rest is the game's own.
     void buildAnew(World&, const NewHandles&) override { wantedDisabled = false; }
     // The law's view of the player.

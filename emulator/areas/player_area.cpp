@@ -3,6 +3,7 @@
 
 #include "emulator/areas/area_support.h"
 #include "emulator/atlas.h"
+#include "emulator/game_facts.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ struct PlayerArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
-    void facts(const Emulator& emu, std::string& out) const override;
+    void facts(const Emulator& emu, GameFacts& facts) const override;
     void report(const World&, JsonWriter& json) const override { json.field("control", control); }
     void buildAnew(World&, const NewHandles&) override { resetFlagFrames.clear(); }
 };
@@ -196,8 +197,8 @@ std::span<const Verb> PlayerArea::verbs() const {
     return VERBS;
 }
 
-// The law office whose menu spot the player stands on (1 to 8; 0 for none): the spot is small
-// across and counts at any height.
+// The law office whose menu spot the player stands on (numbered from 1; 0 for none): the spot
+// is small across and counts at any height.
 std::size_t officeUnderfoot(const World& world) {
     const Vec3 at = world.positionOf(world.playerPed());
     for (std::size_t i = 0; i < atlas::OFFICE_COUNT; ++i) {
@@ -209,11 +210,10 @@ std::size_t officeUnderfoot(const World& world) {
     return 0;
 }
 
-void PlayerArea::facts(const Emulator& emu, std::string& out) const {
-    out += control ? "control=1 " : "control=0 ";
-    const std::uint64_t passes = askedBy == emu.pluginInstance() ? controlAsked : 0;
-    out += "passes=" + std::to_string(passes) + " ";
-    out += "office=" + std::to_string(officeUnderfoot(emu.world)) + " ";
+void PlayerArea::facts(const Emulator& emu, GameFacts& facts) const {
+    facts.control = control;
+    facts.passes = askedBy == emu.pluginInstance() ? controlAsked : 0;
+    facts.office = officeUnderfoot(emu.world);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // On-screen prompts: registration, their settings, and the player using one.
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct PromptArea final : Area {
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
-    void facts(const Emulator& emu, std::string& out) const override;
+    void facts(const Emulator& emu, GameFacts& facts) const override;
     // Every prompt is a script's; handles are not given out again.
     void buildAnew(World&, const NewHandles&) override { prompts.clear(); }
     // The prompts on screen.
@@ -274,20 +275,16 @@ std::span<const Verb> PromptArea::verbs() const {
 }
 
 // The running plug-in's prompts on screen: the door prompt, "Select Badge", "REMOVE BADGE".
-void PromptArea::facts(const Emulator& emu, std::string& out) const {
-    int door = 0;
-    int select = 0;
-    int remove = 0;
+void PromptArea::facts(const Emulator& emu, GameFacts& facts) const {
+    facts.doorprompts = facts.select = facts.remove = 0;
     for (const auto& [handle, prompt] : prompts) {
         if (!prompt.shown() || prompt.instance != emu.pluginInstance()) {
             continue;
         }
-        door += (prompt.text == "Lock" || prompt.text == "Unlock") ? 1 : 0;
-        select += prompt.text == "Select Badge" ? 1 : 0;
-        remove += prompt.text == "REMOVE BADGE" ? 1 : 0;
+        facts.doorprompts += (prompt.text == "Lock" || prompt.text == "Unlock") ? 1 : 0;
+        facts.select += prompt.text == "Select Badge" ? 1 : 0;
+        facts.remove += prompt.text == "REMOVE BADGE" ? 1 : 0;
     }
-    out += "doorprompts=" + std::to_string(door) + " select=" + std::to_string(select) +
-           " remove=" + std::to_string(remove) + " ";
 }
 
 }  // namespace

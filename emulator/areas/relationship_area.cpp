@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 
 namespace {
 
@@ -26,9 +27,9 @@ struct RelationshipArea final : Area {
         }
         values.clear();
     }
-    void facts(const Emulator& emu, std::string& out) const override {
+    void facts(const Emulator& emu, GameFacts& facts) const override {
         const std::uint32_t* group = groups.find(emu.world.player.ped);
-        out += "group=" + (group != nullptr ? emu.world.nameOf(*group) : std::string("none")) + " ";
+        facts.group = group != nullptr ? emu.world.nameOf(*group) : std::string("none");
     }
     void forget(std::int32_t handle) override {
         groups.erase(handle);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ struct SpeechArea final : Area {
         }
     }
     PedVoice& voiceOf(std::int32_t handle) { return voices[handle]; }
-    void facts(const Emulator& emu, std::string& out) const override;
+    void facts(const Emulator& emu, GameFacts& facts) const override;
     // Each ped's lawman switch and the lines it has said.
     void report(const World&, JsonWriter& json) const override {
         json.key("voices").beginArray();
@@ -216,10 +217,10 @@ std::span<const PedFlag> SpeechArea::pedFlags() const {
 }
 
 // Every ped that has greeted: handle, greetings so far, distance from the player.
-void SpeechArea::facts(const Emulator& emu, std::string& out) const {
+void SpeechArea::facts(const Emulator& emu, GameFacts& facts) const {
     const World& world = emu.world;
     const Vec3 player = world.positionOf(world.playerPed());
-    std::string greeted;
+    facts.greeted.clear();
     for (const auto& [handle, voice] : voices) {
         std::uint32_t greetings = 0;
         for (const auto& [line, times] : voice.lines) {
@@ -229,12 +230,8 @@ void SpeechArea::facts(const Emulator& emu, std::string& out) const {
         if (greetings == 0 || ped == nullptr) {
             continue;
         }
-        char item[64];
-        std::snprintf(item, sizeof item, "%s%d:%u:%.9g", greeted.empty() ? "" : ",", handle,
-                      greetings, static_cast<double>(distance3d(world.positionOf(*ped), player)));
-        greeted += item;
+        facts.greeted.push_back({handle, greetings, distance3d(world.positionOf(*ped), player)});
     }
-    out += "greeted=" + greeted + " ";
 }
 
 }  // namespace

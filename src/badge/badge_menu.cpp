@@ -17,9 +17,6 @@
 #include "host/natives/ped.h"
 #include "host/natives/player.h"
 
-Prompt selectBadgePrompt = 0;
-Prompt removeBadgePrompt = 0;
-
 namespace {
 
 // An office spot is small across and very tall.
@@ -48,17 +45,17 @@ bool atLawOffice() {
     return false;
 }
 
-void menuPromptUpkeep() {
+void menuPromptUpkeep(MenuPrompts& prompts) {
     if (!atLawOffice()) {
-        uiPromptDelete(selectBadgePrompt);
-        uiPromptDelete(removeBadgePrompt);
+        uiPromptDelete(prompts.selectBadge);
+        uiPromptDelete(prompts.removeBadge);
         return;
     }
-    if (!uiPromptIsEnabled(selectBadgePrompt) && !isLawIncidentActive(playerId)) {
-        buildPrompt(selectBadgePrompt, "INPUT_JUMP", "Select Badge");
+    if (!uiPromptIsEnabled(prompts.selectBadge) && !isLawIncidentActive(playerId)) {
+        buildPrompt(prompts.selectBadge, "INPUT_JUMP", "Select Badge");
     }
-    if (!uiPromptIsEnabled(removeBadgePrompt)) {
-        buildPrompt(removeBadgePrompt, "INPUT_INTERACT_OPTION1", "REMOVE BADGE");
+    if (!uiPromptIsEnabled(prompts.removeBadge)) {
+        buildPrompt(prompts.removeBadge, "INPUT_INTERACT_OPTION1", "REMOVE BADGE");
     }
 }
 

@@ -31,7 +31,8 @@ std::string resetHint() {
                "started and writes all six)";
     }
     return joined({" (with badge adjustment switched on by ", keyName(settings.editToggleKey), ", ",
-                   keyDoes(RESET_KEY_ROW, settings.resetKey), " and writes all six)"});
+                   keyDoes(rowOf(SettingId::RESET_KEY), settings.resetKey),
+                   " and writes all six)"});
 }
 
 // ", the rest (\",02\") ignored": the part of a value its reader does not take.
@@ -64,8 +65,9 @@ void badgeFindings(std::vector<std::string>& lines) {
         return;
     }
     lines.push_back(
-        joined({quoted, misread.empty() ? ": " : misread + ", ",
-                "no badge has that number (0 to 5 are the six badges, 7 none): ", UNTIL_CHOSEN}));
+        joined({quoted, misread.empty() ? ": " : misread + ", ", "no badge has that number (0 to ",
+                intText(BADGE_COUNT - 1), " are the badges, ", intText(NO_BADGE_INDEX),
+                " none): ", UNTIL_CHOSEN}));
 }
 
 void attachmentFinding(std::size_t index, std::vector<std::string>& lines) {

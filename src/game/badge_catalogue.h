@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <iterator>
 
 #include "host/native_invoker.h"
 
@@ -19,7 +20,7 @@ constexpr BadgeModel badgeCatalogue[] = {
     {"s_badgedeputy01x",    180.0f},
 };
 // clang-format on
-constexpr std::int32_t BADGE_COUNT = 6;
+constexpr std::int32_t BADGE_COUNT = static_cast<std::int32_t>(std::size(badgeCatalogue));
 
 // The marshal's and the sheriff's models as the removal search passes them: their name hashes,
 // written out.

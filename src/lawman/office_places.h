@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "game/law_offices.h"
 #include "host/native_invoker.h"
 #include "lawman/door_hashes.h"
 
@@ -31,7 +32,7 @@ constexpr Hash officeSweepDoors[] = {
 };
 // clang-format on
 
-constexpr std::size_t OFFICE_COUNT = std::size(officeProbePoints);
+static_assert(std::size(officeProbePoints) == LAW_OFFICE_COUNT, "one probe point per law office");
 constexpr std::size_t SWEEP_DOOR_COUNT = std::size(officeSweepDoors);
 
 // A box holds a ped while door `either` reads a non-zero (locked) state, or while both `both`

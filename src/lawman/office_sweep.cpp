@@ -14,6 +14,7 @@
 #include "host/natives/task.h"
 #include "host/natives/weapon.h"
 #include "lawman/lawman_models.h"
+#include "lawman/office_doors.h"
 #include "lawman/office_places.h"
 #include "lawman/ped_queries.h"
 
@@ -25,12 +26,51 @@ constexpr std::int32_t PAUSE_MS = 2000;
 constexpr std::int32_t COMBAT_ACTION = 0;
 constexpr float ROAD_MOVE_BLEND = 2.0f;
 
-using OfficePlaces = std::array<std::int32_t, OFFICE_COUNT>;
+using OfficePlaces = std::array<std::int32_t, LAW_OFFICE_COUNT>;
 using DoorStates = std::array<std::int32_t, SWEEP_DOOR_COUNT>;
+
+// Where the sweep reads the door's state among its others; SWEEP_DOOR_COUNT for a door it does
+// not read.
+constexpr std::size_t sweepPlaceOf(Hash door) {
+    std::size_t place = 0;
+    while (place < SWEEP_DOOR_COUNT && officeSweepDoors[place] != door) {
+        ++place;
+    }
+    return place;
+}
+
+// The doors whose states the sweep reads are the office doors, each once...
+constexpr bool sweepReadsEachOfficeDoor() {
+    std::array<bool, SWEEP_DOOR_COUNT> read{};
+    for (const OfficeDoor& door : officeDoors) {
+        const std::size_t place = sweepPlaceOf(door.door);
+        if (place == SWEEP_DOOR_COUNT || read[place]) {
+            return false;
+        }
+        read[place] = true;
+    }
+    return OFFICE_DOOR_COUNT == SWEEP_DOOR_COUNT;
+}
+static_assert(sweepReadsEachOfficeDoor(), "officeSweepDoors must hold each of officeDoors once");
+
+// ...and among them is every door a box's condition names, so a box never asks for a state
+// the sweep did not read.
+constexpr bool sweepReadsEveryBoxDoor() {
+    for (const DoorBox& box : doorBoxes) {
+        for (const Hash door :
+             {box.condition.either, box.condition.both[0], box.condition.both[1]}) {
+            if (door != 0 && sweepPlaceOf(door) == SWEEP_DOOR_COUNT) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(sweepReadsEveryBoxDoor(), "a door box names a door that officeSweepDoors lacks");
 
 OfficePlaces readOfficePlaces() {
     OfficePlaces places{};
-    for (std::size_t k = 0; k < OFFICE_COUNT; ++k) {
+    for (std::size_t k = 0; k < LAW_OFFICE_COUNT; ++k) {
         places[k] = getInteriorAtCoords(officeProbePoints[k]);
     }
     return places;
@@ -50,8 +90,7 @@ DoorStates readDoorStates() {
 }
 
 bool doorLocked(const DoorStates& states, Hash door) {
-    const auto at = std::find(std::begin(officeSweepDoors), std::end(officeSweepDoors), door);
-    return states[static_cast<std::size_t>(at - std::begin(officeSweepDoors))] != 0;
+    return states[sweepPlaceOf(door)] != 0;
 }
 
 bool conditionHolds(const DoorCondition& condition, const DoorStates& states) {

@@ -11,8 +11,6 @@
 #include "host/natives/misc.h"
 #include "lawman/office_doors.h"
 
-Prompt lockPrompt = 0;
-
 namespace {
 
 constexpr Hash BLIP_STYLE = 0xEC972124;
@@ -79,7 +77,7 @@ void doorSetUp() {
 
 // Anything but locked counts as unlocked, so a toggle always ends at 0 or 1. A toggle with the
 // player off every door spot changes nothing and leaves the prompt.
-void doorToggle() {
+void doorToggle(Prompt& lockPrompt) {
     const OfficeDoor* door = doorForToggle();
     if (door == nullptr) {
         return;
@@ -99,7 +97,7 @@ void blipUpkeep(OfficeBlips& officeBlips) {
 
 // A locked door the game reports open is locked again; the label is fixed when the prompt is
 // built and changes only through the delete after a toggle.
-void doorPromptUpkeep() {
+void doorPromptUpkeep(Prompt& lockPrompt) {
     const OfficeDoor* door = doorForPrompt();
     if (door == nullptr) {
         uiPromptDelete(lockPrompt);

@@ -1,31 +1,17 @@
 #pragma once
 #include <cstdint>
 
+#include "persist/setting_values.h"
+
 // Where the game build reads its settings; natively the same text, with '\' read as '/'.
 inline constexpr const char* SETTINGS_PATH = ".\\TinStarWarden/TinStarWarden.ini";
 
-// The user's tuning, read once while the library loads and constant afterwards.
+// The user's tuning, read once while the library loads and constant afterwards: a field for
+// each setting of setting_list.inc, of its conversion's type.
 struct Settings {
-    bool greetingEnabled;
-    std::int32_t greetingChanceThreshold;  // compared with a roll from 0 to 10000
-    float movingSpeed;                     // offset step per poll
-    float rotatingSpeed;                   // rotation step per poll, degrees
-    float refreshSpeed;                    // wait after a step, ms; the caller truncates it
-    std::uint32_t goRightKey;
-    std::uint32_t goLeftKey;
-    std::uint32_t goCloserKey;
-    std::uint32_t goFartherKey;
-    std::uint32_t goUpKey;
-    std::uint32_t goDownKey;
-    std::uint32_t rotateDownKey;
-    std::uint32_t rotateUpKey;
-    std::uint32_t rotateZPlusKey;
-    std::uint32_t rotateZMinusKey;
-    std::uint32_t rotateRightKey;
-    std::uint32_t rotateLeftKey;
-    std::uint32_t resetKey;
-    std::uint32_t editToggleKey;
-    bool writeLog;  // the diagnostics log, TinStarWarden/TinStarWarden.log
+#define TSW_SETTING(SECTION, KEY, field, convert, ...) decltype(convert(0u)) field;
+#include "persist/setting_list.inc"
+#undef TSW_SETTING
 };
 
 // Read during static initialisation, so before the entry point registers any script; the

@@ -13,15 +13,12 @@
 
 namespace {
 
-constexpr std::size_t GREETING_ROW = 0;
-constexpr std::size_t CHANCE_ROW = 1;
-constexpr std::size_t MOVING_ROW = 2;
-constexpr std::size_t ROTATING_ROW = 3;
-constexpr std::size_t REFRESH_ROW = 4;
 // The greeting draw's range: 0 to 10000, both ends included.
 constexpr std::int32_t DRAW_TOP = 10000;
 
-std::string chance(std::int32_t threshold) {
+// What each kind of setting does with the value in force (held to its range), as
+// setting_list.inc names them.
+std::string chanceEffect(SettingId, std::int32_t threshold) {
     if (threshold < 0) {
         return "greetings never come unasked (someone you approach still greets)";
     }
@@ -36,7 +33,7 @@ std::string chance(std::int32_t threshold) {
 }
 
 // "the badge moves 0.001 units a step", or that it stays put.
-std::string step(float size, const char* verb, const char* unit) {
+std::string stepEffect(float size, const char* verb, const char* unit) {
     if (size == 0.0f) {
         return joined({"the badge does not ", verb});
     }
@@ -44,26 +41,40 @@ std::string step(float size, const char* verb, const char* unit) {
     return joined({"the badge ", verb, "s ", amount, unit, amount == "1" ? "" : "s", " a step"});
 }
 
-// What the setting does with the value in force (held to its range).
-std::string effect(std::size_t row, std::uint32_t value, const Settings& s) {
-    if (SETTING_ROWS[row].does != nullptr) {
-        return keyDoes(row, value);
+std::string greetingsEffect(SettingId, bool on) {
+    return on ? "greetings are on" : "greetings are off";
+}
+
+std::string moveEffect(SettingId, float step) {
+    return stepEffect(step, "move", " unit");
+}
+
+std::string turnEffect(SettingId, float step) {
+    return stepEffect(step, "turn", " degree");
+}
+
+std::string pauseEffect(SettingId, float pause) {
+    return "each step is followed by a pause of " +
+           std::to_string(static_cast<std::uint32_t>(pause)) + " ms";
+}
+
+std::string keyEffect(SettingId id, std::uint32_t code) {
+    return keyDoes(rowOf(id), code);
+}
+
+std::string logEffect(SettingId, bool on) {
+    return on ? "this log is written" : "no log is written";
+}
+
+std::string effect(std::size_t row, const Settings& s) {
+    switch (static_cast<SettingId>(row)) {
+#define TSW_SETTING(SECTION, KEY, field, convert, missing, shipped, highest, does, explain) \
+    case SettingId::KEY:                                                                    \
+        return explain(SettingId::KEY, s.field);
+#include "persist/setting_list.inc"
+#undef TSW_SETTING
     }
-    switch (row) {
-        case GREETING_ROW:
-            return s.greetingEnabled ? "greetings are on" : "greetings are off";
-        case CHANCE_ROW:
-            return chance(s.greetingChanceThreshold);
-        case MOVING_ROW:
-            return step(s.movingSpeed, "move", " unit");
-        case ROTATING_ROW:
-            return step(s.rotatingSpeed, "turn", " degree");
-        case REFRESH_ROW:
-            return "each step is followed by a pause of " +
-                   std::to_string(static_cast<std::uint32_t>(s.refreshSpeed)) + " ms";
-        default:
-            return value != 0 ? "this log is written" : "no log is written";
-    }
+    return {};
 }
 
 // What the reader made of the text, when that is not what the text says; empty when it is.
@@ -122,9 +133,9 @@ std::string settingLine(std::size_t row, const IniKey* found, std::uint32_t read
     const bool deadKey = setting.does != nullptr && !isKeyCode(held);
     std::string text = quoted(row, found);
     if (misread.empty()) {
-        text += ": " + effect(row, held, s);
+        text += ": " + effect(row, s);
     } else {
-        text += misread + (deadKey && held != 0 ? ", " : ", so ") + effect(row, held, s);
+        text += misread + (deadKey && held != 0 ? ", " : ", so ") + effect(row, s);
     }
     if ((!misread.empty() || deadKey) && held != setting.shipped) {
         text += shippedNote(row);

@@ -63,8 +63,9 @@ bool newlyCompleted(Prompt prompt, SeenCompletion& seen) {
 
 // What the menu script keeps from pass to pass. The host restarts the scripts at every save
 // the player loads, deleting this script where it waits, so the state is one object for the
-// process, which each start sets to its start values, all but the blips': their handles name
-// blips that stay on the map (the game removes them, and the upkeep makes them again).
+// process, which each start sets to its start values, all but the blips' and the prompts':
+// their handles name blips and prompts that stay in the game (the game removes them, and the
+// upkeep makes them again), so a restart in an unchanged world makes none twice.
 struct MenuScriptState {
     std::int32_t nextSecondAt = 0;
     std::int32_t lastBlockAt = 0;
@@ -72,6 +73,8 @@ struct MenuScriptState {
     SeenCompletion selectUse;
     SeenCompletion removeUse;
     OfficeBlips officeBlips{};
+    Prompt lockPrompt = 0;
+    MenuPrompts menuPrompts;
     SaveRetry saveRetry;
 
     void start() {
@@ -88,11 +91,11 @@ void promptBlock(MenuScriptState& state) {
     doorSetUp();
     blipUpkeep(state.officeBlips);
     if (isBadgeWorn()) {
-        doorPromptUpkeep();
+        doorPromptUpkeep(state.lockPrompt);
     } else {
-        uiPromptDelete(lockPrompt);
+        uiPromptDelete(state.lockPrompt);
     }
-    menuPromptUpkeep();
+    menuPromptUpkeep(state.menuPrompts);
 }
 
 void runPass(MenuScriptState& state) {
@@ -103,17 +106,17 @@ void runPass(MenuScriptState& state) {
         state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();
-    if (newlyCompleted(lockPrompt, state.lockUse)) {
-        doorToggle();
+    if (newlyCompleted(state.lockPrompt, state.lockUse)) {
+        doorToggle(state.lockPrompt);
     }
     if (msSince(state.lastBlockAt) > PROMPT_BLOCK_INTERVAL_MS) {
         promptBlock(state);
         state.lastBlockAt = getGameTimer();
     }
-    if (newlyCompleted(selectBadgePrompt, state.selectUse)) {
+    if (newlyCompleted(state.menuPrompts.selectBadge, state.selectUse)) {
         cycleBadge();
     }
-    if (newlyCompleted(removeBadgePrompt, state.removeUse)) {
+    if (newlyCompleted(state.menuPrompts.removeBadge, state.removeUse)) {
         removeBadge();
     }
 }

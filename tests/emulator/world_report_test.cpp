@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "emulator/atlas.h"
 #include "emulator/control.h"
 #include "emulator/control_api.h"
 #include "emulator/json_writer.h"
@@ -69,10 +70,10 @@ TEST_F(WorldReportTest, StateHoldsWhatThePageDraws) {
         << world;
 }
 
-TEST_F(WorldReportTest, MapHoldsTheEightOfficesAndTheirDoors) {
+TEST_F(WorldReportTest, MapHoldsEveryOfficeAndItsDoors) {
     const std::string map = worldReport(emu(), true);
-    EXPECT_EQ(occurrences(map, "\"town\":"), 8u) << map;
-    EXPECT_EQ(occurrences(map, "\"door\":"), 20u) << map;
+    EXPECT_EQ(occurrences(map, "\"town\":"), atlas::OFFICE_COUNT) << map;
+    EXPECT_EQ(occurrences(map, "\"door\":"), std::size(atlas::OFFICE_DOORS)) << map;
     EXPECT_EQ(map.find("\"time\""), std::string::npos) << map;
 }
 

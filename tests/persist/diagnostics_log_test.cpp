@@ -226,7 +226,7 @@ TEST_F(DiagnosticsLogTest, StoredValuesThatReadAsSomethingElseAreNamedOnceEach) 
     diagnosticsLog().start(LOG);
     ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     logUnusableStoredValues();
-    EXPECT_EQ(linesHolding(log(), at + "badge=-3: no badge has that number (0 to 5 are the six "
+    EXPECT_EQ(linesHolding(log(), at + "badge=-3: no badge has that number (0 to 5 are the "
                                        "badges, 7 none): no badge is put on until one is chosen "
                                        "at a law office\n"),
               1)

@@ -37,6 +37,11 @@ std::vector<std::string> reportOf(const std::string& bytes) {
     return settingsReport(bytes, read);
 }
 
+// The report's line of a setting: after its heading, one a setting in the list's order.
+std::size_t lineOf(SettingId id) {
+    return 1 + rowOf(id);
+}
+
 // Whether the text holds the part; on failure, with the whole text.
 testing::AssertionResult holds(const std::string& text, const std::string& part) {
     if (text.find(part) != std::string::npos) {
@@ -104,12 +109,16 @@ TEST(SettingsReport, TheShippedFileReadsAsItSaysWithNoFindings) {
     EXPECT_EQ(lines[0],
               "settings read from .\\TinStarWarden/TinStarWarden.ini: each as the file has it, "
               "what it reads as, and what that does:");
-    EXPECT_EQ(lines[2],
+    EXPECT_EQ(lines[lineOf(SettingId::GREETING_FREQUENCY)],
               "  line 10: GREETING_FREQUENCY=2: greetings come with a chance of about 20 %");
-    EXPECT_EQ(lines[3], "  line 15: MOVING_SPEED=100: the badge moves 0.001 units a step");
-    EXPECT_EQ(lines[4], "  line 18: ROTATING_SPEED=100: the badge turns 1 degree a step");
-    EXPECT_EQ(lines[5], "  line 21: REFRESH_SPEED=1000: each step is followed by a pause of 10 ms");
-    EXPECT_EQ(lines[18], "  line 47: RESET_KEY=101: Numpad 5 puts the badge back where it started");
+    EXPECT_EQ(lines[lineOf(SettingId::MOVING_SPEED)],
+              "  line 15: MOVING_SPEED=100: the badge moves 0.001 units a step");
+    EXPECT_EQ(lines[lineOf(SettingId::ROTATING_SPEED)],
+              "  line 18: ROTATING_SPEED=100: the badge turns 1 degree a step");
+    EXPECT_EQ(lines[lineOf(SettingId::REFRESH_SPEED)],
+              "  line 21: REFRESH_SPEED=1000: each step is followed by a pause of 10 ms");
+    EXPECT_EQ(lines[lineOf(SettingId::RESET_KEY)],
+              "  line 47: RESET_KEY=101: Numpad 5 puts the badge back where it started");
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         EXPECT_EQ(line.find("reads as"), std::string::npos) << line;
@@ -122,10 +131,10 @@ TEST(SettingsReport, NoFileGivesEveryDefaultAndWhatItDoes) {
     ASSERT_EQ(lines.size(), 1 + SETTING_COUNT);
     EXPECT_NE(lines[0].find("no settings file at .\\TinStarWarden/TinStarWarden.ini"),
               std::string::npos);
-    EXPECT_EQ(lines[1],
+    EXPECT_EQ(lines[lineOf(SettingId::ENABLE_GREETING)],
               "  [MARSHAL_GREETING] ENABLE_GREETING is missing: reads as 1, so greetings "
               "are on");
-    EXPECT_EQ(lines[19],
+    EXPECT_EQ(lines[lineOf(SettingId::ENABLE_DISABLE_EDIT_KEY)],
               "  [BADGE_ADJUSTING] ENABLE_DISABLE_EDIT_KEY is missing: reads as 0, so "
               "no key switches badge adjustment on and off; the shipped file has 96 "
               "(Numpad 0)");
@@ -270,30 +279,44 @@ TEST(ProfileText, TellsAPlainNumberFromWhatReadsAsAnother) {
     EXPECT_EQ(profileTextForm("\"\""), ProfileText::Empty);
 }
 
-// The shipped file's notes say what the log says a key does, and name the shipped key; the
-// plug-in's table holds the values the file ships with.
+// The note lines right above the setting's line in the file, as one text.
+std::string noteAbove(const std::string& file, const char* key) {
+    const auto setting = file.find("\r\n" + std::string(key) + "=");
+    if (setting == std::string::npos) {
+        return {};
+    }
+    std::size_t noteStart = setting;
+    while (noteStart > 0 && file.compare(file.rfind("\r\n", noteStart - 1) + 2, 2, "; ") == 0) {
+        noteStart = file.rfind("\r\n", noteStart - 1);
+    }
+    std::string note = file.substr(noteStart, setting - noteStart);
+    for (auto at = note.find("\r\n; "); at != std::string::npos; at = note.find("\r\n; ")) {
+        note.replace(at, 4, " ");
+    }
+    return note;
+}
+
+// The shipped file's notes say what the log says a key does, and name the shipped key, and
+// give the range a value is held to; the plug-in's table holds the values the file ships with.
 TEST(ShippedSettings, NotesAndValuesAgreeWithTheSettingsTable) {
     const std::string file = shippedFile();
     const auto sections = parseIniFile(file);
     for (const SettingRow& row : SETTING_ROWS) {
         EXPECT_EQ(profileInt(sections, row.section, row.key, -1), row.shipped) << row.key;
-        if (row.does == nullptr) {
-            continue;
+        const std::string note = noteAbove(file, row.key);
+        ASSERT_FALSE(note.empty()) << row.key << " has no note above it";
+        if (row.highest != NO_RANGE) {
+            const std::string top = std::to_string(row.highest);
+            EXPECT_TRUE(holds(note, "From 0 to " + top + " "));
+            EXPECT_TRUE(holds(note, "a larger or negative value counts as " + top + "."));
+        } else {
+            EXPECT_EQ(note.find("From 0 to"), std::string::npos) << row.key << ": " << note;
         }
-        const auto setting = file.find("\r\n" + std::string(row.key) + "=");
-        ASSERT_NE(setting, std::string::npos) << row.key;
-        // The note lines right above the setting, as one text.
-        std::size_t noteStart = setting;
-        while (noteStart > 0 && file.compare(file.rfind("\r\n", noteStart - 1) + 2, 2, "; ") == 0) {
-            noteStart = file.rfind("\r\n", noteStart - 1);
+        if (row.does != nullptr) {
+            EXPECT_TRUE(holds(note, std::string("The key that ") + row.does))
+                << row.key << ": " << note;
+            EXPECT_TRUE(holds(note, ": " + keyName(row.shipped))) << row.key << ": " << note;
         }
-        std::string note = file.substr(noteStart, setting - noteStart);
-        for (auto at = note.find("\r\n; "); at != std::string::npos; at = note.find("\r\n; ")) {
-            note.replace(at, 4, " ");
-        }
-        EXPECT_TRUE(holds(note, std::string("The key that ") + row.does))
-            << row.key << ": " << note;
-        EXPECT_TRUE(holds(note, ": " + keyName(row.shipped))) << row.key << ": " << note;
     }
 }
 

@@ -1,12 +1,17 @@
 // Shrinking a story that broke a rule: the same rule still breaks in what is left, and the
-// replays stop at their budget, so a shrunk scenario is the same on any machine.
+// replays stop at their budget, so a shrunk scenario is the same on any machine. A run of games
+// says which rules none of them put to the test.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/chaos.h"
+#include "sim/rules.h"
+#include "tests/process_folder.h"
 
 namespace {
 
@@ -41,6 +46,7 @@ TEST(ChaosShrink, KeepsWhatBreaksTheRuleAndStopsAtTheReplayBudget) {
     const Lines story = brokenStory();
     const ScenarioOutcome broken = play(story);
     ASSERT_TRUE(broken.invariantBroken) << broken.failure;
+    EXPECT_EQ(broken.brokenRule, "one-badge");
 
     ChaosOptions options;
     options.scenario.pluginPath = TSW_PLUGIN;
@@ -56,6 +62,38 @@ TEST(ChaosShrink, KeepsWhatBreaksTheRuleAndStopsAtTheReplayBudget) {
     EXPECT_EQ(tries, 5u);
     EXPECT_EQ(shrinkStory(options, story, broken, tries), cut);
     EXPECT_LT(cut.size(), story.size());
+}
+
+// A short game cannot test every rule: the run names those it did not, and counts for every
+// rule the frames it was put to the test in, for a count over several runs.
+TEST(ChaosRun, NamesTheRulesNoGamePutToTheTestAndCountsEachRulesFrames) {
+    ChaosOptions options;
+    options.scenario.pluginPath = TSW_PLUGIN;
+    options.firstSeed = 7;
+    options.frames = 200;
+    options.outDir = processFolder("chaos_run").string();
+    std::FILE* out = std::tmpfile();
+    EXPECT_EQ(runChaos(options, out), 0);
+    std::rewind(out);
+    std::string printed(4096, '\0');
+    printed.resize(std::fread(printed.data(), 1, printed.size(), out));
+    std::fclose(out);
+    EXPECT_NE(printed.find("no game put these rules to the test (none could have broken them): "),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("greets-once"), std::string::npos) << printed;
+
+    std::ifstream tally(options.outDir + "/rules-tested-7.txt");
+    std::string id;
+    std::uint64_t frames = 0;
+    std::size_t row = 0;
+    while (tally >> id >> frames) {
+        ASSERT_LT(row, rules().size());
+        EXPECT_EQ(id, rules()[row].id);
+        EXPECT_EQ(frames == 0, printed.find(id) != std::string::npos) << id;
+        ++row;
+    }
+    EXPECT_EQ(row, rules().size());
 }
 
 }  // namespace

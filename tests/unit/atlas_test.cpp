@@ -97,9 +97,9 @@ TEST(Atlas, OfficeSpotsAndProbePointsAreTheAtlasOnes) {
     }
     // The sweep lists its probe points in an order of its own: each is held against the
     // probe of the office it stands in, and every office has one.
-    differences.count("officeProbePoints", OFFICE_COUNT, atlas::OFFICE_COUNT);
+    differences.count("officeProbePoints", std::size(officeProbePoints), atlas::OFFICE_COUNT);
     std::string probed(atlas::OFFICE_COUNT, '-');
-    for (std::size_t i = 0; i < OFFICE_COUNT; ++i) {
+    for (std::size_t i = 0; i < std::size(officeProbePoints); ++i) {
         const std::size_t office = officeNear(officeProbePoints[i]);
         probed[office] = '+';
         differences.point("probe point " + std::to_string(i + 1) + " at " + officeName(office),
@@ -167,14 +167,15 @@ TEST(Atlas, BadgeModelsAreTheAtlasPropsInCatalogueOrder) {
     for (std::size_t i = 0; i < std::min<std::size_t>(BADGE_COUNT, atlas::WEARABLE_BADGE_COUNT);
          ++i) {
         differences.name("badge " + std::to_string(i), badgeCatalogue[i].modelName,
-                         atlas::BADGE_MODELS[i].model);
+                         atlas::WEARABLE_BADGES[i].model);
     }
+    differences.count("the badge props nobody wears", 1, std::size(atlas::UNWORN_BADGES));
     differences.name("the marshal badge prop nobody wears", MARSHAL_DAVIES_BADGE,
-                     atlas::BADGE_MODELS[atlas::WEARABLE_BADGE_COUNT].model);
+                     atlas::UNWORN_BADGES[0].model);
     differences.hash("the marshal badge's written-out hash", MARSHAL_BADGE_MODEL_HASH,
-                     jenkinsHash(atlas::BADGE_MODELS[0].model));
+                     jenkinsHash(atlas::WEARABLE_BADGES[0].model));
     differences.hash("the sheriff badge's written-out hash", SHERIFF_BADGE_MODEL_HASH,
-                     jenkinsHash(atlas::BADGE_MODELS[1].model));
+                     jenkinsHash(atlas::WEARABLE_BADGES[1].model));
     EXPECT_EQ(differences.text(), "");
 }
 

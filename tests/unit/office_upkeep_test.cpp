@@ -2,6 +2,8 @@
 // in which order, with which extents and flags. The game shows only some of their differences,
 // so the calls themselves are checked here.
 #include <bit>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 #include "game/player_state.h"
@@ -40,12 +42,15 @@ class OfficeUpkeep : public PluginWorldTest {
 
 TEST_F(OfficeUpkeep, ToggleTestsEveryDoorInItsOwnOrderWithItsExtentsAndNoFlags) {
     forgetCalls();
-    doorToggle();
+    Prompt lockPrompt = 0;
+    doorToggle(lockPrompt);
     const std::vector<SpotTest> tests = spotTests();
     ASSERT_EQ(tests.size(), OFFICE_DOOR_COUNT);
-    // Rows 12 and 13 swap places; every row uses its toggle extents and never the 3D flag.
-    const std::size_t order[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,
-                                 10, 12, 11, 13, 14, 15, 16, 17, 18, 19};
+    // Rows 12 and 13 (Strawberry's doors) swap places, the rest keep theirs; every row uses its
+    // toggle extents and never the 3D flag.
+    std::vector<std::size_t> order(OFFICE_DOOR_COUNT);
+    std::iota(order.begin(), order.end(), 0);
+    std::swap(order[11], order[12]);
     for (std::size_t i = 0; i < OFFICE_DOOR_COUNT; ++i) {
         const OfficeDoor& door = officeDoors[order[i]];
         EXPECT_EQ(tests[i].x, door.spot.x) << i;
@@ -61,7 +66,8 @@ TEST_F(OfficeUpkeep, ToggleTestsEveryDoorInItsOwnOrderWithItsExtentsAndNoFlags) 
 
 TEST_F(OfficeUpkeep, PromptUpkeepTestsDoorsInTableOrderAndStrawberrysIn3d) {
     forgetCalls();
-    doorPromptUpkeep();
+    Prompt lockPrompt = 0;
+    doorPromptUpkeep(lockPrompt);
     const std::vector<SpotTest> tests = spotTests();
     ASSERT_EQ(tests.size(), OFFICE_DOOR_COUNT);
     for (std::size_t row = 0; row < OFFICE_DOOR_COUNT; ++row) {
@@ -83,7 +89,7 @@ TEST_F(OfficeUpkeep, BlipsAreMadeOnlyForRowsWhoseBlipIsGone) {
     OfficeBlips blips{};
     blipUpkeep(blips);
     const OfficeBlips first = blips;
-    EXPECT_EQ(calls(natives::BLIP_ADD_FOR_COORDS), 8);
+    EXPECT_EQ(calls(natives::BLIP_ADD_FOR_COORDS), static_cast<long>(LAW_OFFICE_COUNT));
     forgetCalls();
     blipUpkeep(blips);
     EXPECT_EQ(calls(natives::BLIP_ADD_FOR_COORDS), 0);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# check_shipped_ini_rejects.sh CHECKER INI EXPECTED: the checker must refuse each of a few
+# check_shipped_ini_rejects.sh CHECKER INI PROBE: the checker must refuse each of a few
 # broken copies of the shipped settings file, so that its passing means something.
 set -euo pipefail
 
-checker=$1 ini=$2 expected=$3
+checker=$1 ini=$2 probe=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [ -f "$ini" ] || { echo "$ini: missing (run ./tsw build)"; exit 1; }
@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 expect_rejected() {
     local what=$1 copy=$work/$2
-    if bash "$checker" "$copy" "$expected" >"$copy.out" 2>&1; then
+    if bash "$checker" "$copy" "$probe" >"$copy.out" 2>&1; then
         echo "accepted a copy with $what:"
         cat "$copy.out"
         failures=$((failures + 1))
