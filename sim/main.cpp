@@ -9,9 +9,11 @@
 
 #include "emulator/nearest_words.h"
 #include "sim/chaos.h"
+#include "sim/command_docs.h"
 #include "sim/reference_tables.h"
 #include "sim/scenario_batch.h"
 #include "sim/scenario_runner.h"
+#include "sim/scenario_text.h"
 #include "sim/wine_launch.h"
 
 namespace {
@@ -32,6 +34,7 @@ constexpr Option OPTIONS[] = {
     {"--plugin",    "PATH", "the plug-in library to load (default: the built one)",     false},
     {"--out-dir",   "DIR",  "play each scenario: DIR/NAME.log, DIR/NAME.trace",          false},
     {"--reference", "",     "print the reference tables (docs/reference.md)",           false},
+    {"--scenario-docs", "FILE", "print FILE (docs/scenarios.md), its command tables anew", false},
     {"--help",      "",     "this text",                                                false},
     {"--chaos",     "SEED", "play a random game from SEED with every rule checked",     true},
     {"--frames",    "N",    "frames per game (default 20000)",                          true},
@@ -117,6 +120,17 @@ std::string commandLineProblem(const ScenarioOptions& options,
                : "";
 }
 
+// The scenario language's manual with its command tables made from the verb tables.
+int printScenarioDocs(const char* path) {
+    std::string docs;
+    if (!readWholeFile(path, docs)) {
+        std::fprintf(stderr, "tsw-sim: cannot read %s\n", path);
+        return 1;
+    }
+    std::fputs(withCommandTables(docs, scenarioUsageLines()).c_str(), stdout);
+    return 0;
+}
+
 bool number(const char* text, std::uint64_t& value) {
     char* end = nullptr;
     value = std::strtoull(text, &end, 10);
@@ -177,6 +191,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--reference") {
             std::fputs(referenceTables().c_str(), stdout);
             return 0;
+        } else if (arg == "--scenario-docs" && hasValue) {
+            return printScenarioDocs(argv[++i]);
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             return 0;

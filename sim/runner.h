@@ -30,7 +30,6 @@ class Runner {
     ScenarioOutcome play(const std::vector<std::string>& lines);
 
     // What the simulator's verbs act on.
-    const std::string& line() const { return line_; }  // the command as written
     const std::string& pluginPath() const { return options_.pluginPath; }
     GameFolder& folder() { return folder_; }
     // The folder is not held open while it may be removed...
@@ -49,6 +48,7 @@ class Runner {
     bool pluginLoaded();
     // Time a frame at a time, the rules checked after each.
     void runCheckedFrames(std::uint32_t ms);
+    std::uint32_t frameStep();
     // The data file's bytes at the last `mark` (empty with no file then, or no mark yet).
     std::optional<std::string>& markedData() { return markedData_; }
 
@@ -73,11 +73,13 @@ class Runner {
     void reportChecksNotRun(const std::vector<std::string>& lines);
     void runLine(const std::string& line);
     void noteUnsetKey(const Words& words);
+    [[noreturn]] void failCommand(const std::string& command, int code, const std::string& reply);
     std::uint32_t checkInvariants();
     std::uint32_t checkedTick();
     std::string query(const std::string& command);
-    // The host's "unknown command" said over both verb tables, the simulator's and the host's.
-    std::string unknownToBoth(const Words& words);
+    // Every verb's leading words, the simulator's and the host's: an unknown command is named
+    // over both.
+    std::vector<std::string> verbsOfBoth();
     std::uint32_t gameTime();
 
     const ScenarioOptions& options_;

@@ -22,6 +22,8 @@ namespace {
 struct Failure {
     std::string message;
     bool invariant = false;
+    // A command that does not read: the line with a caret under the wrong word, and its usage.
+    std::string pointer = {};
 };
 
 // Named from where the simulator was started: the run itself plays in the game's folder.
@@ -115,9 +117,13 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         return true;
     } catch (const Failure& failure) {
         std::fprintf(out_, "%s: %s\n", where().c_str(), failure.message.c_str());
+        if (!failure.pointer.empty()) {
+            std::fprintf(out_, "%s\n", failure.pointer.c_str());
+        }
         outcome_.failedLine = lineNumber_;
         outcome_.failure = failure.message;
         outcome_.invariantBroken = failure.invariant;
+        outcome_.malformed = !failure.pointer.empty();
         if (report_) {
             reportFailure(lines, failure.message);
         }
@@ -171,26 +177,19 @@ void Runner::runLine(const std::string& line) {
         invariants_->onCommand(line);
     }
     line_ = line;
-    const Words words = splitWords(line);
-    noteUnsetKey(words);
-    const SimVerb* verb = simVerbs().find(words);
-    if (verb == nullptr) {
+    const Command command(line);
+    noteUnsetKey(command.words);
+    if (!simVerbs().takes(command.words)) {
         // A command that answers (`time`, `query facts`) shows its answer.
         const std::string answer = control(line);
         if (!answer.empty()) {
             print(gameTime(), "answer: " + answer);
         }
-        if (report_ && words[0] == "expect") {
-            report_->check(gameTime(), shownLine(), true);
-        }
-        return;
+    } else if (const ControlReply reply = simVerbs().run(*this, command); reply.code != TSW_OK) {
+        // The simulator's own replies read as they are, without the host's "bad command: ".
+        throw Failure{reply.text, false, reply.detail};
     }
-    // The simulator's own replies read as they are, without the host's "bad command: ".
-    const ControlReply reply = runVerb(*verb, *this, words);
-    if (reply.code != TSW_OK) {
-        throw Failure{reply.text};
-    }
-    if (report_ && words[0] == "expect") {
+    if (report_ && command.words[0] == "expect") {
         report_->check(gameTime(), shownLine(), true);
     }
 }
@@ -198,12 +197,12 @@ void Runner::runLine(const std::string& line) {
 // A key pressed that no setting names: the story's settings, not the plug-in, are then why
 // nothing happens.
 void Runner::noteUnsetKey(const Words& words) {
-    if (words.size() != 3 || words[0] != "key" || words[1] != "down") {
+    std::int64_t code = 0;
+    if (words.size() != 3 || words[0] != "key" || words[1] != "down" ||
+        !readWholeNumber(words[2], code)) {
         return;
     }
-    char* end = nullptr;
-    const unsigned long code = std::strtoul(words[2].c_str(), &end, 0);
-    if (*end == '\0' && !folder_.settingsNameKey(static_cast<std::uint32_t>(code))) {
+    if (!folder_.settingsNameKey(static_cast<std::uint32_t>(code))) {
         print(gameTime(), "note: no key setting of TinStarWarden.ini is " + words[2] +
                               ", so the plug-in does not act on this key");
     }
@@ -262,6 +261,14 @@ void Runner::runCheckedFrames(std::uint32_t length) {
     }
 }
 
+std::uint32_t Runner::frameStep() {
+    const std::string clock = query("query clock");
+    const auto at = clock.find("step=");
+    return at == std::string::npos
+               ? 0
+               : static_cast<std::uint32_t>(std::strtoul(clock.c_str() + at + 5, nullptr, 10));
+}
+
 std::uint32_t Runner::checkedTick() {
     return Facts::parse(query("query facts")).clock("tick");
 }
@@ -287,14 +294,14 @@ std::string Runner::query(const std::string& command) {
     return reply;
 }
 
-std::string Runner::unknownToBoth(const Words& words) {
+std::vector<std::string> Runner::verbsOfBoth() {
     std::vector<std::string> verbs = simVerbs().verbWords();
     for (const std::string& verb : linesOf(query("query verbs"))) {
         if (std::find(verbs.begin(), verbs.end(), verb) == verbs.end()) {
             verbs.push_back(verb);  // `load` and `run` are the simulator's already
         }
     }
-    return unknownCommand(words, verbs);
+    return verbs;
 }
 
 bool Runner::pluginLoaded() {
@@ -328,18 +335,35 @@ std::string Runner::control(const std::string& command) {
     settleFiles();
     static char reply[65536];
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
+    if (code != TSW_OK) {
+        failCommand(command, code, reply);
+    }
+    return reply;
+}
+
+void Runner::failCommand(const std::string& command, int code, const std::string& reply) {
     switch (code) {
-        case TSW_OK:
-            return reply;
         case TSW_EXPECTATION_FAILED:
             throw Failure{reply};
+        case TSW_MALFORMED_COMMAND: {
+            const auto lineEnd = reply.find('\n');
+            throw Failure{reply.substr(0, lineEnd), false,
+                          lineEnd == std::string::npos ? "" : reply.substr(lineEnd + 1)};
+        }
         case TSW_BAD_COMMAND:
-            if (std::string(reply).starts_with("unknown command")) {
-                throw Failure{unknownToBoth(splitWords(command))};
+            if (reply.starts_with("unknown command")) {
+                const Command words(command);
+                if (simVerbs().answers(words.words)) {  // "folder sideways"
+                    const ControlReply own = simVerbs().run(*this, words);
+                    throw Failure{own.text, false, own.detail};
+                }
+                std::vector<std::string> verbs = verbsOfBoth();
+                throw Failure{unknownCommand(words.words, verbs), false,
+                              pointAt(words, unknownWord(words.words, verbs))};
             }
-            throw Failure{std::string("bad command: ") + reply};
+            throw Failure{"bad command: " + reply};
         default:
-            throw Failure{std::string("emulator failure: ") + reply, invariants_ != nullptr};
+            throw Failure{"emulator failure: " + reply, invariants_ != nullptr};
     }
 }
 

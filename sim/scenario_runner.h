@@ -19,6 +19,7 @@ struct ScenarioOutcome {
     std::size_t failedLine = 0;  // 1-based, when it did not pass
     std::string failure;
     bool invariantBroken = false;  // the failure is a broken rule (`invariants on`)
+    bool malformed = false;        // the failure is a command that does not read
 };
 
 // Plays scenario lines (as a scenario file would hold them) named scenarioPath in messages.
