@@ -49,6 +49,8 @@ class Runner {
     // Time a frame at a time, the rules checked after each.
     void runCheckedFrames(std::uint32_t ms);
     std::uint32_t frameStep();
+    // A line on the timeline that is no error: what the story wrote may not be what it meant.
+    void note(const std::string& text);
     // The data file's bytes at the last `mark` (empty with no file then, or no mark yet).
     std::optional<std::string>& markedData() { return markedData_; }
 

@@ -269,6 +269,10 @@ std::uint32_t Runner::frameStep() {
                : static_cast<std::uint32_t>(std::strtoul(clock.c_str() + at + 5, nullptr, 10));
 }
 
+void Runner::note(const std::string& text) {
+    print(gameTime(), "note: " + text);
+}
+
 std::uint32_t Runner::checkedTick() {
     return Facts::parse(query("query facts")).clock("tick");
 }

@@ -7,6 +7,7 @@
 #include "emulator/verb_placeholders.h"
 #include "sim/runner.h"
 #include "sim/scenario_text.h"
+#include "sim/settings_text.h"
 
 namespace {
 
@@ -34,14 +35,21 @@ ControlReply setUpFiles(Runner& runner, const Args& args, Change change) {
     return changeFiles(runner, change);
 }
 
+// The plug-in reads the settings it knows only: a section or key it does not is noted, not
+// refused, as a story may mean it.
 ControlReply ini(Runner& runner, const Args& args) {
     const std::string& section = args.word(0);
     const std::string& key = args.word(1);
     const std::string value = args.text(2);
-    return setUpFiles(runner, args, [&](std::string&) {
+    const ControlReply reply = setUpFiles(runner, args, [&](std::string&) {
         runner.folder().setIni(section, key, value);
         return true;
     });
+    if (const auto unread = unreadSetting(SHIPPED_SETTINGS, section, key);
+        unread && reply.code == TSW_OK) {
+        runner.note(*unread);
+    }
+    return reply;
 }
 
 ControlReply data(Runner& runner, const Args& args) {
@@ -267,7 +275,8 @@ constexpr SimVerb SIM_VERBS[] = {
     {"ini SECTION KEY VALUE", ini, DocTable::FILES,
      "changes `TinStarWarden/TinStarWarden.ini` as a player does in an editor: the key's line in "
      "that section takes the value, or a line (and the section) is added; the notes and the "
-     "other settings stay (after `noini`, a new file with only the `ini` lines)",
+     "other settings stay (after `noini`, a new file with only the `ini` lines); a section or "
+     "key the plug-in does not read gets a `note:` on the timeline, with the nearest names",
      {&SECTION, &SETTING, &SETTING_VALUE}},
     {"noini", noSettings, DocTable::FILES,
      "removes the settings file: every setting reads as its default (every key 0, so edit mode "

@@ -282,6 +282,28 @@ std::optional<std::string> applyPedFlag(World& world, std::int32_t ped, const st
     return std::nullopt;
 }
 
+// A model no list of the atlas has is no error (any name is a model, and a story may mean a
+// person the plug-in knows nothing of), but a slip in a lawman's name would pass unseen.
+void noteUnknownModel(Emulator& emu, const std::string& model) {
+    const std::uint32_t hash = emu.world.hashName(model);
+    std::vector<std::string> names;
+    for (const auto list : {std::span<const atlas::Model>(atlas::LAWMAN_MODELS),
+                            std::span<const atlas::Model>(atlas::PATROL_LAWMAN_MODELS),
+                            std::span<const atlas::Model>(atlas::SWITCH_OFF_LAWMAN_MODELS),
+                            std::span<const atlas::Model>(atlas::OTHER_PED_MODELS)}) {
+        for (const atlas::Model& known : list) {
+            if ((known.name != nullptr ? jenkinsHash(known.name) : known.hash) == hash) {
+                return;
+            }
+            if (known.name != nullptr) {
+                names.push_back(known.name);
+            }
+        }
+    }
+    emu.event("note: no ped model the emulated game lists is " + model + didYouMean(model, names) +
+              "; the plug-in takes such a ped for an ordinary person");
+}
+
 ControlReply spawnPed(Emulator& emu, const Args& args) {
     World& world = emu.world;
     const std::string& name = args.word(0);
@@ -298,6 +320,7 @@ ControlReply spawnPed(Emulator& emu, const Args& args) {
             return wrongWord(args, 3, i, *error);
         }
     }
+    noteUnknownModel(emu, args.word(1));
     return ok();
 }
 
@@ -457,7 +480,8 @@ constexpr Verb VERBS[] = {
     {"game removes badge", gameRemovesBadge, DocTable::WORLD,
      "the game deletes what hangs at the player's chest"},
     {"ped spawn NAME MODEL X Y Z [FLAG...]", spawnPed, DocTable::WORLD,
-     "a named ped (flags below)",
+     "a named ped (flags below); a model no list of the emulated game knows gets a `note:` on "
+     "the timeline, with the nearest known names",
      {&FLAG}},
     {"ped set NAME FLAG on|off", setPed, DocTable::WORLD, "changes a yes/no flag of the ped later",
      {&FLAG}},

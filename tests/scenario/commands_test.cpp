@@ -221,3 +221,30 @@ TEST(Commands, NumbersBeyondTheirTypeAreNamedErrors) {
     EXPECT_EQ(failureOf("ped spawn ann A_M_M_VALTOWNFOLK_01 1 2 3 heading=1e39"),
               "1e39 is not a heading in degrees: a finite number (the ped flag heading=1e39)");
 }
+
+// Neither is an error (a story may mean it), but a slip would change nothing unseen.
+TEST(Commands, ASettingOrModelNoListKnowsIsNotedWithTheNearestName) {
+    const std::string printed =
+        play(
+            "ini MARSHAL_GREETING GREETING_FREQENCY 10\nini BADGE_ADJUSTNG RESET_KEY 8\n"
+            "ini MARSHAL_GREETING MOVING_SPEED 5\nini badge_adjusting reset_key 8\n"
+            "ped spawn joe U_M_M_ValSherif_01 1 2 3\nped spawn ann a_m_m_valtownfolk_01 1 2 3\n",
+            false)
+            .printed;
+    EXPECT_NE(printed.find("note: the plug-in reads no key GREETING_FREQENCY in "
+                           "[MARSHAL_GREETING] (did you mean GREETING_FREQUENCY?)"),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("note: the plug-in reads no section [BADGE_ADJUSTNG] (did you mean "
+                           "BADGE_ADJUSTING?)"),
+              std::string::npos);
+    EXPECT_NE(printed.find("note: the plug-in reads no key MOVING_SPEED in [MARSHAL_GREETING]; "
+                           "it reads MOVING_SPEED in [BADGE_ADJUSTING]"),
+              std::string::npos);
+    EXPECT_NE(printed.find("note: no ped model the emulated game lists is U_M_M_ValSherif_01 "
+                           "(did you mean U_M_M_ValSheriff_01"),
+              std::string::npos);
+    EXPECT_EQ(printed.find("reset_key"), printed.rfind("reset_key"));  // named once: its command
+    EXPECT_EQ(printed.find("is a_m_m_valtownfolk_01"), std::string::npos);
+    EXPECT_EQ(play("ini MARSHAL_GREETING GREETING_FREQENCY 10\n").failure, "");
+}
