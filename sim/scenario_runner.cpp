@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulator/control_api.h"
+#include "emulator/file_path.h"
 #include "emulator/verb_table.h"
 #include "sim/runner.h"
 #include "sim/scenario_text.h"
@@ -29,7 +30,7 @@ struct Failure {
 // Named from where the simulator was started: the run itself plays in the game's folder.
 std::string outsideGameFolder(const std::string& path) {
     std::error_code error;
-    return path.empty() ? path : fs::absolute(path, error).string();
+    return path.empty() ? path : utf8Of(fs::absolute(pathOf(path), error));
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ Runner::Runner(const ScenarioOptions& options, std::FILE* out)
     : options_(options),
       out_(out),
       tracePath_(outsideGameFolder(options.tracePath)),
-      scenarioPath_(fs::path(outsideGameFolder(options.scenarioPath)).lexically_normal()),
+      scenarioPath_(pathOf(outsideGameFolder(options.scenarioPath)).lexically_normal()),
       reportPath_(outsideGameFolder(options.reportPath)) {}
 
 int runScenario(const ScenarioOptions& options, std::FILE* out) {
@@ -154,7 +155,7 @@ void Runner::include(const std::string& file) {
         throw Failure{shown + " includes itself"};
     }
     bool readable = false;
-    const std::vector<std::string> lines = readLines(path.string(), readable);
+    const std::vector<std::string> lines = readLines(utf8Of(path), readable);
     if (!readable) {
         throw Failure{"cannot read the included file " + shown};
     }
@@ -243,7 +244,7 @@ void Runner::reportChecksNotRun(const std::vector<std::string>& lines) {
     for (std::size_t i = included_.size(); i-- > 0;) {
         bool readable = false;
         const Included& file = included_[i];
-        collectUnrunChecks(readLines(file.path.string(), readable), file.line,
+        collectUnrunChecks(readLines(utf8Of(file.path), readable), file.line,
                            {file.path, file.shown}, lineNumber_, open, checks);
     }
     collectUnrunChecks(lines, lineNumber_, {scenarioPath_, options_.scenarioPath}, 0, open, checks);
