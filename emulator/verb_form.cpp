@@ -118,14 +118,7 @@ std::string rangeText(const Placeholder& slot) {
 // missing placeholder's name, "N is missing: a door state, 0 to 4".
 std::string described(const Element& element, const char* before = ": ") {
     if (element.kind != Element::Kind::SLOT) {
-        std::string text;
-        for (std::size_t i = 0; i < element.words.size(); ++i) {
-            text += (i == 0                          ? ""
-                     : i + 1 == element.words.size() ? " or "
-                                                     : ", ") +
-                    element.words[i];
-        }
-        return text;
+        return listedWithOr(element.words);
     }
     const Placeholder& slot = *element.slot;
     std::string text = slot.what;
@@ -488,13 +481,7 @@ Mistake furthestMistake(const std::vector<Mistake>& mistakes) {
     if (sameWord < 2 || furthest.wanted.size() < 2) {
         return furthest;
     }
-    std::string wanted;
-    for (std::size_t i = 0; i < furthest.wanted.size(); ++i) {
-        wanted += (i == 0                            ? ""
-                   : i + 1 == furthest.wanted.size() ? " or "
-                                                     : ", ") +
-                  furthest.wanted[i];
-    }
+    const std::string wanted = listedWithOr(furthest.wanted);
     furthest.message = furthest.kind == Mistake::Kind::MISSING
                            ? wanted + " is missing"
                            : furthest.written + " is not " + wanted +
