@@ -3,10 +3,12 @@
 // reading, one row each; docs/reference.md is the reference tables as the code makes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "emulator/control.h"
 #include "sim/command_docs.h"
@@ -32,11 +34,26 @@ std::string manual() {
     return plain;
 }
 
+// The first line where the two texts differ, with its number; empty where they are the same.
+std::string firstDifference(const std::string& written, const std::string& made) {
+    const std::vector<std::string> a = linesOf(written);
+    const std::vector<std::string> b = linesOf(made);
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        const std::string left = i < a.size() ? a[i] : "(none)";
+        const std::string right = i < b.size() ? b[i] : "(none)";
+        if (left != right) {
+            return "line " + std::to_string(i + 1) + " reads\n  " + left +
+                   "\nbut the tables make\n  " + right;
+        }
+    }
+    return written == made ? "" : "the line ends differ";
+}
+
 // The command tables are made from the verbs' declarations; the file must be what they make.
 TEST(ScenarioDocs, CommandTablesAreWhatTheVerbTablesMakeNow) {
     const std::string docs = fileText(TSW_SCENARIO_DOCS);
     ASSERT_FALSE(docs.empty()) << TSW_SCENARIO_DOCS;
-    EXPECT_EQ(docs, withCommandTables(docs, scenarioUsageLines()))
+    EXPECT_EQ(firstDifference(docs, withCommandTables(docs, scenarioUsageLines())), "")
         << "docs/scenarios.md's command tables are not current: ./tsw sim --scenario-docs "
            "docs/scenarios.md > new.md && mv new.md docs/scenarios.md";
 }
