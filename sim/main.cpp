@@ -51,12 +51,18 @@ void usage(std::FILE* to) {
                  "usage: tsw-sim [OPTION...] SCENARIO\n"
                  "       tsw-sim [--wine] [--plugin PATH] --out-dir DIR SCENARIO...\n"
                  "       tsw-sim [--wine] [--plugin PATH] --chaos SEED [OPTION...]\n");
+    // The helps in one column, after the longest option with its value.
+    int width = 0;
+    for (const Option& option : OPTIONS) {
+        width = std::max(
+            width, static_cast<int>(std::strlen(option.name) + std::strlen(option.value) + 2));
+    }
     for (const bool chaos : {false, true}) {
         std::fprintf(to, "%s", chaos ? "chaos games:\n" : "");
         for (const Option& option : OPTIONS) {
             if (option.chaos == chaos) {
                 const std::string named = std::string(option.name) + " " + option.value;
-                std::fprintf(to, "  %-17s%s\n", named.c_str(), option.help);
+                std::fprintf(to, "  %-*s%s\n", width, named.c_str(), option.help);
             }
         }
     }
