@@ -203,9 +203,12 @@ class VerbTable {
         const std::size_t furthest = furthestAgreement(words);
         std::vector<std::string> next;
         for (const Form& form : forms_) {
-            if (furthest > 0 && agreement(form, words) == furthest &&
-                std::find(next.begin(), next.end(), form.elements[furthest].shown) == next.end()) {
-                next.push_back(form.elements[furthest].shown);
+            if (furthest == 0 || agreement(form, words) != furthest || furthest >= form.leading) {
+                continue;  // a form the command leaves, or one it has all the leading words of
+            }
+            const std::string& wanted = form.elements[furthest].shown;
+            if (std::find(next.begin(), next.end(), wanted) == next.end()) {
+                next.push_back(wanted);
             }
         }
         return !next.empty() && next.size() <= FEW_ENOUGH_TO_LIST;
