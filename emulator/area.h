@@ -26,13 +26,22 @@ using Verb = VerbOf<Emulator>;
 // When the game loads a save, every entity that stays gets a new handle: old -> new.
 using NewHandles = std::map<std::int32_t, std::int32_t>;
 
+// A ped flag's value, read as its placeholder says ("heading=90").
+struct FlagValue {
+    const std::string& word;
+    std::int64_t whole;
+    float number;
+};
+
 // A state of a ped that `ped spawn NAME MODEL X Y Z FLAG...` and `ped set NAME FLAG on|off`
-// name: a yes/no flag ("combat"), or one with a value after '=' ("group=REL_COP").
+// name: a yes/no flag ("combat"), or one with a value after '=' ("group=REL_COP"), whose type
+// its placeholder gives.
 struct PedFlag {
     const char* name;
     void (*set)(World& world, std::int32_t ped, bool on);
-    // Valued flags only: false when the value does not read.
-    bool (*setValue)(World& world, std::int32_t ped, const std::string& value) = nullptr;
+    // Valued flags only.
+    const Placeholder* value = nullptr;
+    void (*setValue)(World& world, std::int32_t ped, const FlagValue& value) = nullptr;
 };
 
 class Area {

@@ -221,6 +221,17 @@ constexpr Model SWITCH_OFF_LAWMAN_MODELS[] = {
     {"S_M_M_DispatchLeaderPolice_01"},
     {"S_M_M_DispatchPolice_01"},
 };
+
+// The other people a story meets, by the models the game names them with: a model none of
+// these lists has is a name the emulated game hashes as any other, but a story that means a
+// lawman has likely misspelt one.
+constexpr Model OTHER_PED_MODELS[] = {
+    {"A_M_M_VALTOWNFOLK_01"},
+    {"A_F_M_VALTOWNFOLK_01"},
+    {"A_M_M_GuaTownfolk_01"},
+    {"A_F_O_LagTownfolk_01"},
+    {"G_M_M_UNIDUSTER_01"},
+};
 // clang-format on
 
 // The relationship groups a story meets, with what they are in the game.

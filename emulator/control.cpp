@@ -8,58 +8,12 @@
 #include "emulator/json_writer.h"
 #include "emulator/nearest_words.h"
 
-ControlReply runCommand(Emulator& emu, const Words& words) {
-    const Verb* verb = emu.verbs().find(words);
-    if (verb == nullptr) {
-        return badCommand(unknownCommand(words, emu.verbs().verbWords()));
-    }
-    return runVerb(*verb, emu, words);
+ControlReply runCommand(Emulator& emu, const std::string& command) {
+    const Command words(command);
+    return words.words.empty() ? badCommand("empty command") : emu.verbs().run(emu, words);
 }
 
-std::string joinFrom(const Words& words, std::size_t first) {
-    std::string joined;
-    for (std::size_t i = first; i < words.size(); ++i) {
-        joined += (i > first ? " " : "") + words[i];
-    }
-    if (joined.size() >= 2 && joined.front() == '"' && joined.back() == '"') {
-        joined = joined.substr(1, joined.size() - 2);
-    }
-    return joined;
-}
-
-bool parseNumber(const std::string& text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0';
-}
-
-bool parseFloat(const std::string& text, float& value) {
-    double wide = 0;
-    if (!parseNumber(text, wide)) {
-        return false;
-    }
-    value = static_cast<float>(wide);
-    return true;
-}
-
-bool parseUnsigned(const std::string& text, std::uint32_t& value) {
-    std::uint64_t wide = 0;
-    if (!parseHash(text, wide) || wide > 0xFFFFFFFFull) {
-        return false;
-    }
-    value = static_cast<std::uint32_t>(wide);
-    return true;
-}
-
-bool parseInt(const std::string& text, std::int32_t& value) {
-    char* end = nullptr;
-    const long long wide = std::strtoll(text.c_str(), &end, 0);
-    if (text.empty() || *end != '\0' || wide < INT32_MIN || wide > INT32_MAX) {
-        return false;
-    }
-    value = static_cast<std::int32_t>(wide);
-    return true;
-}
+namespace {
 
 // Decimal, or hexadecimal after 0x.
 bool parseHash(const std::string& text, std::uint64_t& value) {
@@ -71,6 +25,8 @@ bool parseHash(const std::string& text, std::uint64_t& value) {
     return *end == '\0';
 }
 
+}  // namespace
+
 std::string unknownNative(const std::string& text) {
     return "unknown native " + text + didYouMean(text, nativeConstantNames());
 }
@@ -81,27 +37,6 @@ bool parseNative(const std::string& text, std::uint64_t& hash) {
         return true;
     }
     return parseHash(text, hash);
-}
-
-bool parseOnOff(const std::string& text, bool& value) {
-    if (text != "on" && text != "off") {
-        return false;
-    }
-    value = text == "on";
-    return true;
-}
-
-bool parseYesNo(const std::string& text, bool& value) {
-    if (text != "yes" && text != "no") {
-        return false;
-    }
-    value = text == "yes";
-    return true;
-}
-
-bool parseTriple(const Words& words, std::size_t first, Vec3& v) {
-    return first + 3 <= words.size() && parseFloat(words[first], v.x) &&
-           parseFloat(words[first + 1], v.y) && parseFloat(words[first + 2], v.z);
 }
 
 EntityState* namedPed(World& world, const std::string& name, ControlReply& reply) {
@@ -144,10 +79,12 @@ void tswEmuReset(void) {
 
 int tswEmuControl(const char* command, char* reply, size_t replySize) {
     Emulator& emu = emulator();
-    const Words words = splitWords(command != nullptr ? command : "");
-    ControlReply result = words.empty() ? badCommand("empty command") : runCommand(emu, words);
+    ControlReply result = runCommand(emu, command != nullptr ? command : "");
     if (emu.failed()) {
-        result = {TSW_EMULATOR_FAILED, emu.failure()};
+        result = {TSW_EMULATOR_FAILED, emu.failure(), {}};
+    }
+    if (!result.detail.empty()) {
+        result.text += "\n" + result.detail;
     }
     if (replySize > 0) {
         std::snprintf(reply, replySize, "%s", result.text.c_str());

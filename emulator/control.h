@@ -1,6 +1,6 @@
 #pragma once
 // The emulator's command language: one verb table assembled from the areas (area.h,
-// verb_table.h), and what the verbs' handlers share to read a command's words.
+// verb_table.h), and what the verbs' handlers share beyond the typed values they are given.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,26 +10,16 @@
 #include "emulator/emulator.h"
 #include "emulator/verb_table.h"
 
-// The words from index first on, joined by single spaces, outer quotes removed.
-std::string joinFrom(const Words& words, std::size_t first);
-bool parseNumber(const std::string& text, double& value);
-bool parseFloat(const std::string& text, float& value);
-bool parseUnsigned(const std::string& text, std::uint32_t& value);
-bool parseInt(const std::string& text, std::int32_t& value);
-bool parseHash(const std::string& text, std::uint64_t& value);
 // A native's name from the native list, or its hash.
 bool parseNative(const std::string& text, std::uint64_t& hash);
 // "unknown native NAME", with the nearest names of the native list.
 std::string unknownNative(const std::string& text);
-bool parseOnOff(const std::string& text, bool& value);
-bool parseYesNo(const std::string& text, bool& value);
-bool parseTriple(const Words& words, std::size_t first, Vec3& v);
 
 // A ped by its scenario name ("player" is the player's ped); the reply says what is wrong.
 EntityState* namedPed(World& world, const std::string& name, ControlReply& reply);
 
-// Runs one command; a command no verb takes is a bad command.
-ControlReply runCommand(Emulator& emu, const Words& words);
+// Runs one command as written; a command no verb takes is a bad command.
+ControlReply runCommand(Emulator& emu, const std::string& command);
 
 // The world as JSON for the scenario report: the fixed places (map), or the state now with the
 // game time. Every area writes its own part, in area order.

@@ -13,6 +13,10 @@ enum TswControlResult {
     TSW_EXPECTATION_FAILED = 1,  // the reply says what was expected and what was found
     TSW_BAD_COMMAND = 2,         // the reply says what is wrong with the command
     TSW_EMULATOR_FAILED = 3,     // the reply names the failure (unknown native, wrong arity...)
+    // The command does not read as any form of its verb: the reply's first line says which word
+    // is wrong and why; the lines after it show the command with a caret under that word, and
+    // the usage.
+    TSW_MALFORMED_COMMAND = 4,
 };
 
 typedef void (*TswTimelineSink)(uint32_t gameTime, const char* text, void* context);

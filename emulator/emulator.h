@@ -11,6 +11,7 @@
 #include "emulator/scheduler.h"
 #include "emulator/timeline.h"
 #include "emulator/trace.h"
+#include "emulator/verb_placeholders.h"
 #include "emulator/world.h"
 
 using FrameHook = void (*)(std::uint32_t gameTime, void* context);
@@ -130,7 +131,7 @@ class Emulator {
     bool nativeTiming_ = false;
     alignas(16) std::uint64_t result_[4] = {};
     std::string failure_;
-    VerbTable<Emulator> verbs_;
+    VerbTable<Emulator> verbs_{placeholders::SHARED};
     struct Narration {
         std::string subject;
         std::string headline;

@@ -64,13 +64,14 @@ std::string didYouMean(const std::string& word, const std::vector<std::string>& 
     return didYouMean(nearestWords(word, known));
 }
 
-std::string didYouMean(const std::vector<std::string>& words) {
-    if (words.empty()) {
-        return {};
-    }
-    std::string text = " (did you mean ";
+std::string listedWithOr(const std::vector<std::string>& words) {
+    std::string text;
     for (std::size_t i = 0; i < words.size(); ++i) {
         text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
     }
-    return text + "?)";
+    return text;
+}
+
+std::string didYouMean(const std::vector<std::string>& words) {
+    return words.empty() ? std::string() : " (did you mean " + listedWithOr(words) + "?)";
 }

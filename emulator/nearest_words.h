@@ -15,6 +15,8 @@ bool isSlip(const std::string& written, std::size_t distance);
 // near enough to be a slip.
 std::vector<std::string> nearestWords(const std::string& word,
                                       const std::vector<std::string>& known);
+// "A, B or C".
+std::string listedWithOr(const std::vector<std::string>& words);
 // " (did you mean A, B or C?)", or empty when nothing is near.
 std::string didYouMean(const std::string& word, const std::vector<std::string>& known);
 // The same for words already chosen.

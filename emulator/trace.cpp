@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "emulator/file_path.h"
+
 namespace {
 
 constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
@@ -196,7 +198,7 @@ Trace::~Trace() {
 
 bool Trace::openFile(const std::string& path) {
     closeFile();
-    file_ = std::fopen(path.c_str(), "wb");  // LF on every platform
+    file_ = ::openFile(path, "wb");  // LF on every platform
     keepRecords(keep_);
     return file_ != nullptr;
 }

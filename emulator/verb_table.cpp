@@ -1,40 +1,84 @@
 #include "emulator/verb_table.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <sstream>
 #include <utility>
 
 #include "emulator/nearest_words.h"
 
 Words splitWords(const std::string& line) {
-    Words words;
-    std::istringstream stream(line);
-    std::string word;
-    while (stream >> word) {
-        words.push_back(word);
-    }
-    return words;
+    return Command(line).words;
 }
 
-std::vector<std::string> usageForms(const char* usage) {
-    std::vector<std::string> forms;
-    std::istringstream stream(usage);
-    std::string form;
-    while (std::getline(stream, form)) {
-        forms.push_back(form);
+const char* docTableName(DocTable table) {
+    switch (table) {
+        case DocTable::INCLUDE:
+            return "include";
+        case DocTable::FILES:
+            return "files";
+        case DocTable::TIME:
+            return "time";
+        case DocTable::WORLD:
+            return "world";
+        case DocTable::OPTIONS:
+            return "options";
+        case DocTable::OFFICES:
+            return "offices";
+        case DocTable::EXPECT:
+            return "expect";
     }
-    return forms;
+    return "";
 }
 
-std::string usageReply(const char* usage) {
+std::string usageReply(const std::vector<const Form*>& forms) {
     std::string text = "usage: ";
-    const std::vector<std::string> forms = usageForms(usage);
     for (std::size_t i = 0; i < forms.size(); ++i) {
-        text += (i > 0 ? ", or " : "") + forms[i];
+        text += (i > 0 ? ", or " : "") + forms[i]->usage;
+    }
+    return text;
+}
+
+std::string pointAt(const Command& command, std::size_t word) {
+    constexpr const char* INDENT = "    ";
+    const std::size_t column =
+        word < command.starts.size() ? command.starts[word] : command.text.size() + 1;
+    const std::size_t length = word < command.starts.size() ? command.ends[word] - column : 1;
+    std::string caret(column, ' ');
+    for (std::size_t i = 0; i < column && i < command.text.size(); ++i) {
+        caret[i] = command.text[i] == '\t' ? '\t' : ' ';  // a tab lines up as it does above
+    }
+    caret += '^' + std::string(length - 1, '~');
+    return INDENT + command.text + "\n" + INDENT + caret;
+}
+
+ControlReply malformed(const Command& command, const Mistake& mistake, const std::string& usage) {
+    return {TSW_MALFORMED_COMMAND, mistake.message,
+            pointAt(command, mistake.word) + "\n    " + usage};
+}
+
+ControlReply wrongWord(const Args& args, std::size_t value, std::size_t nth,
+                       const std::string& message) {
+    Mistake mistake;
+    mistake.kind = Mistake::Kind::WRONG;
+    mistake.word = args.wordAt(value, nth);
+    mistake.message = message;
+    return malformed(args.command(), mistake, "usage: " + args.form().usage);
+}
+
+std::string expandedDoc(const Form& form, const char* doc) {
+    std::string text = doc;
+    for (const Element& element : form.elements) {
+        const Placeholder* slot = element.slot;
+        if (slot == nullptr || slot->takes != Takes::WHOLE) {
+            continue;
+        }
+        const std::string name = std::string("{") + slot->name + "}";
+        const std::string range = std::to_string(slot->low) + " to " + std::to_string(slot->high);
+        for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
+            text.replace(at, name.size(), range);
+        }
     }
     return text;
 }
@@ -51,10 +95,17 @@ std::size_t matchedWords(const Words& verbWords, const Words& words) {
     return verbWords.size();
 }
 
-void sameWordsError(const char* words, const char* firstUsage, const char* secondUsage) {
-    std::fprintf(stderr, "verb table: two verbs take the words \"%s\": \"%s\" and \"%s\"\n", words,
-                 firstUsage, secondUsage);
+void verbTableError(const std::string& usage, const std::string& problem) {
+    std::fprintf(stderr, "verb table: the form \"%s\" %s\n", usage.c_str(), problem.c_str());
     std::abort();
+}
+
+std::string normalUsage(const Form& form) {
+    std::string text;
+    for (const std::string& word : splitWords(form.usage)) {
+        text += (text.empty() ? "" : " ") + word;
+    }
+    return text;
 }
 
 namespace {
@@ -65,6 +116,14 @@ std::string joined(const Words& words, std::size_t count) {
         text += (i == 0 ? "" : " ") + words[i];
     }
     return text;
+}
+
+std::vector<Words> split(const std::vector<std::string>& verbWords) {
+    std::vector<Words> verbs;
+    for (const std::string& verb : verbWords) {
+        verbs.push_back(splitWords(verb));
+    }
+    return verbs;
 }
 
 // How many leading words of the command some verb has too.
@@ -104,30 +163,6 @@ std::vector<std::string> nearestVerbs(const Words& words, std::size_t known,
     return nearest;
 }
 
-// X Y Z, offsets, headings, times, counts, key codes, dollars, hashes.
-bool wantsNumber(const std::string& placeholder) {
-    static const std::set<std::string> numbers = {"X",       "Y",  "Z", "DX", "DY",      "DZ",
-                                                  "HEADING", "MS", "N", "VK", "DOLLARS", "HASH"};
-    return numbers.count(placeholder) > 0;
-}
-
-bool isNumber(const std::string& word) {
-    char* end = nullptr;
-    std::strtod(word.c_str(), &end);
-    return !word.empty() && *end == '\0';
-}
-
-// A literal word of a usage form ("on|off", "office") takes the word written.
-bool literalTakes(const std::string& literal, const std::string& word) {
-    std::istringstream choices(literal);
-    for (std::string choice; std::getline(choices, choice, '|');) {
-        if (choice == word) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string quoted(const std::string& text) {
     std::string quoted(1, '"');
     quoted += text;
@@ -135,17 +170,14 @@ std::string quoted(const std::string& text) {
     return quoted;
 }
 
-bool isPlaceholder(const std::string& token) {
-    return !token.empty() && std::isupper(static_cast<unsigned char>(token[0]));
-}
-
 }  // namespace
 
+std::size_t unknownWord(const Words& words, const std::vector<std::string>& verbWords) {
+    return std::min(knownLeadingWords(words, split(verbWords)), words.size());
+}
+
 std::string unknownCommand(const Words& words, const std::vector<std::string>& verbWords) {
-    std::vector<Words> verbs;
-    for (const std::string& verb : verbWords) {
-        verbs.push_back(splitWords(verb));
-    }
+    const std::vector<Words> verbs = split(verbWords);
     const std::size_t known = knownLeadingWords(words, verbs);
     // Appended piece by piece: GCC 12 misreads "text" + std::string as an overlapping copy.
     std::string text = "unknown command ";
@@ -159,37 +191,4 @@ std::string unknownCommand(const Words& words, const std::vector<std::string>& v
         text += ": it needs more words";
     }
     return text + didYouMean(nearestVerbs(words, known, verbs, verbWords));
-}
-
-// The form whose literal words the command has (the most of them) decides.
-std::string badNumber(const char* usage, const Words& words) {
-    std::string found;
-    std::size_t bestLiterals = 0;
-    bool anyFits = false;
-    for (const std::string& form : usageForms(usage)) {
-        Words tokens = splitWords(form);
-        std::size_t literals = 0;
-        std::string bad;
-        bool fits = true;
-        for (std::size_t i = 0; i < tokens.size() && i < words.size() && fits; ++i) {
-            std::string token = tokens[i];
-            token.erase(std::remove_if(token.begin(), token.end(),
-                                       [](char c) { return c == '[' || c == ']'; }),
-                        token.end());
-            if (!isPlaceholder(token)) {
-                fits = literalTakes(token, words[i]);
-                literals += fits ? 1 : 0;
-            } else if (bad.empty() && wantsNumber(token) && !isNumber(words[i])) {
-                bad = "bad number ";
-                bad += quoted(words[i]);
-                bad += " for " + token + "; ";
-            }
-        }
-        if (fits && (!anyFits || literals > bestLiterals)) {
-            found = bad;
-            bestLiterals = literals;
-            anyFits = true;
-        }
-    }
-    return found;
 }

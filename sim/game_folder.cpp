@@ -5,6 +5,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "emulator/file_path.h"
 #include "sim/read_only_folder.h"
 #include "sim/scenario_text.h"
 #include "sim/settings_text.h"
@@ -75,7 +76,7 @@ std::string utf16WithMark(const std::string& utf8, bool bigEndian) {
 bool GameFolder::enter(const std::string& requested, std::string& error) {
     std::error_code code;
     temporary_ = requested.empty();
-    root_ = temporary_ ? freshTemporaryFolder(code) : fs::absolute(requested, code);
+    root_ = temporary_ ? freshTemporaryFolder(code) : fs::absolute(pathOf(requested), code);
     if (!code && !root_.empty()) {
         fs::create_directories(root_ / PLUGIN_FOLDER, code);
     }
@@ -86,7 +87,7 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
         fs::current_path(root_, code);
     }
     if (code || root_.empty()) {
-        error = "cannot prepare the game folder " + root_.string() + ": " + code.message();
+        error = "cannot prepare the game folder " + utf8Of(root_) + ": " + code.message();
         return false;
     }
     settingsFile_ = true;

@@ -9,9 +9,12 @@
 
 #include "emulator/nearest_words.h"
 #include "sim/chaos.h"
+#include "sim/command_docs.h"
 #include "sim/reference_tables.h"
 #include "sim/scenario_batch.h"
 #include "sim/scenario_runner.h"
+#include "sim/scenario_text.h"
+#include "sim/simulator_main.h"
 #include "sim/wine_launch.h"
 
 namespace {
@@ -32,6 +35,7 @@ constexpr Option OPTIONS[] = {
     {"--plugin",    "PATH", "the plug-in library to load (default: the built one)",     false},
     {"--out-dir",   "DIR",  "play each scenario: DIR/NAME.log, DIR/NAME.trace",          false},
     {"--reference", "",     "print the reference tables (docs/reference.md)",           false},
+    {"--scenario-docs", "FILE", "print FILE (docs/scenarios.md), its command tables anew", false},
     {"--help",      "",     "this text",                                                false},
     {"--chaos",     "SEED", "play a random game from SEED with every rule checked",     true},
     {"--frames",    "N",    "frames per game (default 20000)",                          true},
@@ -47,12 +51,18 @@ void usage(std::FILE* to) {
                  "usage: tsw-sim [OPTION...] SCENARIO\n"
                  "       tsw-sim [--wine] [--plugin PATH] --out-dir DIR SCENARIO...\n"
                  "       tsw-sim [--wine] [--plugin PATH] --chaos SEED [OPTION...]\n");
+    // The helps in one column, after the longest option with its value.
+    int width = 0;
+    for (const Option& option : OPTIONS) {
+        width = std::max(
+            width, static_cast<int>(std::strlen(option.name) + std::strlen(option.value) + 2));
+    }
     for (const bool chaos : {false, true}) {
         std::fprintf(to, "%s", chaos ? "chaos games:\n" : "");
         for (const Option& option : OPTIONS) {
             if (option.chaos == chaos) {
                 const std::string named = std::string(option.name) + " " + option.value;
-                std::fprintf(to, "  %-17s%s\n", named.c_str(), option.help);
+                std::fprintf(to, "  %-*s%s\n", width, named.c_str(), option.help);
             }
         }
     }
@@ -117,15 +127,26 @@ std::string commandLineProblem(const ScenarioOptions& options,
                : "";
 }
 
-bool number(const char* text, std::uint64_t& value) {
+// The scenario language's manual with its command tables made from the verb tables.
+int printScenarioDocs(const std::string& path) {
+    std::string docs;
+    if (!readWholeFile(path, docs)) {
+        std::fprintf(stderr, "tsw-sim: cannot read %s\n", path.c_str());
+        return 1;
+    }
+    std::fputs(withCommandTables(docs, scenarioUsageLines()).c_str(), stdout);
+    return 0;
+}
+
+bool number(const std::string& text, std::uint64_t& value) {
     char* end = nullptr;
-    value = std::strtoull(text, &end, 10);
-    return *text != '\0' && *end == '\0';
+    value = std::strtoull(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0';
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int simulatorMain(const std::vector<std::string>& args) {
     // With Windows' C library an unbuffered stream is written a character at a time, and under
     // Wine each character is a system call: lines are gathered and flushed whole.
     static char outBuffer[64 * 1024];
@@ -140,15 +161,15 @@ int main(int argc, char** argv) {
     std::string outDir;
     std::string chaosOnly;
     std::uint64_t value = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (chaosOnly.empty() && onlyForChaos(arg)) {
             chaosOnly = arg;
         }
-        const bool hasValue = i + 1 < argc;
+        const bool hasValue = i + 1 < args.size();
         const bool chaosNumber = hasValue && (arg == "--chaos" || arg == "--frames" ||
                                               arg == "--seeds" || arg == "--seconds");
-        if (chaosNumber && number(argv[i + 1], value)) {
+        if (chaosNumber && number(args[i + 1], value)) {
             chaos = chaos || arg == "--chaos";
             (arg == "--chaos"    ? chaosOptions.firstSeed
              : arg == "--frames" ? chaosOptions.frames
@@ -156,19 +177,19 @@ int main(int argc, char** argv) {
             if (arg == "--seconds") {
                 chaosOptions.seconds = static_cast<double>(value);
             }
-            extraArgs.insert(extraArgs.end(), {arg, argv[++i]});
+            extraArgs.insert(extraArgs.end(), {arg, args[++i]});
         } else if (arg == "--chaos-out" && hasValue) {
-            chaosOptions.outDir = argv[++i];
+            chaosOptions.outDir = args[++i];
         } else if (arg == "--out-dir" && hasValue) {
-            outDir = argv[++i];
+            outDir = args[++i];
         } else if (arg == "--trace" && hasValue) {
-            options.tracePath = argv[++i];
+            options.tracePath = args[++i];
         } else if (arg == "--report" && hasValue) {
-            options.reportPath = argv[++i];
+            options.reportPath = args[++i];
         } else if (arg == "--game-dir" && hasValue) {
-            options.gameDir = argv[++i];
+            options.gameDir = args[++i];
         } else if (arg == "--plugin" && hasValue) {
-            options.pluginPath = argv[++i];
+            options.pluginPath = args[++i];
         } else if (arg == "--wine") {
             wine = true;
         } else if (arg == "--progress") {
@@ -177,13 +198,15 @@ int main(int argc, char** argv) {
         } else if (arg == "--reference") {
             std::fputs(referenceTables().c_str(), stdout);
             return 0;
+        } else if (arg == "--scenario-docs" && hasValue) {
+            return printScenarioDocs(args[++i]);
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             return 0;
         } else if (!arg.empty() && arg[0] != '-') {
             scenarios.push_back(arg);
         } else if (chaosNumber) {
-            return badUsage(arg + " takes a whole number, not \"" + argv[i + 1] + "\"");
+            return badUsage(arg + " takes a whole number, not \"" + args[i + 1] + "\"");
         } else {
             return badUsage(isOption(arg) ? arg + " needs a value" : unknownOption(arg));
         }

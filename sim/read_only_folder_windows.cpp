@@ -22,12 +22,12 @@ constexpr DWORD ANSWER_WAIT_LIMIT_MS = 10000;
 std::string unixPath(const std::string& folder) {
     const auto toUnix = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    char full[MAX_PATH];
-    if (toUnix == nullptr || GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr) == 0) {
-        return {};
-    }
+    // The path is UTF-8: read in the ANSI code page, a folder outside it would not be found.
+    WCHAR relative[MAX_PATH];
     WCHAR wide[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH) == 0) {
+    if (toUnix == nullptr ||
+        MultiByteToWideChar(CP_UTF8, 0, folder.c_str(), -1, relative, MAX_PATH) == 0 ||
+        GetFullPathNameW(relative, MAX_PATH, wide, nullptr) == 0) {
         return {};
     }
     char* name = toUnix(wide);

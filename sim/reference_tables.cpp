@@ -150,6 +150,18 @@ std::string lawModels() {
     return text;
 }
 
+std::string otherModels() {
+    std::string text =
+        "## Other people\n\nThe models of the townsfolk, travellers and gang members the stories "
+        "meet. `ped spawn` takes any name as a model, but one that neither this list nor the "
+        "law's has gets a `note:` on the timeline, with the nearest names: a misspelt lawman "
+        "would be an ordinary person to the plug-in.\n\n";
+    for (const atlas::Model& model : atlas::OTHER_PED_MODELS) {
+        text += "- " + modelName(model) + "\n";
+    }
+    return text;
+}
+
 std::string groups() {
     std::string text =
         "## Relationship groups\n\n`group=NAME` (a ped flag), `expect group PED|player NAME` and "
@@ -249,6 +261,6 @@ std::string referenceTables() {
            "while it is not current. The scenario language itself is in "
            "`docs/scenarios.md`.\n\n" +
            badges() + "\n" + offices() + "\n" + doors() + "\n" + doorBoxes() + "\n" + lawModels() +
-           "\n" + groups() + "\n" + speechLines() + "\n" + settings() + "\n" + ruleList() + "\n" +
-           factList();
+           "\n" + otherModels() + "\n" + groups() + "\n" + speechLines() + "\n" + settings() + "\n" +
+           ruleList() + "\n" + factList();
 }

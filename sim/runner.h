@@ -30,7 +30,6 @@ class Runner {
     ScenarioOutcome play(const std::vector<std::string>& lines);
 
     // What the simulator's verbs act on.
-    const std::string& line() const { return line_; }  // the command as written
     const std::string& pluginPath() const { return options_.pluginPath; }
     GameFolder& folder() { return folder_; }
     // The folder is not held open while it may be removed...
@@ -53,6 +52,9 @@ class Runner {
     bool pluginLoaded();
     // Time a frame at a time, the rules checked after each.
     void runCheckedFrames(std::uint32_t ms);
+    std::uint32_t frameStep();
+    // A line on the timeline that is no error: what the story wrote may not be what it meant.
+    void note(const std::string& text);
     // The data file's bytes at the last `mark` (empty with no file then, or no mark yet).
     std::optional<std::string>& markedData() { return markedData_; }
 
@@ -77,13 +79,15 @@ class Runner {
     void reportChecksNotRun(const std::vector<std::string>& lines);
     void runLine(const std::string& line);
     void noteUnsetKey(const Words& words);
+    [[noreturn]] void failCommand(const std::string& command, int code, const std::string& reply);
     std::uint32_t checkInvariants();
     std::uint32_t checkedTick();
     // What the emulated game reports now for the rules (`query facts`).
     GameFacts facts();
     std::string query(const std::string& command);
-    // The host's "unknown command" said over both verb tables, the simulator's and the host's.
-    std::string unknownToBoth(const Words& words);
+    // Every verb's leading words, the simulator's and the host's: an unknown command is named
+    // over both.
+    std::vector<std::string> verbsOfBoth();
     std::uint32_t gameTime();
 
     const ScenarioOptions& options_;

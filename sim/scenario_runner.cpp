@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulator/control_api.h"
+#include "emulator/file_path.h"
 #include "emulator/verb_table.h"
 #include "sim/runner.h"
 #include "sim/scenario_text.h"
@@ -22,12 +23,14 @@ namespace {
 struct Failure {
     std::string message;
     std::string_view rule = {};  // the rule broken, if it is one
+    // A command that does not read: the line with a caret under the wrong word, and its usage.
+    std::string pointer = {};
 };
 
 // Named from where the simulator was started: the run itself plays in the game's folder.
 std::string outsideGameFolder(const std::string& path) {
     std::error_code error;
-    return path.empty() ? path : fs::absolute(path, error).string();
+    return path.empty() ? path : utf8Of(fs::absolute(pathOf(path), error));
 }
 
 }  // namespace
@@ -36,7 +39,7 @@ Runner::Runner(const ScenarioOptions& options, std::FILE* out)
     : options_(options),
       out_(out),
       tracePath_(outsideGameFolder(options.tracePath)),
-      scenarioPath_(fs::path(outsideGameFolder(options.scenarioPath)).lexically_normal()),
+      scenarioPath_(pathOf(outsideGameFolder(options.scenarioPath)).lexically_normal()),
       reportPath_(outsideGameFolder(options.reportPath)) {}
 
 int runScenario(const ScenarioOptions& options, std::FILE* out) {
@@ -118,10 +121,14 @@ bool Runner::runLines(const std::vector<std::string>& lines) {
         return true;
     } catch (const Failure& failure) {
         std::fprintf(out_, "%s: %s\n", where().c_str(), failure.message.c_str());
+        if (!failure.pointer.empty()) {
+            std::fprintf(out_, "%s\n", failure.pointer.c_str());
+        }
         outcome_.failedLine = lineNumber_;
         outcome_.failure = failure.message;
         outcome_.invariantBroken = !failure.rule.empty();
         outcome_.brokenRule = failure.rule;
+        outcome_.malformed = !failure.pointer.empty();
         if (report_) {
             reportFailure(lines, failure.message);
         }
@@ -152,7 +159,7 @@ void Runner::include(const std::string& file) {
         throw Failure{shown + " includes itself"};
     }
     bool readable = false;
-    const std::vector<std::string> lines = readLines(path.string(), readable);
+    const std::vector<std::string> lines = readLines(utf8Of(path), readable);
     if (!readable) {
         throw Failure{"cannot read the included file " + shown};
     }
@@ -179,26 +186,19 @@ void Runner::runLine(const std::string& line) {
         invariants_->onCommand(line);
     }
     line_ = line;
-    const Words words = splitWords(line);
-    noteUnsetKey(words);
-    const SimVerb* verb = simVerbs().find(words);
-    if (verb == nullptr) {
+    const Command command(line);
+    noteUnsetKey(command.words);
+    if (!simVerbs().takes(command.words)) {
         // A command that answers (`time`, `query facts`) shows its answer.
         const std::string answer = control(line);
         if (!answer.empty()) {
             print(gameTime(), "answer: " + answer);
         }
-        if (report_ && words[0] == "expect") {
-            report_->check(gameTime(), shownLine(), true);
-        }
-        return;
+    } else if (const ControlReply reply = simVerbs().run(*this, command); reply.code != TSW_OK) {
+        // The simulator's own replies read as they are, without the host's "bad command: ".
+        throw Failure{reply.text, {}, reply.detail};
     }
-    // The simulator's own replies read as they are, without the host's "bad command: ".
-    const ControlReply reply = runVerb(*verb, *this, words);
-    if (reply.code != TSW_OK) {
-        throw Failure{reply.text};
-    }
-    if (report_ && words[0] == "expect") {
+    if (report_ && command.words[0] == "expect") {
         report_->check(gameTime(), shownLine(), true);
     }
 }
@@ -206,12 +206,12 @@ void Runner::runLine(const std::string& line) {
 // A key pressed that no setting names: the story's settings, not the plug-in, are then why
 // nothing happens.
 void Runner::noteUnsetKey(const Words& words) {
-    if (words.size() != 3 || words[0] != "key" || words[1] != "down") {
+    std::int64_t code = 0;
+    if (words.size() != 3 || words[0] != "key" || words[1] != "down" ||
+        !readWholeNumber(words[2], code)) {
         return;
     }
-    char* end = nullptr;
-    const unsigned long code = std::strtoul(words[2].c_str(), &end, 0);
-    if (*end == '\0' && !folder_.settingsNameKey(static_cast<std::uint32_t>(code))) {
+    if (!folder_.settingsNameKey(static_cast<std::uint32_t>(code))) {
         print(gameTime(), "note: no key setting of TinStarWarden.ini is " + words[2] +
                               ", so the plug-in does not act on this key");
     }
@@ -252,7 +252,7 @@ void Runner::reportChecksNotRun(const std::vector<std::string>& lines) {
     for (std::size_t i = included_.size(); i-- > 0;) {
         bool readable = false;
         const Included& file = included_[i];
-        collectUnrunChecks(readLines(file.path.string(), readable), file.line,
+        collectUnrunChecks(readLines(utf8Of(file.path), readable), file.line,
                            {file.path, file.shown}, lineNumber_, open, checks);
     }
     collectUnrunChecks(lines, lineNumber_, {scenarioPath_, options_.scenarioPath}, 0, open, checks);
@@ -268,6 +268,18 @@ void Runner::runCheckedFrames(std::uint32_t length) {
         control("run 1");
         tick = checkInvariants();
     }
+}
+
+std::uint32_t Runner::frameStep() {
+    const std::string clock = query("query clock");
+    const auto at = clock.find("step=");
+    return at == std::string::npos
+               ? 0
+               : static_cast<std::uint32_t>(std::strtoul(clock.c_str() + at + 5, nullptr, 10));
+}
+
+void Runner::note(const std::string& text) {
+    print(gameTime(), "note: " + text);
 }
 
 std::uint32_t Runner::checkedTick() {
@@ -305,14 +317,14 @@ std::string Runner::query(const std::string& command) {
     return reply;
 }
 
-std::string Runner::unknownToBoth(const Words& words) {
+std::vector<std::string> Runner::verbsOfBoth() {
     std::vector<std::string> verbs = simVerbs().verbWords();
     for (const std::string& verb : linesOf(query("query verbs"))) {
         if (std::find(verbs.begin(), verbs.end(), verb) == verbs.end()) {
             verbs.push_back(verb);  // `load` and `run` are the simulator's already
         }
     }
-    return unknownCommand(words, verbs);
+    return verbs;
 }
 
 bool Runner::pluginLoaded() {
@@ -346,16 +358,33 @@ std::string Runner::control(const std::string& command) {
     settleFiles();
     static char reply[65536];
     const int code = tswEmuControl(command.c_str(), reply, sizeof reply);
+    if (code != TSW_OK) {
+        failCommand(command, code, reply);
+    }
+    return reply;
+}
+
+void Runner::failCommand(const std::string& command, int code, const std::string& reply) {
     switch (code) {
-        case TSW_OK:
-            return reply;
         case TSW_EXPECTATION_FAILED:
             throw Failure{reply};
+        case TSW_MALFORMED_COMMAND: {
+            const auto lineEnd = reply.find('\n');
+            throw Failure{reply.substr(0, lineEnd), {},
+                          lineEnd == std::string::npos ? "" : reply.substr(lineEnd + 1)};
+        }
         case TSW_BAD_COMMAND:
-            if (std::string(reply).starts_with("unknown command")) {
-                throw Failure{unknownToBoth(splitWords(command))};
+            if (reply.starts_with("unknown command")) {
+                const Command words(command);
+                if (simVerbs().answers(words.words)) {  // "folder sideways"
+                    const ControlReply own = simVerbs().run(*this, words);
+                    throw Failure{own.text, {}, own.detail};
+                }
+                std::vector<std::string> verbs = verbsOfBoth();
+                throw Failure{unknownCommand(words.words, verbs), {},
+                              pointAt(words, unknownWord(words.words, verbs))};
             }
-            throw Failure{std::string("bad command: ") + reply};
+            throw Failure{"bad command: " + reply};
         default:
             throw Failure{std::string("emulator failure: ") + reply,
                           invariants_ != nullptr ? WELL_FORMED_CALLS : std::string_view()};

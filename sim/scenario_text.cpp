@@ -1,4 +1,5 @@
 #include "sim/scenario_text.h"
+#include "emulator/file_path.h"
 
 #include <cctype>
 #include <cstdio>
@@ -7,7 +8,7 @@
 #include <string_view>
 
 bool readWholeFile(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(pathOf(path), std::ios::binary);
     if (!file) {
         return false;
     }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "emulator/nearest_words.h"
+
 namespace {
 
 struct Line {
@@ -129,4 +131,54 @@ bool settingNamesKey(const std::string& text, std::uint32_t code) {
         }
     }
     return false;
+}
+
+namespace {
+
+struct SettingName {
+    std::string section;
+    std::string key;
+};
+
+std::vector<SettingName> settingNames(const std::string& text) {
+    std::vector<SettingName> names;
+    std::string section;
+    for (const Line& line : splitLines(text)) {
+        const std::string_view written = trimmed(line.text);
+        const auto equals = written.find('=');
+        if (const auto name = sectionName(written)) {
+            section = *name;
+        } else if (equals != std::string_view::npos && !written.starts_with(';')) {
+            names.push_back({section, std::string(trimmed(written.substr(0, equals)))});
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+std::optional<std::string> unreadSetting(const std::string& text, const std::string& section,
+                                         const std::string& key) {
+    std::vector<std::string> sections;
+    std::vector<std::string> keys;  // the section's
+    std::string elsewhere;          // a section that has the key
+    for (const SettingName& name : settingNames(text)) {
+        const bool inSection = sameName(name.section, section);
+        if (inSection && sameName(name.key, key)) {
+            return std::nullopt;
+        }
+        if (sections.empty() || sections.back() != name.section) {
+            sections.push_back(name.section);
+        }
+        if (inSection) {
+            keys.push_back(name.key);
+        } else if (sameName(name.key, key) && elsewhere.empty()) {
+            elsewhere = name.section;
+        }
+    }
+    if (keys.empty()) {
+        return "the plug-in reads no section [" + section + "]" + didYouMean(section, sections);
+    }
+    return "the plug-in reads no key " + key + " in [" + section + "]" + didYouMean(key, keys) +
+           (elsewhere.empty() ? "" : "; it reads " + key + " in [" + elsewhere + "]");
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The settings file a first install puts beside the plug-in, as shipped
@@ -17,3 +18,9 @@ std::string withSetting(const std::string& text, const std::string& section, con
 // Whether a key setting (a NAME_KEY=VALUE line) of the text has this key code: a key no setting
 // names does nothing in the plug-in, which a story pressing it should hear of.
 bool settingNamesKey(const std::string& text, std::uint32_t code);
+
+// An `ini` line's section or key that the settings text (the shipped file, which holds every
+// setting the plug-in reads) does not have, as a note with the nearest names: no error, as a
+// story may mean it, but a slip would leave the setting at its default unseen.
+std::optional<std::string> unreadSetting(const std::string& text, const std::string& section,
+                                         const std::string& key);

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "emulator/game_clock.h"
+#include "emulator/verb_placeholders.h"
 #include "sim/runner.h"
 #include "sim/scenario_text.h"
+#include "sim/settings_text.h"
 
 namespace {
 
@@ -23,138 +26,137 @@ ControlReply changeFiles(Runner& runner, Change change) {
 // The files the plug-in reads when it loads: a change while it runs would be read by nobody,
 // so it is an error rather than a line that silently does nothing.
 template <typename Change>
-ControlReply setUpFiles(Runner& runner, const Words& words, Change change) {
+ControlReply setUpFiles(Runner& runner, const Args& args, Change change) {
     if (runner.pluginLoaded()) {
-        return badCommand("\"" + words[0] +
+        return badCommand("\"" + args.command().words[0] +
                           "\" sets up the game folder's files, which the plug-in reads when it "
                           "loads: use it before \"load\", or between \"unload\" and \"load\"");
     }
     return changeFiles(runner, change);
 }
 
-ControlReply ini(Runner& runner, const Words& words) {
-    if (words.size() < 3) {
-        return usage();
-    }
-    const std::string value = restAfterWords(runner.line(), 3);
-    return setUpFiles(runner, words, [&](std::string&) {
-        runner.folder().setIni(words[1], words[2], value);
+// The plug-in reads the settings it knows only: a section or key it does not is noted, not
+// refused, as a story may mean it.
+ControlReply ini(Runner& runner, const Args& args) {
+    const std::string& section = args.word(0);
+    const std::string& key = args.word(1);
+    const std::string value = args.text(2);
+    const ControlReply reply = setUpFiles(runner, args, [&](std::string&) {
+        runner.folder().setIni(section, key, value);
         return true;
     });
+    if (const auto unread = unreadSetting(SHIPPED_SETTINGS, section, key);
+        unread && reply.code == TSW_OK) {
+        runner.note(*unread);
+    }
+    return reply;
 }
 
-ControlReply data(Runner& runner, const Words& words) {
-    const std::string line = restAfterWords(runner.line(), 1);
-    return setUpFiles(runner, words, [&](std::string& error) {
+ControlReply data(Runner& runner, const Args& args) {
+    const std::string line = args.text(0);
+    return setUpFiles(runner, args, [&](std::string& error) {
         return runner.folder().appendDataLine(line, error);
     });
 }
 
-ControlReply rawData(Runner& runner, const Words& words) {
-    const std::string bytes = unescapeBytes(restAfterWords(runner.line(), 1));
-    return setUpFiles(runner, words, [&](std::string& error) {
+ControlReply rawData(Runner& runner, const Args& args) {
+    const std::string bytes = unescapeBytes(args.text(0));
+    return setUpFiles(runner, args, [&](std::string& error) {
         return runner.folder().appendDataBytes(bytes, error);
     });
 }
 
-ControlReply encodeData(Runner& runner, const Words& words) {
-    if (words.size() != 3 || (words[2] != "utf-16le" && words[2] != "utf-16be")) {
-        return usage();
-    }
-    return setUpFiles(runner, words, [&](std::string& error) {
-        return runner.folder().encodeDataAsUtf16(words[2] == "utf-16be", error);
+ControlReply encodeData(Runner& runner, const Args& args) {
+    const bool bigEndian = args.is(0, "utf-16be");
+    return setUpFiles(runner, args, [&](std::string& error) {
+        return runner.folder().encodeDataAsUtf16(bigEndian, error);
     });
 }
 
-ControlReply removeFiles(Runner& runner, const Words& words) {
-    if (words.size() != 1) {
-        return usage();
-    }
-    return setUpFiles(runner, words, [&](std::string& error) {
-        if (words[0] == "noini") {
-            runner.folder().noSettings();
-            return true;
-        }
-        return runner.folder().remove(words[0] == "nofolder", error);
+ControlReply noSettings(Runner& runner, const Args& args) {
+    return setUpFiles(runner, args, [&](std::string&) {
+        runner.folder().noSettings();
+        return true;
     });
 }
 
-ControlReply folder(Runner& runner, const Words& words) {
-    using Mode = GameFolder::Mode;
-    const Mode mode = words.size() != 2        ? Mode::WRITABLE
-                      : words[1] == "readonly" ? Mode::READ_ONLY
-                      : words[1] == "locked"   ? Mode::LOCKED
-                                               : Mode::WRITABLE;
-    if (words.size() != 2 || (mode == Mode::WRITABLE && words[1] != "writable")) {
-        return usage();
-    }
+ControlReply noData(Runner& runner, const Args& args) {
+    return setUpFiles(runner, args,
+                      [&](std::string& error) { return runner.folder().remove(false, error); });
+}
+
+ControlReply noFolder(Runner& runner, const Args& args) {
+    return setUpFiles(runner, args,
+                      [&](std::string& error) { return runner.folder().remove(true, error); });
+}
+
+ControlReply folderMode(Runner& runner, GameFolder::Mode mode) {
     return changeFiles(runner,
                        [&](std::string& error) { return runner.folder().setMode(mode, error); });
 }
 
-ControlReply otherProgramHolds(Runner& runner, const Words& words) {
-    if (words.size() != 5 || (words[3] != "data" && words[3] != "temporary")) {
-        return usage();
-    }
+ControlReply folderReadOnly(Runner& runner, const Args&) {
+    return folderMode(runner, GameFolder::Mode::READ_ONLY);
+}
+
+ControlReply folderLocked(Runner& runner, const Args&) {
+    return folderMode(runner, GameFolder::Mode::LOCKED);
+}
+
+ControlReply folderWritable(Runner& runner, const Args&) {
+    return folderMode(runner, GameFolder::Mode::WRITABLE);
+}
+
+ControlReply otherProgramHolds(Runner& runner, const Args& args) {
+    const bool temporary = args.is(0, "temporary");
+    const std::string& sharing = args.word(1);
     return changeFiles(runner, [&](std::string& error) {
-        return runner.folder().holdFile(words[3] == "temporary", words[4], error);
+        return runner.folder().holdFile(temporary, sharing, error);
     });
 }
 
-ControlReply otherProgramLetsGo(Runner& runner, const Words& words) {
-    if (words.size() != 4) {
-        return usage();
-    }
+ControlReply otherProgramLetsGo(Runner& runner, const Args&) {
     return changeFiles(runner, [&](std::string&) {
         runner.folder().letGoOfFile();
         return true;
     });
 }
 
-ControlReply invariants(Runner& runner, const Words& words) {
-    if (words.size() != 2 || words[1] != "on") {
-        return usage();
-    }
+ControlReply invariants(Runner& runner, const Args&) {
     runner.startInvariants();
     return ok();
 }
 
-ControlReply include(Runner& runner, const Words& words) {
-    if (words.size() < 2) {
-        return usage();
-    }
-    runner.include(restAfterWords(runner.line(), 1));
+ControlReply include(Runner& runner, const Args& args) {
+    runner.include(args.text(0));
     return ok();
 }
 
 // The plug-in the simulator was given.
-ControlReply load(Runner& runner, const Words& words) {
-    if (words.size() != 1) {
-        return usage();
-    }
+ControlReply load(Runner& runner, const Args&) {
     runner.control("load " + runner.pluginPath());
     return ok();
 }
 
-// With the rules on, time moves a frame at a time and they are checked after each.
-ControlReply run(Runner& runner, const Words& words) {
+// With the rules on, time moves a frame at a time and they are checked after each; the run is
+// refused as the host's own is when the frames cannot reach its end.
+ControlReply run(Runner& runner, const Args& args) {
     if (!runner.invariantsOn()) {
-        runner.control(runner.line());
+        runner.control(args.command().text);
         return ok();
     }
-    if (words.size() != 2 || words[1].find_first_not_of("0123456789") != std::string::npos) {
-        return usage();
+    const auto ms = args.whole<std::uint32_t>(0);
+    const std::uint32_t step = runner.frameStep();
+    if (ms > longestRun(step)) {
+        return wrongWord(args, 0, 0, unreachableRun(ms, step));
     }
-    runner.runCheckedFrames(static_cast<std::uint32_t>(std::stoul(words[1])));
+    runner.runCheckedFrames(ms);
     return ok();
 }
 
-ControlReply expectData(Runner& runner, const Words& words) {
-    if (words.size() < 3) {
-        return usage();
-    }
-    const std::string& key = words[2];
-    const std::string value = restAfterWords(runner.line(), 3);
+ControlReply expectData(Runner&, const Args& args) {
+    const std::string& key = args.word(0);
+    const std::string value = args.text(1);
     const DataFileView view = readDataFile(DATA_FILE);
     const auto found = view.find(key);
     if (found == value) {
@@ -166,16 +168,16 @@ ControlReply expectData(Runner& runner, const Words& words) {
                                           : key + "=" + std::string(*found));
 }
 
-ControlReply expectNoData(Runner& runner, const Words&) {
-    const std::string key = restAfterWords(runner.line(), 2);
+ControlReply expectNoData(Runner&, const Args& args) {
+    const std::string key = args.text(0);
     const auto found = readDataFile(DATA_FILE).find(key);
     return !found ? ok()
                   : expectationFailed("no " + key + " entry in the data file",
                                       key + "=" + std::string(*found));
 }
 
-ControlReply expectDataFile(Runner& runner, const Words&) {
-    const std::string written = restAfterWords(runner.line(), 2);
+ControlReply expectDataFile(Runner&, const Args& args) {
+    const std::string written = args.text(0);
     const DataFileView view = readDataFile(DATA_FILE);
     if (view.exists && view.text == unescapeNewlines(written)) {
         return ok();
@@ -184,18 +186,12 @@ ControlReply expectDataFile(Runner& runner, const Words&) {
                              view.exists ? "\"" + view.text + "\"" : "no data file");
 }
 
-ControlReply expectNoDataFile(Runner&, const Words& words) {
-    if (words.size() != 2) {
-        return usage();
-    }
+ControlReply expectNoDataFile(Runner&, const Args&) {
     return readDataFile(DATA_FILE).exists ? expectationFailed("no data file", "one") : ok();
 }
 
 // The emulated host's `mark`, and the data file's bytes as they are now, for `expect marked`.
-ControlReply mark(Runner& runner, const Words& words) {
-    if (words.size() != 1) {
-        return usage();
-    }
+ControlReply mark(Runner& runner, const Args&) {
     runner.control("mark");
     std::string bytes;
     runner.markedData() =
@@ -204,10 +200,7 @@ ControlReply mark(Runner& runner, const Words& words) {
 }
 
 // The data file holds, byte for byte, what it held at the last mark.
-ControlReply expectMarkedDataFile(Runner& runner, const Words& words) {
-    if (words.size() != 3) {
-        return usage();
-    }
+ControlReply expectMarkedDataFile(Runner& runner, const Args&) {
     std::string bytes;
     const std::optional<std::string> now =
         readWholeFile(DATA_FILE, bytes) ? std::optional<std::string>(bytes) : std::nullopt;
@@ -223,12 +216,7 @@ ControlReply expectMarkedDataFile(Runner& runner, const Words& words) {
 }
 
 // A line of the log holds the text; with `once`, exactly one does.
-ControlReply expectLog(Runner& runner, const Words& words) {
-    const bool once = words.size() > 2 && words[2] == "once";
-    const std::string wanted = restAfterWords(runner.line(), once ? 3 : 2);
-    if (wanted.empty()) {
-        return usage();
-    }
+ControlReply expectLogLines(const std::string& wanted, bool once) {
     std::string text;
     const bool exists = readWholeFile(LOG_FILE, text);
     const auto lines = linesOf(text);
@@ -244,43 +232,120 @@ ControlReply expectLog(Runner& runner, const Words& words) {
         !exists ? std::string("no log file") : std::to_string(found) + " in \"" + text + "\"");
 }
 
-ControlReply expectNoLog(Runner&, const Words& words) {
-    if (words.size() != 2) {
-        return usage();
-    }
+ControlReply expectLog(Runner&, const Args& args) {
+    return expectLogLines(args.text(0), false);
+}
+
+ControlReply expectLogOnce(Runner&, const Args& args) {
+    return expectLogLines(args.text(0), true);
+}
+
+ControlReply expectNoLog(Runner&, const Args&) {
     std::string text;
     return readWholeFile(LOG_FILE, text)
                ? expectationFailed("no log file", "one holding \"" + text + "\"")
                : ok();
 }
 
+constexpr Placeholder SECTION = {"SECTION", Takes::WORD, "a section of the settings file",
+                                 0,         0,           "DIAGNOSTICS"};
+constexpr Placeholder SETTING = {"KEY", Takes::WORD, "a setting's name", 0, 0, "WRITE_LOG"};
+constexpr Placeholder SETTING_VALUE = {"VALUE", Takes::TEXT, "a setting's value", 0, 0, "1"};
+constexpr Placeholder DATA_LINE = {"LINE", Takes::TEXT, "a line of the data file", 0, 0, "badge=1"};
+constexpr Placeholder BYTES = {"TEXT", Takes::TEXT, "bytes of the data file",
+                               0,      0,           "badge=1\\r\\n"};
+constexpr Placeholder SHARING = {
+    "SHARING", Takes::WORD, "what it shares: none, or read, write and delete joined by +",
+    0,         0,           "none"};
+constexpr Placeholder KEY = {"KEY", Takes::WORD, "a key of the data file", 0, 0, "badge"};
+constexpr Placeholder KEY_AS_WRITTEN = {"KEY", Takes::TEXT, "a key of the data file",
+                                        0,     0,           "badge"};
+constexpr Placeholder VALUE = {"VALUE", Takes::TEXT, "a value of the data file", 0, 0, "1"};
+constexpr Placeholder FILE_TEXT = {"TEXT", Takes::TEXT, "the data file's text", 0, 0, "badge=1\\n"};
+constexpr Placeholder STORY = {"FILE", Takes::TEXT, "a scenario file's path",
+                               0,      0,           "setup/starting_place.txt"};
+
 // clang-format off
 constexpr SimVerb SIM_VERBS[] = {
-    {"ini",               "ini SECTION KEY VALUE",   ini},
-    {"data",              "data LINE",               data},
-    {"rawdata",           "rawdata TEXT",            rawData},
-    {"noini",             "noini",                   removeFiles},
-    {"encode data",       "encode data utf-16le|utf-16be", encodeData},
-    {"nodata",            "nodata",                  removeFiles},
-    {"nofolder",          "nofolder",                removeFiles},
-    {"folder",            "folder readonly\n"
-                          "folder locked\n"
-                          "folder writable",         folder},
-    {"other program holds", "other program holds data|temporary SHARING", otherProgramHolds},
-    {"other program lets go", "other program lets go", otherProgramLetsGo},
-    {"invariants",        "invariants on",           invariants},
-    {"include",           "include FILE",            include},
-    {"load",              "load",                    load},
-    {"run",               "run MS",                  run},
-    {"expect data",       "expect data KEY VALUE",   expectData},
-    {"expect nodata",     "expect nodata KEY",       expectNoData},
-    {"expect datafile",   "expect datafile TEXT",    expectDataFile},
-    {"expect nodatafile", "expect nodatafile",       expectNoDataFile},
-    {"mark",              "mark",                    mark},
-    {"expect marked datafile", "expect marked datafile", expectMarkedDataFile},
-    {"expect log",        "expect log TEXT",         expectLog},
-    {"expect log once",   "expect log once TEXT",    expectLog},
-    {"expect nolog",      "expect nolog",            expectNoLog},
+    {"include FILE", include, DocTable::INCLUDE,
+     "runs FILE's lines where the `include` stands; FILE is taken from the folder of the file "
+     "that includes it (`include setup/starting_place.txt`). A failure in it names its line and "
+     "the line of each `include` it came through; a file that includes itself is an error",
+     {&STORY}},
+    {"ini SECTION KEY VALUE", ini, DocTable::FILES,
+     "changes `TinStarWarden/TinStarWarden.ini` as a player does in an editor: the key's line in "
+     "that section takes the value, or a line (and the section) is added; the notes and the "
+     "other settings stay (after `noini`, a new file with only the `ini` lines); a section or "
+     "key the plug-in does not read gets a `note:` on the timeline, with the nearest names",
+     {&SECTION, &SETTING, &SETTING_VALUE}},
+    {"noini", noSettings, DocTable::FILES,
+     "removes the settings file: every setting reads as its default (every key 0, so edit mode "
+     "cannot be switched on; `GREETING_FREQUENCY` 0)"},
+    {"data LINE", data, DocTable::FILES,
+     "appends LINE, as written, to the data file, making the file when there is none (`data "
+     "badge=2`; a malformed line can be written too)",
+     {&DATA_LINE}},
+    {"rawdata TEXT", rawData, DocTable::FILES,
+     "appends the bytes of TEXT to the data file with no line end added; `\\r`, `\\n`, `\\t`, "
+     "`\\\\` and `\\xHH` name bytes (`rawdata \\xEF\\xBB\\xBFbadge=2\\r` writes a byte-order mark "
+     "and a lone CR line end)",
+     {&BYTES}},
+    {"encode data utf-16le|utf-16be", encodeData, DocTable::FILES,
+     "rewrites the data file as Notepad's \"Unicode\" (`utf-16le`) or \"Unicode big endian\" "
+     "(`utf-16be`) saves it: a UTF-16 byte-order mark, then each character of its text as "
+     "UTF-16"},
+    {"nodata", noData, DocTable::FILES,
+     "removes the data file (the plug-in makes a new one at its next start)"},
+    {"nofolder", noFolder, DocTable::FILES,
+     "removes the whole `TinStarWarden/` folder, settings file and all (a first start with only "
+     "the `.asi`: the plug-in makes the folder and the data file)"},
+    {"folder readonly", folderReadOnly, DocTable::FILES,
+     "makes the `TinStarWarden/` folder read-only: no file can be created, renamed or deleted in "
+     "it, files already there can still be written (as a folder the player may not write to); "
+     "any time, also while the plug-in runs"},
+    {"folder locked", folderLocked, DocTable::FILES,
+     "makes the folder read-only and its data file unwritable too: every write to them fails, "
+     "as while another program holds the file or the disk is full (the file can still be read); "
+     "any time"},
+    {"folder writable", folderWritable, DocTable::FILES,
+     "makes it (and its data file) writable again (it is, at the latest, when the scenario ends)"},
+    {"other program holds data|temporary SHARING", otherProgramHolds, DocTable::FILES,
+     "another Windows program opens the data file (`data`), or the temporary file a save writes "
+     "first (`temporary`: `TinStarWarden.dat.tmp`, made when missing), and holds it, as an "
+     "antivirus scan or a cloud-sync client does, letting others share only what SHARING names: "
+     "`none`, or `read`, `write` and `delete` joined by `+`; any time, under `--wine` only "
+     "(below)",
+     {&SHARING}},
+    {"other program lets go", otherProgramLetsGo, DocTable::FILES,
+     "that program closes the file and ends (it does, at the latest, when the scenario ends)"},
+    {"invariants on", invariants, DocTable::FILES,
+     "from here on, time moves a frame at a time and the rules below are checked after every "
+     "frame; the first that breaks stops the scenario"},
+    {"load", load, DocTable::TIME, "the game loads the plug-in (process attach)"},
+    {"run MS", run, DocTable::TIME,
+     "plays whole frames until the tick count has moved by at least MS (game time moves with it "
+     "unless the game is paused); MS beyond what whole frames reach before the tick count comes "
+     "round is an error"},
+    {"mark", mark, DocTable::TIME,
+     "starts a new window for `expect trace`, `expect host`, `expect handles` and `expect door "
+     "HASH sets N`, and keeps the data file's bytes for `expect marked datafile`"},
+    {"expect data KEY VALUE", expectData, DocTable::EXPECT,
+     "the data file on disk has that entry", {&KEY, &VALUE}},
+    {"expect nodata KEY", expectNoData, DocTable::EXPECT, "the data file lacks that key",
+     {&KEY_AS_WRITTEN}},
+    {"expect datafile TEXT", expectDataFile, DocTable::EXPECT,
+     "the data file reads exactly TEXT (`\\n` for line ends; CR LF and a lone CR read as LF, a "
+     "leading byte-order mark left out); the plug-in writes one `KEY=VALUE` line a key, sorted "
+     "by key byte for byte (`badge` before `rot_xxxxx` before `xxxxx`)",
+     {&FILE_TEXT}},
+    {"expect marked datafile", expectMarkedDataFile, DocTable::EXPECT,
+     "the data file holds, byte for byte, what it held at the last `mark` (or there is none, as "
+     "then)"},
+    {"expect nodatafile", expectNoDataFile, DocTable::EXPECT, "there is no data file"},
+    {"expect log TEXT", expectLog, DocTable::EXPECT,
+     "a line of the diagnostics log `TinStarWarden/TinStarWarden.log` holds TEXT"},
+    {"expect log once TEXT", expectLogOnce, DocTable::EXPECT, "exactly one line of it holds TEXT"},
+    {"expect nolog", expectNoLog, DocTable::EXPECT, "there is no diagnostics log file"},
 };
 // clang-format on
 
@@ -288,7 +353,7 @@ constexpr SimVerb SIM_VERBS[] = {
 
 const VerbTable<Runner>& simVerbs() {
     static const VerbTable<Runner> table = [] {
-        VerbTable<Runner> verbs;
+        VerbTable<Runner> verbs(placeholders::SHARED);
         verbs.add(SIM_VERBS);
         return verbs;
     }();

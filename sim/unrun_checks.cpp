@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "emulator/file_path.h"
 #include "sim/scenario_text.h"
 
 namespace fs = std::filesystem;
 
 ScenarioFile includedFile(const ScenarioFile& from, const std::string& name) {
-    return {(from.path.parent_path() / name).lexically_normal(),
-            (fs::path(from.shown).parent_path() / name).lexically_normal().string()};
+    return {(from.path.parent_path() / pathOf(name)).lexically_normal(),
+            utf8Of((pathOf(from.shown).parent_path() / pathOf(name)).lexically_normal())};
 }
 
 std::string placeOf(const std::string& shown, std::size_t number) {
@@ -32,7 +33,7 @@ void collectUnrunChecks(const std::vector<std::string>& lines, std::size_t after
         } else if (word == "include") {
             const ScenarioFile inner = includedFile(file, restAfterWords(line, 1));
             bool readable = false;
-            const std::vector<std::string> innerLines = readLines(inner.path.string(), readable);
+            const std::vector<std::string> innerLines = readLines(utf8Of(inner.path), readable);
             if (readable && std::find(open.begin(), open.end(), inner.path) == open.end()) {
                 open.push_back(inner.path);
                 collectUnrunChecks(innerLines, 0, inner, holder, open, out);

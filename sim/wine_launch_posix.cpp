@@ -2,6 +2,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 
 #include <cstdio>
@@ -20,6 +21,18 @@ namespace {
 // Wine's drive Z: is the Unix root.
 std::string windowsPath(const std::string& path) {
     return "Z:" + fs::absolute(path).lexically_normal().string();
+}
+
+// Wine reads the arguments' bytes in the locale's character set. The C locale has none beyond
+// ASCII, so a path's UTF-8 bytes would arrive mangled: Wine is given the UTF-8 one instead.
+void argumentsReadAsUtf8() {
+    const std::string before = std::setlocale(LC_CTYPE, nullptr);
+    const char* environment = std::setlocale(LC_CTYPE, "");
+    const std::string chosen = environment != nullptr ? environment : "C";
+    std::setlocale(LC_CTYPE, before.c_str());
+    if (chosen == "C" || chosen == "POSIX") {
+        setenv("LC_ALL", "C.UTF-8", 1);
+    }
 }
 
 // Starts the program and serves its folder changes until it ends.
@@ -56,6 +69,7 @@ int runUnderWine(const ScenarioOptions& options, const std::vector<std::string>&
     setenv("WINEPREFIX", TSW_WINE_PREFIX, 0);
     setenv("WINEDEBUG", "-all", 0);
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 0);
+    argumentsReadAsUtf8();
     std::vector<std::string> args = {"wine", TSW_WINDOWS_SIM, "--plugin",
                                      windowsPath(TSW_DIST_ASI)};
     if (!options.tracePath.empty()) {

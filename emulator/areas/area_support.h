@@ -1,6 +1,9 @@
 #pragma once
 // What the areas share: the call context, the command helpers, and the entity arguments.
+#include <iterator>
+
 #include "emulator/area.h"
+#include "emulator/atlas.h"
 #include "emulator/call_context.h"
 #include "emulator/control.h"
 #include "emulator/emulator.h"
@@ -29,3 +32,8 @@ bool playerArg(CallContext& call, std::size_t index);
 inline const char* onOff(bool on) {
     return on ? "on" : "off";
 }
+
+// A law office by its number, as scenarios and docs/reference.md number them.
+inline constexpr Placeholder OFFICE_NUMBER = {
+    "N", Takes::WHOLE, "a law office", 1, static_cast<std::int64_t>(std::size(atlas::OFFICES)),
+    "2"};

@@ -90,15 +90,6 @@ void blipAddModifier(CallContext& call) {
     call.result(blip != nullptr);
 }
 
-bool parseOffice(const std::string& text, std::size_t& office) {
-    std::uint32_t number = 0;
-    if (!parseUnsigned(text, number) || number < 1 || number > atlas::OFFICE_COUNT) {
-        return false;
-    }
-    office = number - 1;
-    return true;
-}
-
 // The blips standing at office N's spot (a reloaded plug-in makes its own beside the old).
 std::vector<std::map<std::int32_t, BlipState>::iterator> blipsAtOffice(World& world,
                                                                        std::size_t office) {
@@ -112,11 +103,8 @@ std::vector<std::map<std::int32_t, BlipState>::iterator> blipsAtOffice(World& wo
     return found;
 }
 
-ControlReply gameRemovesBlip(Emulator& emu, const Words& words) {
-    std::size_t office = 0;
-    if (words.size() != 4 || !parseOffice(words[3], office)) {
-        return usage();
-    }
+ControlReply gameRemovesBlip(Emulator& emu, const Args& args) {
+    const auto office = args.whole<std::size_t>(0) - 1;
     for (const auto& it : blipsAtOffice(emu.world, office)) {
         emu.event(std::string("the game removes the blip at ") + officeInteriors()[office].town);
         blipsOf(emu.world).erase(it);
@@ -124,36 +112,28 @@ ControlReply gameRemovesBlip(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply expectBlips(Emulator& emu, const Words& words) {
-    std::uint32_t wanted = 0;
-    if (words.size() != 3 || !parseUnsigned(words[2], wanted)) {
-        return usage();
-    }
+ControlReply expectBlips(Emulator& emu, const Args& args) {
     const std::size_t count = blipsOf(emu.world).size();
-    return count == wanted
+    return count == args.whole<std::uint32_t>(0)
                ? ok()
-               : expectationFailed(words[2] + " blips on the map", std::to_string(count));
+               : expectationFailed(args.word(0) + " blips on the map", std::to_string(count));
 }
 
 // Every blip at the office has the sprite, or the modifier once.
-ControlReply expectBlip(Emulator& emu, const Words& words) {
-    std::size_t office = 0;
-    if (words.size() != 5 || !parseOffice(words[2], office) ||
-        (words[3] != "sprite" && words[3] != "modifier")) {
-        return usage();
-    }
+ControlReply expectBlipWith(Emulator& emu, const Args& args, bool sprite) {
+    const auto office = args.whole<std::size_t>(0) - 1;
+    const std::string& name = args.word(1);
     const auto found = blipsAtOffice(emu.world, office);
-    const std::uint32_t wanted = emu.world.hashName(words[4]);
+    const std::uint32_t wanted = emu.world.hashName(name);
     for (const auto& it : found) {
         const BlipState& blip = it->second;
-        const bool has = words[3] == "sprite" ? blip.sprite == wanted
-                                              : std::count(blip.modifiers.begin(),
-                                                           blip.modifiers.end(), wanted) == 1;
+        const bool has =
+            sprite ? blip.sprite == wanted
+                   : std::count(blip.modifiers.begin(), blip.modifiers.end(), wanted) == 1;
         if (!has) {
-            return expectationFailed(
-                "the blip at " + std::string(officeInteriors()[office].town) + " with " + words[3] +
-                    " " + words[4],
-                words[3] == "sprite" ? emu.world.nameOf(blip.sprite) : "not once");
+            return expectationFailed("the blip at " + std::string(officeInteriors()[office].town) +
+                                         " with " + (sprite ? "sprite " : "modifier ") + name,
+                                     sprite ? emu.world.nameOf(blip.sprite) : "not once");
         }
     }
     return found.empty() ? expectationFailed(
@@ -161,12 +141,28 @@ ControlReply expectBlip(Emulator& emu, const Words& words) {
                          : ok();
 }
 
+ControlReply expectBlipSprite(Emulator& emu, const Args& args) {
+    return expectBlipWith(emu, args, true);
+}
+
+ControlReply expectBlipModifier(Emulator& emu, const Args& args) {
+    return expectBlipWith(emu, args, false);
+}
+
+constexpr Placeholder SPRITE = {"TEXT", Takes::WORD, "a blip sprite's name",
+                                0,      0,           "blip_ambient_sheriff"};
+constexpr Placeholder MODIFIER = {"TEXT", Takes::WORD, "a blip modifier's name",
+                                  0,      0,           "BLIP_MODIFIER_RADAR_EDGE_PAUSE_MAP_NEVER"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"game removes blip", "game removes blip N",                 gameRemovesBlip},
-    {"expect blips",      "expect blips N",                      expectBlips},
-    {"expect blip",       "expect blip N sprite TEXT\n"
-                          "expect blip N modifier TEXT",         expectBlip},
+    {"game removes blip N", gameRemovesBlip, DocTable::OFFICES,
+     "the game takes the blips at office N ({N}) off the map", {&OFFICE_NUMBER}},
+    {"expect blips N", expectBlips, DocTable::EXPECT, "N blips are on the map"},
+    {"expect blip N sprite TEXT", expectBlipSprite, DocTable::EXPECT,
+     "every blip at office N has that sprite (and there is one)", {&OFFICE_NUMBER, &SPRITE}},
+    {"expect blip N modifier TEXT", expectBlipModifier, DocTable::EXPECT,
+     "every blip at office N has that modifier, once", {&OFFICE_NUMBER, &MODIFIER}},
 };
 // clang-format on
 

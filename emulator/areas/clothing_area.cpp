@@ -118,10 +118,7 @@ void removeTagFromMetaPed(CallContext& call) {
     }
 }
 
-ControlReply gameRemovesOutfit(Emulator& emu, const Words& words) {
-    if (words.size() != 3) {
-        return usage();
-    }
+ControlReply gameRemovesOutfit(Emulator& emu, const Args&) {
     World& world = emu.world;
     if (outfitOf(world, world.playerPed()).worn.erase(world.hashName("BADGES")) != 0) {
         emu.event("the game takes the BADGES item off the player");
@@ -129,11 +126,8 @@ ControlReply gameRemovesOutfit(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply expectOutfit(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage();
-    }
+ControlReply expectOutfit(Emulator& emu, const Args& args) {
+    const bool on = args.is(0, "on");
     World& world = emu.world;
     const bool worn = outfitOf(world, world.playerPed()).worn.count(world.hashName("BADGES")) != 0;
     return worn == on ? ok()
@@ -142,8 +136,10 @@ ControlReply expectOutfit(Emulator& emu, const Words& words) {
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"game removes outfit", "game removes outfit",  gameRemovesOutfit},
-    {"expect outfit",       "expect outfit on|off", expectOutfit},
+    {"game removes outfit", gameRemovesOutfit, DocTable::WORLD,
+     "the game takes the badge clothing item off the player"},
+    {"expect outfit on|off", expectOutfit, DocTable::EXPECT,
+     "the badge clothing item is on the player"},
 };
 // clang-format on
 

@@ -56,10 +56,13 @@ std::string doorName(std::uint32_t door) {
     return name;
 }
 
-// The door system's states: 0 unlocked, 1 locked, 2 locked but breakable, 3 and 4 held open
-// one way or the other.
+// The door system's states, by their numbers.
+constexpr const char* DOOR_STATES[] = {"unlocked", "locked", "locked but breakable",
+                                       "held open one way", "held open the other way"};
+constexpr std::int64_t LAST_DOOR_STATE = std::size(DOOR_STATES) - 1;
+
 bool isDoorState(std::int32_t state) {
-    return state >= 0 && state <= 4;
+    return state >= 0 && state <= LAST_DOOR_STATE;
 }
 
 std::string stateText(std::int32_t state) {
@@ -83,7 +86,8 @@ void setDoorState(CallContext& call) {
     const auto door = call.arg<std::uint32_t>(0);
     const auto state = call.arg<std::int32_t>(1);
     if (!isDoorState(state)) {
-        call.fail("state " + std::to_string(state) + " is no door state (0 to 4)");
+        call.fail("state " + std::to_string(state) + " is no door state (0 to " +
+                  std::to_string(LAST_DOOR_STATE) + ")");
         return;
     }
     DoorState& current = doorSystem(call.world()).doors[door];
@@ -108,77 +112,72 @@ void addDoorToSystemNew(CallContext& call) {
 }
 
 // The game (or another script) locks, unlocks, opens or shuts a door.
-ControlReply door(Emulator& emu, const Words& words) {
-    std::uint32_t hash = 0;
-    std::int32_t state = 0;
-    bool closed = false;
-    const bool valid = words.size() == 4 && parseUnsigned(words[1], hash) &&
-                       ((words[2] == "state" && parseInt(words[3], state) && isDoorState(state)) ||
-                        (words[2] == "closed" && parseOnOff(words[3], closed)));
-    if (!valid) {
-        return usage();
-    }
-    DoorState& current = doorSystem(emu.world).doors[hash];
-    if (words[2] == "state") {
-        current.state = state;
-        emu.event(doorName(hash) + " " + stateText(state) + " by the game");
-    } else {
-        current.closed = closed;
-        emu.event(doorName(hash) + (closed ? " swings shut" : " stands open"));
-    }
+ControlReply gameSetsDoorState(Emulator& emu, const Args& args) {
+    const auto hash = args.whole<std::uint32_t>(0);
+    const auto state = args.whole<std::int32_t>(1);
+    doorSystem(emu.world).doors[hash].state = state;
+    emu.event(doorName(hash) + " " + stateText(state) + " by the game");
     return ok();
 }
 
-ControlReply expectDoorSets(Emulator& emu, const Words& words, std::uint32_t hash) {
-    std::uint32_t wanted = 0;
-    if (!parseUnsigned(words[4], wanted)) {
-        return usage();
-    }
-    const auto& doors = doorSystem(emu.world).doors;
-    const auto it = doors.find(hash);
-    const std::uint32_t sets = it == doors.end() ? 0 : it->second.setsSinceMark;
-    return sets == wanted ? ok()
-                          : expectationFailed(
-                                doorName(hash) + " set " + words[4] + " times since the last mark",
-                                std::to_string(sets));
+ControlReply gameSetsDoorClosed(Emulator& emu, const Args& args) {
+    const auto hash = args.whole<std::uint32_t>(0);
+    const bool closed = args.is(1, "on");
+    doorSystem(emu.world).doors[hash].closed = closed;
+    emu.event(doorName(hash) + (closed ? " swings shut" : " stands open"));
+    return ok();
 }
 
-// expect door HASH state N, registered yes|no, or sets N.
-ControlReply expectDoor(Emulator& emu, const Words& words) {
-    std::uint32_t hash = 0;
-    std::int32_t state = 0;
-    bool registered = false;
-    const bool valid =
-        words.size() == 5 && parseUnsigned(words[2], hash) &&
-        ((words[3] == "state" && parseInt(words[4], state)) ||
-         (words[3] == "registered" && parseYesNo(words[4], registered)) || words[3] == "sets");
-    if (!valid) {
-        return usage();
-    }
-    if (words[3] == "sets") {
-        return expectDoorSets(emu, words, hash);
-    }
-    DoorArea& area = doorSystem(emu.world);
-    if (words[3] == "registered") {
-        const bool found = area.registered.count(hash) != 0;
-        return found == registered ? ok()
-                                   : expectationFailed(doorName(hash) + " registered " + words[4],
-                                                       found ? "yes" : "no");
-    }
-    const auto it = area.doors.find(hash);
-    const std::int32_t current = it == area.doors.end() ? 0 : it->second.state;
-    return current == state ? ok()
-                            : expectationFailed(doorName(hash) + " in state " + words[4],
-                                                std::to_string(current));
+// The door as the door system holds it: one nothing has touched is as the game starts it.
+DoorState doorNow(World& world, std::uint32_t hash) {
+    const auto& doors = doorSystem(world).doors;
+    const auto it = doors.find(hash);
+    return it == doors.end() ? DoorState{} : it->second;
 }
+
+ControlReply expectDoorState(Emulator& emu, const Args& args) {
+    const auto hash = args.whole<std::uint32_t>(0);
+    const std::int32_t current = doorNow(emu.world, hash).state;
+    return current == args.whole<std::int32_t>(1)
+               ? ok()
+               : expectationFailed(doorName(hash) + " in state " + args.word(1),
+                                   std::to_string(current));
+}
+
+ControlReply expectDoorRegistered(Emulator& emu, const Args& args) {
+    const auto hash = args.whole<std::uint32_t>(0);
+    const bool found = doorSystem(emu.world).registered.count(hash) != 0;
+    return found == args.is(1, "yes")
+               ? ok()
+               : expectationFailed(doorName(hash) + " registered " + args.word(1),
+                                   found ? "yes" : "no");
+}
+
+ControlReply expectDoorSets(Emulator& emu, const Args& args) {
+    const auto hash = args.whole<std::uint32_t>(0);
+    const std::uint32_t sets = doorNow(emu.world, hash).setsSinceMark;
+    return sets == args.whole<std::uint32_t>(1)
+               ? ok()
+               : expectationFailed(
+                     doorName(hash) + " set " + args.word(1) + " times since the last mark",
+                     std::to_string(sets));
+}
+
+constexpr Placeholder DOOR_STATE = {"N", Takes::WHOLE, "a door state", 0, LAST_DOOR_STATE, "1"};
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"door",        "door HASH state N\n"
-                    "door HASH closed on|off",             door},
-    {"expect door", "expect door HASH state N\n"
-                    "expect door HASH registered yes|no\n"
-                    "expect door HASH sets N",             expectDoor},
+    {"door HASH state N", gameSetsDoorState, DocTable::OFFICES,
+     "the game (or another script) puts the door in state N, {N} (0 unlocked, 1 locked)",
+     {&DOOR_STATE}},
+    {"door HASH closed on|off", gameSetsDoorClosed, DocTable::OFFICES,
+     "the door stands closed or open"},
+    {"expect door HASH state N", expectDoorState, DocTable::EXPECT, "the door's state",
+     {&DOOR_STATE}},
+    {"expect door HASH registered yes|no", expectDoorRegistered, DocTable::EXPECT,
+     "the door was registered with the door system"},
+    {"expect door HASH sets N", expectDoorSets, DocTable::EXPECT,
+     "the door's state was set N times since the last `mark` (the same state included)"},
 };
 // clang-format on
 

@@ -189,30 +189,28 @@ void getPedNearbyPeds(CallContext& call) {
     call.result(nearbyCountOverride(world).value_or(static_cast<std::int32_t>(count)));
 }
 
-// object spawn MODEL at X Y Z, or object spawn MODEL chest DX DY DZ (loose, near the player's
-// chest point).
-ControlReply spawnObject(Emulator& emu, const Words& words) {
-    Vec3 at;
-    if (words.size() != 7 || (words[3] != "at" && words[3] != "chest") ||
-        !parseTriple(words, 4, at)) {
-        return usage();
-    }
+// A loose object, at a place or near the player's chest point.
+ControlReply placeObject(Emulator& emu, const std::string& model, Vec3 at) {
     World& world = emu.world;
-    if (words[3] == "chest") {
-        at = world.bonePosition(world.playerPed(), CHEST_BONE_INDEX) + at;
-    }
-    const std::int32_t handle = world.addEntity(EntityType::Object, world.hashName(words[2]), at);
+    const std::int32_t handle = world.addEntity(EntityType::Object, world.hashName(model), at);
     emu.event(world.describe(handle) + " placed in the world");
     return ok();
 }
 
+ControlReply spawnObject(Emulator& emu, const Args& args) {
+    return placeObject(emu, args.word(0), args.position(1));
+}
+
+ControlReply spawnObjectAtChest(Emulator& emu, const Args& args) {
+    World& world = emu.world;
+    const Vec3 chest = world.bonePosition(world.playerPed(), CHEST_BONE_INDEX);
+    return placeObject(emu, args.word(0), chest + args.position(1));
+}
+
 // object create fails MODEL K: the next K creations of the model give 0.
-ControlReply createFails(Emulator& emu, const Words& words) {
-    std::uint32_t times = 0;
-    if (words.size() != 5 || !parseUnsigned(words[4], times)) {
-        return usage();
-    }
-    const std::uint32_t model = emu.world.hashName(words[3]);
+ControlReply createFails(Emulator& emu, const Args& args) {
+    const auto times = args.whole<std::uint32_t>(1);
+    const std::uint32_t model = emu.world.hashName(args.word(0));
     if (times == 0) {
         createFailures(emu.world).erase(model);
     } else {
@@ -222,19 +220,12 @@ ControlReply createFails(Emulator& emu, const Words& words) {
 }
 
 // object attach off D: attached objects are reported D above where they hang.
-ControlReply attachOff(Emulator& emu, const Words& words) {
-    float off = 0.0f;
-    if (words.size() != 4 || !parseFloat(words[3], off)) {
-        return usage();
-    }
-    emu.world.attachedOffBone = off;
+ControlReply attachOff(Emulator& emu, const Args& args) {
+    emu.world.attachedOffBone = args.number(0);
     return ok();
 }
 
-ControlReply gameRemovesBadge(Emulator& emu, const Words& words) {
-    if (words.size() != 3) {
-        return usage();
-    }
+ControlReply gameRemovesBadge(Emulator& emu, const Args&) {
     World& world = emu.world;
     for (std::int32_t handle : world.attachedAt(world.player.ped, CHEST_BONE_INDEX)) {
         emu.event("the game removes " + world.describe(handle));
@@ -250,7 +241,7 @@ const PedFlag* findPedFlag(const World& world, const std::string& word, std::str
     value = equals == std::string::npos ? "" : word.substr(equals + 1);
     for (const Area* area : world.areas()) {
         for (const PedFlag& flag : area->pedFlags()) {
-            if (name == flag.name && (flag.setValue != nullptr) == (equals != std::string::npos)) {
+            if (name == flag.name && (flag.value != nullptr) == (equals != std::string::npos)) {
                 return &flag;
             }
         }
@@ -258,26 +249,8 @@ const PedFlag* findPedFlag(const World& world, const std::string& word, std::str
     return nullptr;
 }
 
-bool applyPedFlag(World& world, std::int32_t ped, const std::string& word, bool on) {
-    std::string value;
-    const PedFlag* flag = findPedFlag(world, word, value);
-    if (flag == nullptr) {
-        return false;
-    }
-    if (flag->setValue != nullptr) {
-        return flag->setValue(world, ped, value);
-    }
-    flag->set(world, ped, on);
-    return true;
-}
-
-// Why a flag word did not apply: a name no area knows (with the nearest known), or a value that
-// does not read.
-ControlReply pedFlagError(const World& world, const std::string& word) {
-    std::string value;
-    if (findPedFlag(world, word, value) != nullptr) {
-        return badCommand("bad value \"" + value + "\" in the ped flag " + word);
-    }
+// A flag word no area knows, with the nearest known.
+std::string unknownPedFlag(const World& world, const std::string& word) {
     std::vector<std::string> names;
     for (const Area* area : world.areas()) {
         for (const PedFlag& flag : area->pedFlags()) {
@@ -286,72 +259,110 @@ ControlReply pedFlagError(const World& world, const std::string& word) {
     }
     const std::string name =
         word.substr(0, word.find('=') + (word.find('=') == std::string::npos ? 0 : 1));
-    return badCommand("unknown ped flag " + word + didYouMean(name, names));
+    return "unknown ped flag " + word + didYouMean(name, names);
 }
 
-ControlReply spawnPed(Emulator& emu, const Words& words) {
-    Vec3 at;
-    if (words.size() < 7 || !parseTriple(words, 4, at)) {
-        return usage();
+// Sets what the flag word names; else says why the word does not apply: a name no area knows,
+// or a value its placeholder does not take.
+std::optional<std::string> applyPedFlag(World& world, std::int32_t ped, const std::string& word,
+                                        bool on) {
+    std::string written;
+    const PedFlag* flag = findPedFlag(world, word, written);
+    if (flag == nullptr) {
+        return unknownPedFlag(world, word);
     }
-    World& world = emu.world;
-    if (world.findLabel(words[2]) != nullptr) {
-        return badCommand("a ped named " + words[2] + " exists already");
+    if (flag->value == nullptr) {
+        flag->set(world, ped, on);
+        return std::nullopt;
     }
-    const std::int32_t handle = world.addEntity(EntityType::Ped, world.hashName(words[3]), at);
-    world.labelEntity(world.entities.at(handle), words[2]);
-    for (std::size_t i = 7; i < words.size(); ++i) {
-        if (!applyPedFlag(world, handle, words[i], true)) {
-            world.deleteEntity(handle);
-            return pedFlagError(world, words[i]);
+    Value value;
+    std::string error;
+    if (!readOneWord(*flag->value, written, value, error)) {
+        return error + " (the ped flag " + word + ")";
+    }
+    flag->setValue(world, ped, {written, value.whole, value.number});
+    return std::nullopt;
+}
+
+// A model no list of the atlas has is no error (any name is a model, and a story may mean a
+// person the plug-in knows nothing of), but a slip in a lawman's name would pass unseen.
+void noteUnknownModel(Emulator& emu, const std::string& model) {
+    const std::uint32_t hash = emu.world.hashName(model);
+    std::vector<std::string> names;
+    for (const auto list : {std::span<const atlas::Model>(atlas::LAWMAN_MODELS),
+                            std::span<const atlas::Model>(atlas::PATROL_LAWMAN_MODELS),
+                            std::span<const atlas::Model>(atlas::SWITCH_OFF_LAWMAN_MODELS),
+                            std::span<const atlas::Model>(atlas::OTHER_PED_MODELS)}) {
+        for (const atlas::Model& known : list) {
+            if ((known.name != nullptr ? jenkinsHash(known.name) : known.hash) == hash) {
+                return;
+            }
+            if (known.name != nullptr) {
+                names.push_back(known.name);
+            }
         }
+    }
+    emu.event("note: no ped model the emulated game lists is " + model + didYouMean(model, names) +
+              "; the plug-in takes such a ped for an ordinary person");
+}
+
+ControlReply spawnPed(Emulator& emu, const Args& args) {
+    World& world = emu.world;
+    const std::string& name = args.word(0);
+    if (world.findLabel(name) != nullptr) {
+        return badCommand("a ped named " + name + " exists already");
+    }
+    const std::int32_t handle =
+        world.addEntity(EntityType::Ped, world.hashName(args.word(1)), args.position(2));
+    world.labelEntity(world.entities.at(handle), name);
+    const Words flags = args.given(3) ? args.words(3) : Words{};
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        if (const auto error = applyPedFlag(world, handle, flags[i], true)) {
+            world.deleteEntity(handle);
+            return wrongWord(args, 3, i, *error);
+        }
+    }
+    noteUnknownModel(emu, args.word(1));
+    return ok();
+}
+
+ControlReply setPedFlag(Emulator& emu, const Args& args, bool on) {
+    ControlReply reply;
+    const EntityState* ped = namedPed(emu.world, args.word(0), reply);
+    if (ped == nullptr) {
+        return reply;
+    }
+    if (const auto error = applyPedFlag(emu.world, ped->handle, args.word(1), on)) {
+        return wrongWord(args, 1, 0, *error);
     }
     return ok();
 }
 
 // ped set NAME FLAG on|off, or ped set NAME FLAG=VALUE.
-ControlReply setPed(Emulator& emu, const Words& words) {
+ControlReply setPed(Emulator& emu, const Args& args) {
+    return setPedFlag(emu, args, args.is(2, "on"));
+}
+
+ControlReply setPedValue(Emulator& emu, const Args& args) {
+    return setPedFlag(emu, args, true);
+}
+
+ControlReply movePed(Emulator& emu, const Args& args) {
     ControlReply reply;
-    bool on = true;
-    const bool valued = words.size() == 4 && words[3].find('=') != std::string::npos;
-    if (!valued && (words.size() != 5 || !parseOnOff(words[4], on))) {
-        return usage();
-    }
-    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    EntityState* ped = namedPed(emu.world, args.word(0), reply);
     if (ped == nullptr) {
         return reply;
     }
-    if (!applyPedFlag(emu.world, ped->handle, words[3], on)) {
-        return pedFlagError(emu.world, words[3]);
+    ped->position = args.position(1);
+    if (args.given(2)) {
+        ped->heading = args.number(2);
     }
     return ok();
 }
 
-ControlReply movePed(Emulator& emu, const Words& words) {
-    Vec3 at;
-    float heading = 0.0f;
-    if ((words.size() != 6 && words.size() != 7) || !parseTriple(words, 3, at) ||
-        (words.size() == 7 && !parseFloat(words[6], heading))) {
-        return usage();
-    }
+ControlReply removePed(Emulator& emu, const Args& args) {
     ControlReply reply;
-    EntityState* ped = namedPed(emu.world, words[2], reply);
-    if (ped == nullptr) {
-        return reply;
-    }
-    ped->position = at;
-    if (words.size() == 7) {
-        ped->heading = heading;
-    }
-    return ok();
-}
-
-ControlReply removePed(Emulator& emu, const Words& words) {
-    ControlReply reply;
-    const EntityState* ped = words.size() == 3 ? namedPed(emu.world, words[2], reply) : nullptr;
-    if (words.size() != 3) {
-        return usage();
-    }
+    const EntityState* ped = namedPed(emu.world, args.word(0), reply);
     if (ped == nullptr || ped->handle == emu.world.player.ped) {
         return ped == nullptr ? reply : badCommand("the player's ped stays");
     }
@@ -360,14 +371,11 @@ ControlReply removePed(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply nearbyCount(Emulator& emu, const Words& words) {
-    std::int32_t count = 0;
-    if (words.size() == 3 && words[2] == "off") {
+ControlReply nearbyCount(Emulator& emu, const Args& args) {
+    if (args.is(0, "off")) {
         nearbyCountOverride(emu.world).reset();
-    } else if (words.size() == 3 && parseInt(words[2], count)) {
-        nearbyCountOverride(emu.world) = count;
     } else {
-        return usage();
+        nearbyCountOverride(emu.world) = args.whole<std::int32_t>(0);
     }
     return ok();
 }
@@ -392,51 +400,38 @@ std::string formatTriple(Vec3 v) {
 }
 
 // Exactly that one object hangs at the chest point, attached with that offset and rotation.
-ControlReply expectBadge(Emulator& emu, const Words& words) {
-    std::optional<Vec3> offset;
-    std::optional<Vec3> rotation;
-    for (std::size_t i = 3; i < words.size(); i += 4) {
-        Vec3 v;
-        if (!parseTriple(words, i + 1, v) || (words[i] != "offset" && words[i] != "rotation")) {
-            return usage();
-        }
-        (words[i] == "offset" ? offset : rotation) = v;
-    }
-    if (words.size() < 3) {
-        return usage();
-    }
+ControlReply expectBadge(Emulator& emu, const Args& args) {
     World& world = emu.world;
     const std::string found = modelsAtChest(world);
-    const bool none = words[2] == "none";
-    const bool match = none ? found == "none" : found == world.nameOf(world.hashName(words[2]));
+    const std::string& model = args.word(0);
+    const bool none = args.is(0, "none");
+    const bool match = none ? found == "none" : found == world.nameOf(world.hashName(model));
     if (!match) {
-        return expectationFailed((none ? "no badge" : words[2]) + " at the chest", found);
+        return expectationFailed((none ? "no badge" : model) + " at the chest", found);
     }
     if (none) {
         return ok();
     }
     const AttachmentState& at =
         *world.entities.at(world.attachedAt(world.player.ped, CHEST_BONE_INDEX).front()).attachment;
-    if ((offset && !closeTo(*offset, at.offset)) ||
-        (rotation && !closeTo(*rotation, at.rotation))) {
-        return expectationFailed(joinFrom(words, 2), "offset " + formatTriple(at.offset) +
-                                                         " rotation " + formatTriple(at.rotation));
+    if ((args.given(1) && !closeTo(args.position(1), at.offset)) ||
+        (args.given(2) && !closeTo(args.position(2), at.rotation))) {
+        return expectationFailed(
+            args.command().span(2, args.command().words.size() - 1),
+            "offset " + formatTriple(at.offset) + " rotation " + formatTriple(at.rotation));
     }
     return ok();
 }
 
-ControlReply expectObjects(Emulator& emu, const Words& words) {
-    std::uint32_t wanted = 0;
-    if (words.size() != 4 || !parseUnsigned(words[3], wanted)) {
-        return usage();
-    }
+ControlReply expectObjects(Emulator& emu, const Args& args) {
+    const auto wanted = args.whole<std::uint32_t>(1);
     World& world = emu.world;
-    const std::uint32_t model = world.hashName(words[2]);
+    const std::uint32_t model = world.hashName(args.word(0));
     const auto& objects = world.entities.objects();
     const auto count = std::count_if(objects.begin(), objects.end(),
                                      [&](const EntityState* e) { return e->model == model; });
     return count == wanted ? ok()
-                           : expectationFailed(std::to_string(wanted) + " " + words[2] + " objects",
+                           : expectationFailed(args.word(1) + " " + args.word(0) + " objects",
                                                std::to_string(count));
 }
 
@@ -449,36 +444,68 @@ void setAnimal(World& world, std::int32_t ped, bool on) {
 void setStale(World& world, std::int32_t ped, bool on) {
     world.entities.at(ped).stale = on;
 }
-bool setPedType(World& world, std::int32_t ped, const std::string& value) {
-    return parseInt(value, world.entities.at(ped).pedType);
+void setPedType(World& world, std::int32_t ped, const FlagValue& value) {
+    world.entities.at(ped).pedType = static_cast<std::int32_t>(value.whole);
 }
-bool setHeading(World& world, std::int32_t ped, const std::string& value) {
-    return parseFloat(value, world.entities.at(ped).heading);
+void setHeading(World& world, std::int32_t ped, const FlagValue& value) {
+    world.entities.at(ped).heading = value.number;
 }
+
+bool hasValue(const std::string& word) {
+    return word.find('=') != std::string::npos;
+}
+
+constexpr Placeholder CREATIONS = {
+    "K", Takes::WHOLE, "a count of creations", 0, placeholders::UINT32_HIGH, "1"};
+constexpr Placeholder DISTANCE = {"D", Takes::NUMBER, "a distance", 0, 0, "0.05"};
+constexpr Placeholder FLAG = {"FLAG", Takes::WORD, "a ped flag", 0, 0, "combat"};
+constexpr Placeholder VALUED_FLAG = {"FLAG=VALUE", Takes::WORD, "a ped flag with its value", 0, 0,
+                                     "heading=90", hasValue};
+constexpr Placeholder SCAN_COUNT = {
+    "N", Takes::WHOLE, "a count of peds", placeholders::INT32_LOW, placeholders::INT32_HIGH, "3"};
+constexpr Placeholder PED_TYPE = {
+    "N", Takes::WHOLE, "a ped type", placeholders::INT32_LOW, placeholders::INT32_HIGH, "4"};
+constexpr Placeholder ATTACHED = {"X Y Z", Takes::POSITION, "an offset or a rotation", 0,
+                                  0,       "0 0 0"};
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"object spawn",       "object spawn MODEL at X Y Z\n"
-                           "object spawn MODEL chest DX DY DZ",                    spawnObject},
-    {"object create fails", "object create fails MODEL K",                         createFails},
-    {"object attach off",  "object attach off D",                                  attachOff},
-    {"game removes badge", "game removes badge",                                   gameRemovesBadge},
-    {"ped spawn",          "ped spawn NAME MODEL X Y Z [FLAG...]",                 spawnPed},
-    {"ped set",            "ped set NAME FLAG on|off\n"
-                           "ped set NAME FLAG=VALUE",                              setPed},
-    {"ped move",           "ped move NAME X Y Z [HEADING]",                        movePed},
-    {"ped remove",         "ped remove NAME",                                      removePed},
-    {"nearby count",       "nearby count N|off",                                   nearbyCount},
-    {"expect badge",       "expect badge MODEL|none [offset X Y Z] [rotation X Y Z]", expectBadge},
-    {"expect objects",     "expect objects MODEL N",                               expectObjects},
+    {"object spawn MODEL at X Y Z", spawnObject, DocTable::WORLD, "a loose object"},
+    {"object spawn MODEL chest DX DY DZ", spawnObjectAtChest, DocTable::WORLD,
+     "a loose object near the player's chest point"},
+    {"object create fails MODEL K", createFails, DocTable::OPTIONS,
+     "the next K creations of the model give 0, as for a model the game has not loaded (0: none)",
+     {&CREATIONS}},
+    {"object attach off D", attachOff, DocTable::OPTIONS,
+     "the game reports every attached object D units above the point it hangs at (default 0)",
+     {&DISTANCE}},
+    {"game removes badge", gameRemovesBadge, DocTable::WORLD,
+     "the game deletes what hangs at the player's chest"},
+    {"ped spawn NAME MODEL X Y Z [FLAG...]", spawnPed, DocTable::WORLD,
+     "a named ped (flags below); a model no list of the emulated game knows gets a `note:` on "
+     "the timeline, with the nearest known names",
+     {&FLAG}},
+    {"ped set NAME FLAG on|off", setPed, DocTable::WORLD, "changes a yes/no flag of the ped later",
+     {&FLAG}},
+    {"ped set NAME FLAG=VALUE", setPedValue, DocTable::WORLD, "changes a flag with a value",
+     {&VALUED_FLAG}},
+    {"ped move NAME X Y Z [HEADING]", movePed, DocTable::WORLD, "moves the ped"},
+    {"ped remove NAME", removePed, DocTable::WORLD, "the game removes the ped"},
+    {"nearby count N|off", nearbyCount, DocTable::WORLD,
+     "makes the nearby-ped scan report N whatever it wrote (a misbehaving game)", {&SCAN_COUNT}},
+    {"expect badge MODEL|none [offset X Y Z] [rotation X Y Z]", expectBadge, DocTable::EXPECT,
+     "exactly that one object hangs at the player's chest point (attachment point 511), "
+     "attached with that offset and rotation",
+     {&ATTACHED}},
+    {"expect objects MODEL N", expectObjects, DocTable::EXPECT, "N objects of the model exist"},
 };
 
 constexpr PedFlag PED_FLAGS[] = {
     {"dead",     setDead},
     {"animal",   setAnimal},
     {"stale",    setStale},
-    {"type=",    nullptr, setPedType},
-    {"heading=", nullptr, setHeading},
+    {"type=",    nullptr, &PED_TYPE,             setPedType},
+    {"heading=", nullptr, &placeholders::HEADING, setHeading},
 };
 // clang-format on
 

@@ -13,27 +13,19 @@ namespace {
 struct HostArea;
 HostArea& hostArea(Emulator& emu);
 
-ControlReply runFor(Emulator& emu, const Words& words) {
-    std::uint32_t ms = 0;
-    if (words.size() != 2 || !parseUnsigned(words[1], ms)) {
-        return usage();
+// The longest run first, as a run the frames cannot reach would never end.
+ControlReply runFor(Emulator& emu, const Args& args) {
+    const auto ms = args.whole<std::uint32_t>(0);
+    if (ms > longestRun(emu.clock.frameStep)) {
+        return wrongWord(args, 0, 0, unreachableRun(ms, emu.clock.frameStep));
     }
     emu.run(ms);
     return ok();
 }
 
-ControlReply key(Emulator& emu, const Words& words) {
-    std::uint32_t code = 0;
-    bool repeat = true;
-    if (words.size() == 3 && words[1] == "repeat" && parseOnOff(words[2], repeat)) {
-        emu.keyboard.setAutoRepeat(repeat);
-        return ok();
-    }
-    if (words.size() != 3 || !parseUnsigned(words[2], code) ||
-        (words[1] != "down" && words[1] != "up")) {
-        return usage();
-    }
-    if (words[1] == "down") {
+ControlReply key(Emulator& emu, const Args& args) {
+    const auto code = args.whole<std::uint32_t>(1);
+    if (args.is(0, "down")) {
         emu.keyboard.press(code, emu.clock.tickCount);
     } else {
         emu.keyboard.release(code);
@@ -41,32 +33,29 @@ ControlReply key(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply clock(Emulator& emu, const Words& words) {
-    std::uint32_t value = 0;
-    if (words.size() != 3 || !parseUnsigned(words[2], value)) {
-        return usage();
-    }
-    if (words[1] == "game") {
+ControlReply keyRepeat(Emulator& emu, const Args& args) {
+    emu.keyboard.setAutoRepeat(args.is(0, "on"));
+    return ok();
+}
+
+ControlReply clock(Emulator& emu, const Args& args) {
+    const auto value = args.whole<std::uint32_t>(1);
+    if (args.is(0, "game")) {
         emu.clock.gameTime = value;
-    } else if (words[1] == "tick") {
+    } else if (args.is(0, "tick")) {
         emu.clock.tickCount = value;
-    } else if (words[1] == "step" && value == 0) {
-        return badCommand("a frame step of 0 would stop time");
-    } else if (words[1] == "step") {
-        emu.clock.frameStep = value;
+    } else if (value == 0) {
+        return wrongWord(args, 1, 0, "a frame step of 0 would stop time");
     } else {
-        return usage();
+        emu.clock.frameStep = value;
     }
     return ok();
 }
 
 // game pause on|off: the game timer stands still while the host's tick count runs on; scripts
 // still run and keys still arrive.
-ControlReply pause(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage();
-    }
+ControlReply pause(Emulator& emu, const Args& args) {
+    const bool on = args.is(0, "on");
     if (emu.clock.paused != on) {
         emu.event(on ? "the game is paused" : "the game resumes");
     }
@@ -74,34 +63,22 @@ ControlReply pause(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply restartScripts(Emulator& emu, const Words& words) {
-    if (words.size() != 3) {
-        return usage();
-    }
+ControlReply restartScripts(Emulator& emu, const Args&) {
     emu.restartScripts();
     return ok();
 }
 
-ControlReply loadSave(Emulator& emu, const Words& words) {
-    if (words.size() != 3) {
-        return usage();
-    }
+ControlReply loadSave(Emulator& emu, const Args&) {
     emu.loadSave();
     return ok();
 }
 
-ControlReply load(Emulator& emu, const Words& words) {
-    if (words.size() != 2) {
-        return usage();
-    }
-    emu.loadPlugin(words[1]);
+ControlReply load(Emulator& emu, const Args& args) {
+    emu.loadPlugin(args.text(0));
     return ok();
 }
 
-ControlReply unload(Emulator& emu, const Words& words) {
-    if (words.size() != 1) {
-        return usage();
-    }
+ControlReply unload(Emulator& emu, const Args&) {
     if (!emu.plugin.loaded()) {
         return badCommand("no plug-in is loaded");
     }
@@ -109,10 +86,7 @@ ControlReply unload(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply thread(Emulator& emu, const Words& words) {
-    if (words.size() != 1) {
-        return usage();
-    }
+ControlReply thread(Emulator& emu, const Args&) {
     if (!emu.plugin.loaded()) {
         return badCommand("no plug-in is loaded");
     }
@@ -120,34 +94,23 @@ ControlReply thread(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply trace(Emulator& emu, const Words& words) {
-    if (words.size() == 2 && words[1] == "off") {
+ControlReply trace(Emulator& emu, const Args& args) {
+    if (args.is(0, "off")) {
         emu.trace.closeFile();
-    } else if (words.size() == 2 && words[1] == "keep") {
+    } else if (args.is(0, "keep")) {
         emu.trace.keepRecords(true);
-    } else if (words.size() >= 2) {
-        const std::string path = joinFrom(words, 1);
-        if (!emu.trace.openFile(path)) {
-            return badCommand("cannot write the trace file " + path);
-        }
-    } else {
-        return usage();
+    } else if (const std::string path = args.joined(0); !emu.trace.openFile(path)) {
+        return badCommand("cannot write the trace file " + path);
     }
     return ok();
 }
 
-ControlReply scripts(Emulator& emu, const Words& words) {
-    if (words.size() < 2) {
-        return usage();
-    }
-    emu.scheduler.setScriptNames(Words(words.begin() + 1, words.end()));
+ControlReply scripts(Emulator& emu, const Args& args) {
+    emu.scheduler.setScriptNames(args.words(0));
     return ok();
 }
 
-ControlReply mark(Emulator& emu, const Words& words) {
-    if (words.size() != 1) {
-        return usage();
-    }
+ControlReply mark(Emulator& emu, const Args&) {
     emu.natives.mark();
     emu.markHostCalls();
     for (Area* area : emu.world.areas()) {
@@ -156,15 +119,19 @@ ControlReply mark(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply time(Emulator& emu, const Words&) {
+ControlReply time(Emulator& emu, const Args&) {
     return ok(std::to_string(emu.clock.gameTime));
 }
 
+ControlReply clockNow(Emulator& emu, const Args&) {
+    const GameClock& clock = emu.clock;
+    return ok("game=" + std::to_string(clock.gameTime) + " tick=" +
+              std::to_string(clock.tickCount) + " step=" + std::to_string(clock.frameStep) +
+              " paused=" + std::to_string(clock.paused ? 1 : 0));
+}
+
 // Every verb's words, one a line: what a scenario can say to the emulated game.
-ControlReply verbList(Emulator& emu, const Words& words) {
-    if (words.size() != 2) {
-        return usage();
-    }
+ControlReply verbList(Emulator& emu, const Args&) {
     std::string text;
     for (const std::string& verb : emu.verbs().verbWords()) {
         text += verb + "\n";
@@ -172,10 +139,17 @@ ControlReply verbList(Emulator& emu, const Words& words) {
     return ok(text);
 }
 
-ControlReply facts(Emulator& emu, const Words& words) {
-    if (words.size() != 2) {
-        return usage();
+// Every form with its table and doc, one a line: what docs/scenarios.md's tables are made of.
+ControlReply usageList(Emulator& emu, const Args&) {
+    const VerbTable<Emulator>& verbs = emu.verbs();
+    std::string text;
+    for (std::size_t i = 0; i < verbs.verbs().size(); ++i) {
+        text += usageLine(verbs.form(i), verbs.verbs()[i]);
     }
+    return ok(text);
+}
+
+ControlReply facts(Emulator& emu, const Args&) {
     GameFacts facts;
     for (const Area* area : emu.world.areas()) {
         area->facts(emu, facts);
@@ -185,17 +159,14 @@ ControlReply facts(Emulator& emu, const Words& words) {
 
 // At least one call (or exactly N), or none, since the last mark; the native by its name in
 // the native list or its hash.
-ControlReply expectTrace(Emulator& emu, const Words& words) {
+ControlReply expectCalls(Emulator& emu, const Args& args, bool wanted) {
     std::uint64_t hash = 0;
-    std::uint32_t exact = 0;
-    const bool wanted = words[1] == "trace";
-    const bool counted = wanted && words.size() == 4 && parseUnsigned(words[3], exact);
-    if (words.size() != 3 && !counted) {
-        return usage();
+    const std::string& native = args.word(0);
+    if (!parseNative(native, hash)) {
+        return wrongWord(args, 0, 0, unknownNative(native));
     }
-    if (!parseNative(words[2], hash)) {
-        return badCommand(unknownNative(words[2]));
-    }
+    const bool counted = wanted && args.given(1);
+    const std::uint64_t exact = counted ? args.whole<std::uint64_t>(1) : 0;
     const NativeEntry* entry = emu.natives.find(hash);
     const std::uint64_t calls = emu.natives.callsSinceMark(hash);
     if (counted ? calls == exact : (calls > 0) == wanted) {
@@ -205,12 +176,20 @@ ControlReply expectTrace(Emulator& emu, const Words& words) {
     const std::string what = counted  ? std::to_string(exact) + " calls of "
                              : wanted ? "a call of "
                                       : "no call of ";
-    return expectationFailed(what + words[2] + name + " since the last mark",
+    return expectationFailed(what + native + name + " since the last mark",
                              std::to_string(calls) + " calls");
 }
 
-ControlReply expectHostCalls(Emulator& emu, const Words& words) {
-    const std::string wanted = words.size() == 3 && words[2] == "none" ? "" : joinFrom(words, 2);
+ControlReply expectTrace(Emulator& emu, const Args& args) {
+    return expectCalls(emu, args, true);
+}
+
+ControlReply expectNoTrace(Emulator& emu, const Args& args) {
+    return expectCalls(emu, args, false);
+}
+
+ControlReply expectHostCalls(Emulator& emu, const Args& args) {
+    const std::string wanted = args.is(0, "none") ? "" : args.joined(0);
     const std::string found = emu.hostCallsSinceMark();
     return found == wanted
                ? ok()
@@ -228,39 +207,87 @@ std::string handlesText(const std::map<std::string, long>& kinds) {
     return text + "total=" + std::to_string(total);
 }
 
-ControlReply handles(Emulator&, const Words& words) {
-    if (words.size() != 2) {
-        return usage();
-    }
+ControlReply handles(Emulator&, const Args&) {
     return ok(handlesText(processHandles()));
 }
 
 // The process holds at most N handles (natively descriptors) more than at the last mark.
-ControlReply expectHandles(Emulator& emu, const Words& words);
+ControlReply expectHandles(Emulator& emu, const Args& args);
+
+constexpr Placeholder PATH = {"PATH", Takes::TEXT, "a plug-in's path", 0, 0, "plugin.so"};
+constexpr Placeholder KEY_CODE = {"VK", Takes::WHOLE, "a key code", 1, 254, "96"};
+constexpr Placeholder NATIVE = {"NATIVE", Takes::WORD, "a native's name or hash",
+                                0,        0,           "GET_GAME_TIMER"};
+constexpr Placeholder CALLS = {"CALLS", Takes::WORD, "a host call", 0, 0, "scriptRegister"};
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"run",            "run MS",                                     runFor},
-    {"key",            "key down|up VK",                             key},
-    {"key repeat",     "key repeat on|off",                          key},
-    {"clock",          "clock game|tick|step MS",                    clock},
-    {"game pause",     "game pause on|off",                          pause},
-    {"host restarts scripts", "host restarts scripts",               restartScripts},
-    {"game loads save", "game loads save",                           loadSave},
-    {"load",           "load PATH",                                  load},
-    {"unload",         "unload",                                     unload},
-    {"thread",         "thread",                                     thread},
-    {"trace",          "trace FILE|off|keep",                        trace},
-    {"scripts",        "scripts NAME...",                            scripts},
-    {"mark",           "mark",                                       mark},
-    {"time",           "time",                                       time},
-    {"query facts",    "query facts",                                facts},
-    {"query verbs",    "query verbs",                                verbList},
-    {"query handles",  "query handles",                              handles},
-    {"expect handles", "expect handles at most N",                   expectHandles},
-    {"expect trace",   "expect trace NATIVE [N]",                    expectTrace},
-    {"expect notrace", "expect notrace NATIVE",                      expectTrace},
-    {"expect host",    "expect host CALLS...|none",                  expectHostCalls},
+    {"unload", unload, DocTable::TIME,
+     "the game unloads it (process detach); `unload` then `load` starts the plug-in afresh while "
+     "the world (objects, prompts, blips, files) stays"},
+    {"thread", thread, DocTable::TIME,
+     "a thread starts and ends in the game's process (thread attach, thread detach)"},
+    {"host restarts scripts", restartScripts, DocTable::TIME,
+     "the host deletes every script's fiber where it stands (nothing on its stack runs) and "
+     "starts each again at its entry, in registration order, in the next frame; the plug-in "
+     "stays loaded and keeps its process-wide values, the world stays as it is (as at a mission "
+     "retried from a checkpoint)"},
+    {"game loads save", loadSave, DocTable::TIME,
+     "the game builds its world anew (below), then the host restarts the scripts"},
+    {"game pause on|off", pause, DocTable::TIME,
+     "the game is paused: its timer stands still, the tick count runs on, frames go on, the "
+     "scripts still run and keys still arrive"},
+    {"clock game|tick|step MS", clock, DocTable::TIME,
+     "game time, tick count, frame step (default 0, 3600000, 16); set the tick count only while "
+     "no script waits, as a wait ends on it"},
+    {"key down|up VK", key, DocTable::TIME,
+     "a key press / release message (VK decimal or 0x hex, {VK}); a key held down repeats its "
+     "press message after 500 ms, every 33 ms; a key that no `..._KEY` setting of the settings "
+     "file names gets a `note:` on the timeline, as the plug-in does nothing with it",
+     {&KEY_CODE}},
+    {"key repeat on|off", keyRepeat, DocTable::TIME, "keyboard auto-repeat (on by default)"},
+    {"trace FILE|off|keep", trace, DocTable::TIME,
+     "starts or stops writing the trace (what `--trace` does), or keeps it in memory"},
+    {"scripts NAME...", scripts, DocTable::TIME,
+     "the names the timeline and the trace give the scripts, in registration order (the "
+     "simulator names them `BadgeScript BadgeMenuScript`)"},
+    {"time", time, DocTable::TIME, "answers the game time (the simulator asks it for the timeline)"},
+    {"query clock", clockNow, DocTable::TIME,
+     "answers the clock: game time, tick count, frame step and whether the game is paused "
+     "(`game=0 tick=3600000 step=16 paused=0`)"},
+    {"query facts", facts, DocTable::TIME,
+     "answers what the rules below are checked on, as `name=value` words (`chest`, `worn`, "
+     "`group`, `passes`, `blips`, ...)"},
+    {"query verbs", verbList, DocTable::TIME,
+     "answers the leading words of every command the emulated game takes, one a line"},
+    {"query usage", usageList, DocTable::TIME,
+     "answers every form of every command the emulated game takes, one a line: its table here, "
+     "its usage and what it does, separated by tabs (what these tables are made from)"},
+    {"query handles", handles, DocTable::TIME,
+     "answers what the process holds open, by kind: Windows handles by type under Wine "
+     "(`Event=2 File=5 ... total=17`), open file descriptors natively"},
+    {"load PATH", load, DocTable::TIME, "the game loads the plug-in at PATH (process attach)",
+     {&PATH}},
+    {"run MS", runFor, DocTable::TIME,
+     "plays whole frames until the tick count has moved by at least MS (game time moves with it "
+     "unless the game is paused)"},
+    {"mark", mark, DocTable::TIME,
+     "starts a new window for `expect trace`, `expect host`, `expect handles` and `expect door "
+     "HASH sets N`"},
+    {"expect handles at most N", expectHandles, DocTable::EXPECT,
+     "the process holds at most N handles more than at the last `mark` (as `query handles` "
+     "counts them), else says which kinds grew: a plug-in that keeps something for every load "
+     "shows over many reloads"},
+    {"expect trace NATIVE [N]", expectTrace, DocTable::EXPECT,
+     "the native (its name in the native list, `SET_PLAYER_RESET_FLAG`, or its hash) was called "
+     "since the last `mark` (exactly N times)",
+     {&NATIVE}},
+    {"expect notrace NATIVE", expectNoTrace, DocTable::EXPECT, "it was not", {&NATIVE}},
+    {"expect host CALLS...|none", expectHostCalls, DocTable::EXPECT,
+     "the host calls since the last `mark`, in order (`scriptRegister`, `scriptUnregister`, "
+     "`keyboardHandlerRegister`, `keyboardHandlerUnregister`); a module handle other than the "
+     "plug-in's shows as `(other module)`",
+     {&CALLS}},
 };
 // clang-format on
 
@@ -296,12 +323,8 @@ HostArea& hostArea(Emulator& emu) {
     return emu.world.area<HostArea>();
 }
 
-ControlReply expectHandles(Emulator& emu, const Words& words) {
-    std::uint32_t most = 0;
-    if (words.size() != 5 || words[2] != "at" || words[3] != "most" ||
-        !parseUnsigned(words[4], most)) {
-        return usage();
-    }
+ControlReply expectHandles(Emulator& emu, const Args& args) {
+    const auto most = args.whole<std::uint32_t>(0);
     if (!hostArea(emu).handlesAtMark) {
         return badCommand("expect handles counts from the last mark, and there is none yet");
     }
@@ -323,7 +346,7 @@ ControlReply expectHandles(Emulator& emu, const Words& words) {
                      std::to_string(count);
         }
     }
-    return expectationFailed("at most " + words[4] + " handles more than at the last mark",
+    return expectationFailed("at most " + args.word(0) + " handles more than at the last mark",
                              std::to_string(more) + " more" + which + ")");
 }
 

@@ -57,41 +57,36 @@ void getInteriorAtCoords(CallContext& call) {
     call.result(interiorAt(call.world(), call.vec(0)));
 }
 
-ControlReply interiorOffice(Emulator& emu, const Words& words) {
-    std::uint32_t office = 0;
-    bool on = false;
-    if (words.size() != 4 || !parseUnsigned(words[2], office) || office < 1 ||
-        office > atlas::OFFICE_COUNT || !parseOnOff(words[3], on)) {
-        return usage();
-    }
-    emu.world.area<InteriorArea>().unloaded[office - 1] = !on;
-    emu.event(std::string("the office at ") + officeInteriors()[office - 1].town +
+ControlReply interiorOffice(Emulator& emu, const Args& args) {
+    const auto office = args.whole<std::size_t>(0) - 1;
+    const bool on = args.is(1, "on");
+    emu.world.area<InteriorArea>().unloaded[office] = !on;
+    emu.event(std::string("the office at ") + officeInteriors()[office].town +
               (on ? " is loaded" : " is not loaded: its interior reads 0"));
     return ok();
 }
 
-// Inside office N's room, or outdoors.
-ControlReply expectInterior(Emulator& emu, const Words& words) {
-    std::uint32_t office = 0;
-    if (words.size() != 4 || (words[3] != "none" && !parseUnsigned(words[3], office))) {
-        return usage();
-    }
+ControlReply expectInterior(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    const EntityState* ped = namedPed(emu.world, args.word(0), reply);
     if (ped == nullptr) {
         return reply;
     }
     const auto inside = officeContaining(emu.world.positionOf(*ped));
-    const bool match = words[3] == "none" ? !inside : inside && *inside + 1 == office;
+    const bool match =
+        args.is(1, "none") ? !inside : inside && *inside + 1 == args.whole<std::size_t>(1);
     return match ? ok()
-                 : expectationFailed(words[2] + " in " + words[3],
+                 : expectationFailed(args.word(0) + " in " + args.word(1),
                                      inside ? officeInteriors()[*inside].town : "outdoors");
 }
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"interior office", "interior office N on|off",          interiorOffice},
-    {"expect interior", "expect interior PED|player N|none", expectInterior},
+    {"interior office N on|off", interiorOffice, DocTable::OFFICES,
+     "office N's interior is loaded (on at start) or reads 0, as the game answers for an "
+     "interior it has not loaded", {&OFFICE_NUMBER}},
+    {"expect interior PED|player N|none", expectInterior, DocTable::EXPECT,
+     "it stands in office N's room, or outdoors", {&OFFICE_NUMBER}},
 };
 // clang-format on
 

@@ -73,70 +73,63 @@ void setDisablePlayerWantedLevel(CallContext& call) {
     }
 }
 
-ControlReply gate(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage();
-    }
-    (words[1] == "mission" ? law(emu.world).mission : law(emu.world).incident) = on;
+ControlReply gateMission(Emulator& emu, const Args& args) {
+    law(emu.world).mission = args.is(0, "on");
     return ok();
 }
 
-ControlReply playerBounty(Emulator& emu, const Words& words) {
-    std::int32_t bounty = 0;
-    if (words.size() != 3 || !parseInt(words[2], bounty) || bounty < 0) {
-        return usage();
-    }
-    law(emu.world).bounty = bounty;
+ControlReply gateIncident(Emulator& emu, const Args& args) {
+    law(emu.world).incident = args.is(0, "on");
     return ok();
 }
 
-ControlReply playerPursuit(Emulator& emu, const Words& words) {
-    if (words.size() != 3 || !parseOnOff(words[2], law(emu.world).pursuit)) {
-        return usage();
-    }
+ControlReply playerBounty(Emulator& emu, const Args& args) {
+    law(emu.world).bounty = args.whole<std::int32_t>(0);
     return ok();
 }
 
-ControlReply expectBounty(Emulator& emu, const Words& words) {
-    std::int32_t wanted = 0;
-    if (words.size() != 3 || !parseInt(words[2], wanted)) {
-        return usage();
-    }
+ControlReply playerPursuit(Emulator& emu, const Args& args) {
+    law(emu.world).pursuit = args.is(0, "on");
+    return ok();
+}
+
+ControlReply expectBounty(Emulator& emu, const Args& args) {
+    const auto wanted = args.whole<std::int32_t>(0);
     const std::int32_t bounty = law(emu.world).bounty;
-    return bounty == wanted ? ok()
-                            : expectationFailed("a bounty of " + words[2], std::to_string(bounty));
-}
-
-ControlReply expectPursuit(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage();
-    }
-    const bool pursuit = law(emu.world).pursuit;
-    return pursuit == on ? ok() : expectationFailed("pursuit " + words[2], onOff(pursuit));
-}
-
-ControlReply expectWanted(Emulator& emu, const Words& words) {
-    if (words.size() != 3 || (words[2] != "enabled" && words[2] != "disabled")) {
-        return usage();
-    }
-    const bool disabled = law(emu.world).wantedDisabled;
-    return disabled == (words[2] == "disabled")
+    return bounty == wanted
                ? ok()
-               : expectationFailed("the wanted level " + words[2],
+               : expectationFailed("a bounty of " + args.word(0), std::to_string(bounty));
+}
+
+ControlReply expectPursuit(Emulator& emu, const Args& args) {
+    const bool on = args.is(0, "on");
+    const bool pursuit = law(emu.world).pursuit;
+    return pursuit == on ? ok() : expectationFailed("pursuit " + args.word(0), onOff(pursuit));
+}
+
+ControlReply expectWanted(Emulator& emu, const Args& args) {
+    const bool disabled = law(emu.world).wantedDisabled;
+    return disabled == args.is(0, "disabled")
+               ? ok()
+               : expectationFailed("the wanted level " + args.word(0),
                                    disabled ? "disabled" : "enabled");
 }
 
+constexpr Placeholder DOLLARS = {
+    "DOLLARS", Takes::WHOLE, "a bounty in dollars", 0, placeholders::INT32_HIGH, "50"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"gate mission",   "gate mission on|off",           gate},
-    {"gate incident",  "gate incident on|off",          gate},
-    {"player bounty",  "player bounty DOLLARS",         playerBounty},
-    {"player pursuit", "player pursuit on|off",         playerPursuit},
-    {"expect bounty",  "expect bounty DOLLARS",         expectBounty},
-    {"expect pursuit", "expect pursuit on|off",         expectPursuit},
-    {"expect wanted",  "expect wanted enabled|disabled", expectWanted},
+    {"gate mission on|off", gateMission, DocTable::WORLD, "the mission flag (off at start)"},
+    {"gate incident on|off", gateIncident, DocTable::WORLD,
+     "a law incident against the player (off at start)"},
+    {"player bounty DOLLARS", playerBounty, DocTable::WORLD, "a bounty on the player", {&DOLLARS}},
+    {"player pursuit on|off", playerPursuit, DocTable::WORLD, "bounty hunters after the player"},
+    {"expect bounty DOLLARS", expectBounty, DocTable::EXPECT, "the bounty on the player",
+     {&DOLLARS}},
+    {"expect pursuit on|off", expectPursuit, DocTable::EXPECT, "bounty hunters are after the player"},
+    {"expect wanted enabled|disabled", expectWanted, DocTable::EXPECT,
+     "whether the player can be wanted"},
 };
 // clang-format on
 

@@ -49,8 +49,8 @@ void clearCachedObjective(CallContext& call) {
     screen(call.world()).cachedObjective.reset();
 }
 
-ControlReply expectMessage(Emulator& emu, const Words& words) {
-    const std::string text = joinFrom(words, 2);
+ControlReply expectMessage(Emulator& emu, const Args& args) {
+    const std::string text = args.joined(0);
     const auto& messages = screen(emu.world).messages;
     const std::string last = messages.empty() ? "" : messages.back().text;
     return last == text && !text.empty()
@@ -60,7 +60,7 @@ ControlReply expectMessage(Emulator& emu, const Words& words) {
 }
 
 constexpr Verb VERBS[] = {
-    {"expect message", "expect message TEXT", expectMessage},
+    {"expect message TEXT", expectMessage, DocTable::EXPECT, "the last on-screen message"},
 };
 
 void MessageArea::registerNatives(NativeTable& table) {

@@ -41,31 +41,29 @@ void getRandomIntInRange(CallContext& call) {
     call.result(call.world().random.inRange(call.arg<std::int32_t>(0), call.arg<std::int32_t>(1)));
 }
 
-ControlReply seed(Emulator& emu, const Words& words) {
-    std::uint32_t value = 0;
-    if (words.size() != 2 || !parseUnsigned(words[1], value)) {
-        return usage();
-    }
-    emu.world.random.seed(value);
+ControlReply seed(Emulator& emu, const Args& args) {
+    emu.world.random.seed(args.whole<std::uint32_t>(0));
     return ok();
 }
 
-ControlReply randomFixed(Emulator& emu, const Words& words) {
-    std::int32_t value = 0;
-    if (words.size() == 3 && words[2] == "off") {
+ControlReply randomFixed(Emulator& emu, const Args& args) {
+    if (args.is(0, "off")) {
         emu.world.random.unpin();
-    } else if (words.size() == 3 && parseInt(words[2], value)) {
-        emu.world.random.pin(value);
     } else {
-        return usage();
+        emu.world.random.pin(args.whole<std::int32_t>(0));
     }
     return ok();
 }
+
+constexpr Placeholder SEED = {"N", Takes::WHOLE, "a seed", 0, placeholders::UINT32_HIGH, "7"};
+constexpr Placeholder DRAW = {
+    "N", Takes::WHOLE, "a draw", placeholders::INT32_LOW, placeholders::INT32_HIGH, "0"};
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"seed",         "seed N",             seed},
-    {"random fixed", "random fixed N|off", randomFixed},
+    {"seed N", seed, DocTable::TIME, "seeds the world's random numbers", {&SEED}},
+    {"random fixed N|off", randomFixed, DocTable::TIME,
+     "every random draw answers N (held inside the range asked for), or draws again", {&DRAW}},
 };
 // clang-format on
 

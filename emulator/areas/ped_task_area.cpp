@@ -185,51 +185,45 @@ const PedOrders* namedOrders(Emulator& emu, const std::string& name, ControlRepl
     return ped != nullptr ? &ordersOf(emu.world, ped->handle) : nullptr;
 }
 
-ControlReply expectFlag(Emulator& emu, const Words& words) {
-    std::int32_t flag = 0;
-    bool on = false;
-    if (words.size() != 5 || !parseInt(words[3], flag) || !parseOnOff(words[4], on)) {
-        return usage();
-    }
+ControlReply expectFlag(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    const PedOrders* orders = namedOrders(emu, args.word(0), reply);
     if (orders == nullptr) {
         return reply;
     }
-    const auto it = orders->configFlags.find(flag);
+    const auto it = orders->configFlags.find(args.whole<std::int32_t>(1));
     const bool value = it != orders->configFlags.end() && it->second;
-    return value == on
+    return value == args.is(2, "on")
                ? ok()
-               : expectationFailed(words[2] + "'s flag " + words[3] + " " + words[4], onOff(value));
+               : expectationFailed(args.word(0) + "'s flag " + args.word(1) + " " + args.word(2),
+                                   onOff(value));
 }
 
-ControlReply expectYesNo(Emulator& emu, const Words& words, const char* what,
+// expect disarmed|kept|released PED yes|no.
+ControlReply expectYesNo(Emulator& emu, const Args& args, const char* what,
                          bool PedOrders::*field) {
-    bool wanted = false;
-    if (words.size() != 4 || !parseYesNo(words[3], wanted)) {
-        return usage();
-    }
     ControlReply reply;
-    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    const PedOrders* orders = namedOrders(emu, args.word(0), reply);
     if (orders == nullptr) {
         return reply;
     }
     const bool value = orders->*field;
-    return value == wanted
+    return value == args.is(1, "yes")
                ? ok()
-               : expectationFailed(words[2] + " " + what + " " + words[3], value ? "yes" : "no");
+               : expectationFailed(args.word(0) + " " + what + " " + args.word(1),
+                                   value ? "yes" : "no");
 }
 
-ControlReply expectDisarmed(Emulator& emu, const Words& words) {
-    return expectYesNo(emu, words, "disarmed", &PedOrders::weaponsRemoved);
+ControlReply expectDisarmed(Emulator& emu, const Args& args) {
+    return expectYesNo(emu, args, "disarmed", &PedOrders::weaponsRemoved);
 }
 
-ControlReply expectKept(Emulator& emu, const Words& words) {
-    return expectYesNo(emu, words, "kept", &PedOrders::missionEntity);
+ControlReply expectKept(Emulator& emu, const Args& args) {
+    return expectYesNo(emu, args, "kept", &PedOrders::missionEntity);
 }
 
-ControlReply expectReleased(Emulator& emu, const Words& words) {
-    return expectYesNo(emu, words, "released", &PedOrders::noLongerNeeded);
+ControlReply expectReleased(Emulator& emu, const Args& args) {
+    return expectYesNo(emu, args, "released", &PedOrders::noLongerNeeded);
 }
 
 const char* taskName(Task task) {
@@ -244,66 +238,74 @@ const char* taskName(Task task) {
     return "none";
 }
 
-ControlReply expectTask(Emulator& emu, const Words& words) {
-    if (words.size() != 4 || (words[3] != "pause" && words[3] != "road" && words[3] != "none")) {
-        return usage();
-    }
+ControlReply expectTask(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    const PedOrders* orders = namedOrders(emu, args.word(0), reply);
     if (orders == nullptr) {
         return reply;
     }
     const char* task = taskName(currentTask(*orders, emu.clock.gameTime));
-    return words[3] == task ? ok() : expectationFailed(words[2] + "'s task " + words[3], task);
+    return args.word(1) == task ? ok()
+                                : expectationFailed(args.word(0) + "'s task " + args.word(1), task);
 }
 
-ControlReply expectLooking(Emulator& emu, const Words& words) {
-    if (words.size() != 4) {
-        return usage();
-    }
+ControlReply expectLooking(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    const PedOrders* orders = namedOrders(emu, args.word(0), reply);
     if (orders == nullptr) {
         return reply;
     }
     const bool looking = orders->lookAt != 0 && running(orders->lookUntil, emu.clock.gameTime);
     const std::string found = looking ? emu.world.describe(orders->lookAt) : "none";
-    return found == words[3] ? ok()
-                             : expectationFailed(words[2] + " looking at " + words[3], found);
+    return found == args.word(1)
+               ? ok()
+               : expectationFailed(args.word(0) + " looking at " + args.word(1), found);
 }
 
-ControlReply expectActionDisabled(Emulator& emu, const Words& words) {
-    std::int32_t flag = 0;
-    bool wanted = false;
-    if (words.size() != 6 || !parseInt(words[3], flag) || words[4] != "disabled" ||
-        !parseYesNo(words[5], wanted)) {
-        return usage();
-    }
+ControlReply expectActionDisabled(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const PedOrders* orders = namedOrders(emu, words[2], reply);
+    const PedOrders* orders = namedOrders(emu, args.word(0), reply);
     if (orders == nullptr) {
         return reply;
     }
-    const bool disabled = orders->actionsDisabled.count(flag) != 0;
-    return disabled == wanted
+    const bool disabled = orders->actionsDisabled.count(args.whole<std::int32_t>(1)) != 0;
+    return disabled == args.is(2, "yes")
                ? ok()
-               : expectationFailed(words[2] + "'s action " + words[3] + " disabled " + words[4],
-                                   disabled ? "yes" : "no");
+               : expectationFailed(
+                     args.word(0) + "'s action " + args.word(1) + " disabled " + args.word(2),
+                     disabled ? "yes" : "no");
 }
 
 void setArmed(World& world, std::int32_t ped, bool on) {
     ordersOf(world, ped).weaponsRemoved = !on;
 }
 
+constexpr Placeholder CONFIG_FLAG = {
+    "N", Takes::WHOLE, "a config flag's number", placeholders::INT32_LOW, placeholders::INT32_HIGH,
+    "44"};
+constexpr Placeholder COMBAT_ACTION = {"N",
+                                       Takes::WHOLE,
+                                       "a combat action's number",
+                                       placeholders::INT32_LOW,
+                                       placeholders::INT32_HIGH,
+                                       "1"};
+constexpr Placeholder TARGET = {"TARGET", Takes::WORD, "whom it looks at", 0, 0, "player"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"expect flag",     "expect flag PED|player N on|off",  expectFlag},
-    {"expect disarmed", "expect disarmed PED yes|no",       expectDisarmed},
-    {"expect kept",     "expect kept PED yes|no",           expectKept},
-    {"expect released", "expect released PED yes|no",       expectReleased},
-    {"expect task",     "expect task PED pause|road|none",  expectTask},
-    {"expect looking",  "expect looking PED TARGET|none",   expectLooking},
-    {"expect action",   "expect action PED N disabled yes|no", expectActionDisabled},
+    {"expect flag PED|player N on|off", expectFlag, DocTable::EXPECT,
+     "the ped's numbered config flag (off unless set)", {&CONFIG_FLAG}},
+    {"expect disarmed PED yes|no", expectDisarmed, DocTable::EXPECT, "its weapons were taken"},
+    {"expect kept PED yes|no", expectKept, DocTable::EXPECT,
+     "it is a mission entity (kept by the game)"},
+    {"expect released PED yes|no", expectReleased, DocTable::EXPECT,
+     "it was marked no longer needed (since it was last kept)"},
+    {"expect task PED pause|road|none", expectTask, DocTable::EXPECT,
+     "its task now: a pause still running, walking along the road, or none"},
+    {"expect looking PED TARGET|none", expectLooking, DocTable::EXPECT,
+     "whom it is looking at now (`player` for the player)", {&TARGET}},
+    {"expect action PED N disabled yes|no", expectActionDisabled, DocTable::EXPECT,
+     "its combat action N was disabled", {&COMBAT_ACTION}},
 };
 
 constexpr PedFlag PED_FLAGS[] = {

@@ -75,85 +75,44 @@ void setPlayerResetFlag(CallContext& call) {
     }
 }
 
-// A door's spot, by its hash.
-ControlReply doorSpot(const std::string& word, Vec3& at) {
-    std::uint32_t hash = 0;
-    if (!parseUnsigned(word, hash)) {
-        return usage();
+ControlReply placePlayer(Emulator& emu, const Args& args) {
+    EntityState& ped = emu.world.playerPed();
+    ped.position = args.position(0);
+    if (args.given(1)) {
+        ped.heading = args.number(1);
     }
+    return ok();
+}
+
+ControlReply placePlayerAtOffice(Emulator& emu, const Args& args) {
+    emu.world.playerPed().position = atlas::OFFICES[args.whole<std::size_t>(0) - 1].spot;
+    return ok();
+}
+
+ControlReply placePlayerInBox(Emulator& emu, const Args& args) {
+    emu.world.playerPed().position = atlas::DOOR_BOXES[args.whole<std::size_t>(0) - 1].centre;
+    return ok();
+}
+
+ControlReply placePlayerAtDoor(Emulator& emu, const Args& args) {
+    const auto hash = args.whole<std::uint32_t>(0);
     for (const atlas::Door& door : atlas::OFFICE_DOORS) {
         if (door.hash == hash) {
-            at = door.at;
+            emu.world.playerPed().position = door.at;
             return ok();
         }
     }
-    return badCommand("no office door " + word + " (docs/reference.md lists them)");
+    return badCommand("no office door " + args.word(0) + " (docs/reference.md lists them)");
 }
 
-// Office N's menu spot, or the middle of door box N, numbered from 1.
-template <typename Place, std::size_t COUNT>
-ControlReply numbered(const std::string& word, const Place (&places)[COUNT], const char* what,
-                      Vec3 (*spot)(const Place&), Vec3& at) {
-    std::uint32_t n = 0;
-    if (!parseUnsigned(word, n)) {
-        return usage();
-    }
-    if (n < 1 || n > COUNT) {
-        return badCommand("there are " + std::string(what) + " 1 to " + std::to_string(COUNT));
-    }
-    at = spot(places[n - 1]);
-    return ok();
-}
-
-// player at office N, at door HASH or at box N: a named place of the atlas.
-ControlReply placeInAtlas(const Words& words, Vec3& at) {
-    if (words[2] == "door") {
-        return doorSpot(words[3], at);
-    }
-    if (words[2] == "box") {
-        return numbered(
-            words[3], atlas::DOOR_BOXES, "door boxes",
-            +[](const atlas::DoorBox& box) { return box.centre; }, at);
-    }
-    return numbered(
-        words[3], atlas::OFFICES, "law offices",
-        +[](const atlas::Office& office) { return office.spot; }, at);
-}
-
-ControlReply placePlayer(Emulator& emu, const Words& words) {
-    EntityState& ped = emu.world.playerPed();
-    const bool named =
-        words.size() == 4 && (words[2] == "office" || words[2] == "door" || words[2] == "box");
-    if (named) {
-        Vec3 at;
-        ControlReply reply = placeInAtlas(words, at);
-        if (reply.code == TSW_OK) {
-            ped.position = at;
-        }
-        return reply;
-    }
-    Vec3 at;
-    float heading = ped.heading;
-    if ((words.size() != 5 && words.size() != 6) || !parseTriple(words, 2, at) ||
-        (words.size() == 6 && !parseFloat(words[5], heading))) {
-        return usage();
-    }
-    ped.position = at;
-    ped.heading = heading;
-    return ok();
-}
-
-ControlReply playerTarget(Emulator& emu, const Words& words) {
-    if (words.size() != 3) {
-        return usage();
-    }
+ControlReply playerTarget(Emulator& emu, const Args& args) {
     World& world = emu.world;
-    if (words[2] == "none") {
+    if (args.is(0, "none")) {
         world.player.target = 0;
         return ok();
     }
     ControlReply reply;
-    const EntityState* ped = namedPed(world, words[2], reply);
+    const EntityState* ped = namedPed(world, args.word(0), reply);
     if (ped == nullptr) {
         return reply;
     }
@@ -161,23 +120,28 @@ ControlReply playerTarget(Emulator& emu, const Words& words) {
     return ok();
 }
 
-ControlReply gateControl(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage();
-    }
-    playerArea(emu.world).control = on;
+ControlReply gateControl(Emulator& emu, const Args& args) {
+    playerArea(emu.world).control = args.is(0, "on");
     return ok();
 }
 
+constexpr Placeholder BOX = {
+    "N", Takes::WHOLE, "a door box", 1, static_cast<std::int64_t>(std::size(atlas::DOOR_BOXES)),
+    "1"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"player at",     "player at X Y Z [HEADING]\n"
-                      "player at office N\n"
-                      "player at door HASH\n"
-                      "player at box N",           placePlayer},
-    {"player target", "player target PED|none",    playerTarget},
-    {"gate control",  "gate control on|off",       gateControl},
+    {"player at X Y Z [HEADING]", placePlayer, DocTable::WORLD, "moves the player's ped"},
+    {"player at office N", placePlayerAtOffice, DocTable::WORLD,
+     "onto the Nth law office spot, {N} (docs/reference.md names them)", {&OFFICE_NUMBER}},
+    {"player at door HASH", placePlayerAtDoor, DocTable::WORLD,
+     "onto the office door with that hash"},
+    {"player at box N", placePlayerInBox, DocTable::WORLD, "into the middle of door box N, {N}",
+     {&BOX}},
+    {"player target PED|none", playerTarget, DocTable::WORLD,
+     "the ped the player targets (and so engages)"},
+    {"gate control on|off", gateControl, DocTable::WORLD,
+     "whether the player has control (on at start)"},
 };
 // clang-format on
 

@@ -167,11 +167,8 @@ void deletePrompt(CallContext& call) {
     prompts.erase(it);
 }
 
-ControlReply usePrompt(Emulator& emu, const Words& words) {
-    if (words.size() < 3) {
-        return usage();
-    }
-    const std::string text = joinFrom(words, 2);
+ControlReply usePrompt(Emulator& emu, const Args& args) {
+    const std::string text = args.joined(0);
     PromptArea& area = emu.world.area<PromptArea>();
     for (auto& [handle, prompt] : area.prompts) {
         if (prompt.shown() && prompt.text == text) {
@@ -185,23 +182,19 @@ ControlReply usePrompt(Emulator& emu, const Words& words) {
 }
 
 // prompt completes once|frames N: how long the game reports a use.
-ControlReply completes(Emulator& emu, const Words& words) {
-    std::uint32_t frames = 0;
-    const bool once = words.size() == 3 && words[2] == "once";
-    if (!once && (words.size() != 4 || words[2] != "frames" || !parseUnsigned(words[3], frames) ||
-                  frames == 0)) {
-        return usage();
-    }
-    emu.world.area<PromptArea>().completionFrames = frames;
+ControlReply completesOnce(Emulator& emu, const Args&) {
+    emu.world.area<PromptArea>().completionFrames = 0;
+    return ok();
+}
+
+ControlReply completesForFrames(Emulator& emu, const Args& args) {
+    emu.world.area<PromptArea>().completionFrames = args.whole<std::uint32_t>(0);
     return ok();
 }
 
 // The game takes every prompt with that label off the screen.
-ControlReply gameRemovesPrompt(Emulator& emu, const Words& words) {
-    if (words.size() < 4) {
-        return usage();
-    }
-    const std::string text = joinFrom(words, 3);
+ControlReply gameRemovesPrompt(Emulator& emu, const Args& args) {
+    const std::string text = args.joined(0);
     auto& prompts = promptsOf(emu.world);
     for (auto it = prompts.begin(); it != prompts.end();) {
         if (it->second.text == text) {
@@ -215,25 +208,18 @@ ControlReply gameRemovesPrompt(Emulator& emu, const Words& words) {
 }
 
 // The player uses the prompt if it is shown, and nothing happens otherwise.
-ControlReply tryPrompt(Emulator& emu, const Words& words) {
-    if (words.size() < 3) {
-        return usage();
-    }
-    const ControlReply used = usePrompt(emu, words);
+ControlReply tryPrompt(Emulator& emu, const Args& args) {
+    const ControlReply used = usePrompt(emu, args);
     return used.code == TSW_EXPECTATION_FAILED ? ok() : used;
 }
 
-ControlReply expectPrompt(Emulator& emu, const Words& words) {
-    const std::string state = words.size() >= 4 ? words.back() : "";
-    if (state != "shown" && state != "absent") {
-        return usage();
-    }
-    const std::string text = joinFrom(Words(words.begin(), words.end() - 1), 2);
+ControlReply expectPrompt(Emulator& emu, const Args& args) {
+    const std::string text = args.joined(0);
     int shown = 0;
     for (const auto& [handle, prompt] : promptsOf(emu.world)) {
         shown += (prompt.shown() && prompt.text == text) ? 1 : 0;
     }
-    const bool wantShown = state == "shown";
+    const bool wantShown = args.is(1, "shown");
     if ((wantShown && shown == 1) || (!wantShown && shown == 0)) {
         return ok();
     }
@@ -241,14 +227,23 @@ ControlReply expectPrompt(Emulator& emu, const Words& words) {
                              std::to_string(shown) + " shown");
 }
 
+constexpr Placeholder FRAMES = {
+    "N", Takes::WHOLE, "a count of frames", 1, placeholders::UINT32_HIGH, "3"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"prompt use",    "prompt use TEXT",                 usePrompt},
-    {"prompt try",    "prompt try TEXT",                 tryPrompt},
-    {"prompt completes", "prompt completes once\n"
-                         "prompt completes frames N",    completes},
-    {"game removes prompt", "game removes prompt TEXT",  gameRemovesPrompt},
-    {"expect prompt", "expect prompt TEXT shown|absent", expectPrompt},
+    {"prompt use TEXT", usePrompt, DocTable::WORLD,
+     "the player completes the shown prompt with that label (fails if none is shown)"},
+    {"prompt try TEXT", tryPrompt, DocTable::WORLD,
+     "the same, and nothing happens when no such prompt is shown"},
+    {"prompt completes once", completesOnce, DocTable::OPTIONS,
+     "a use of a prompt is reported once (the default)"},
+    {"prompt completes frames N", completesForFrames, DocTable::OPTIONS,
+     "a use is reported on every ask in the N frames after it", {&FRAMES}},
+    {"game removes prompt TEXT", gameRemovesPrompt, DocTable::WORLD,
+     "the game takes every prompt with that label off the screen"},
+    {"expect prompt TEXT shown|absent", expectPrompt, DocTable::EXPECT,
+     "the prompt with that label is shown (once) / not shown"},
 };
 // clang-format on
 

@@ -101,57 +101,65 @@ void setRelationshipBetweenGroups(CallContext& call) {
     }
 }
 
-ControlReply expectGroup(Emulator& emu, const Words& words) {
-    if (words.size() != 4) {
-        return usage();
-    }
+ControlReply expectGroup(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    const EntityState* ped = namedPed(emu.world, args.word(0), reply);
     if (ped == nullptr) {
         return reply;
     }
+    const std::string& wanted = args.word(1);
     const std::uint32_t group = groupOf(emu.world, ped->handle);
-    return group == emu.world.hashName(words[3])
+    return group == emu.world.hashName(wanted)
                ? ok()
-               : expectationFailed(words[2] + " in " + words[3],
+               : expectationFailed(args.word(0) + " in " + wanted,
                                    group == 0 ? "no group" : emu.world.nameOf(group));
 }
 
-// What group A holds towards group B.
-ControlReply expectRelationship(Emulator& emu, const Words& words) {
-    std::int32_t wanted = 0;
-    const bool none = words.size() == 5 && words[4] == "none";
-    if (words.size() != 5 || (!none && !parseInt(words[4], wanted))) {
-        return usage();
-    }
+ControlReply expectRelationship(Emulator& emu, const Args& args) {
     World& world = emu.world;
     const auto& values = relationships(world).values;
-    const auto it = values.find({world.hashName(words[2]), world.hashName(words[3])});
-    if (none ? it == values.end() : it != values.end() && it->second == wanted) {
+    const auto it = values.find({world.hashName(args.word(0)), world.hashName(args.word(1))});
+    const bool held = args.is(2, "none")
+                          ? it == values.end()
+                          : it != values.end() && it->second == args.whole<std::int32_t>(2);
+    if (held) {
         return ok();
     }
-    return expectationFailed(words[2] + " towards " + words[3] + " " + words[4],
+    return expectationFailed(args.word(0) + " towards " + args.word(1) + " " + args.word(2),
                              it == values.end() ? "no value set" : std::to_string(it->second));
 }
 
-bool setGroup(World& world, std::int32_t ped, const std::string& name) {
-    if (name.empty()) {
-        return false;
-    }
+void setGroup(World& world, std::int32_t ped, const FlagValue& value) {
     RelationshipArea& area = relationships(world);
-    area.groups[ped] = world.hashName(name);
+    area.groups[ped] = world.hashName(value.word);
     area.ownGroups[ped] = area.groups[ped];
-    return true;
 }
+
+bool isWord(const std::string& word) {
+    return !word.empty();
+}
+
+constexpr Placeholder GROUP = {"TEXT",    Takes::WORD, "a relationship group", 0, 0,
+                               "REL_COP", isWord};
+constexpr Placeholder GROUP_A = {"TEXT_A", Takes::WORD, "a relationship group", 0, 0, "REL_COP"};
+constexpr Placeholder GROUP_B = {"TEXT_B", Takes::WORD, "a relationship group", 0, 0, "PLAYER"};
+constexpr Placeholder VALUE = {"VALUE",
+                               Takes::WHOLE,
+                               "a relationship value",
+                               placeholders::INT32_LOW,
+                               placeholders::INT32_HIGH,
+                               "0"};
 
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"expect group",        "expect group PED|player TEXT",            expectGroup},
-    {"expect relationship", "expect relationship TEXT_A TEXT_B VALUE|none", expectRelationship},
+    {"expect group PED|player TEXT", expectGroup, DocTable::EXPECT,
+     "the ped is in that relationship group", {&GROUP}},
+    {"expect relationship TEXT_A TEXT_B VALUE|none", expectRelationship, DocTable::EXPECT,
+     "what group A holds towards group B (none: never set)", {&GROUP_A, &GROUP_B, &VALUE}},
 };
 
 constexpr PedFlag PED_FLAGS[] = {
-    {"group=", nullptr, setGroup},
+    {"group=", nullptr, &GROUP, setGroup},
 };
 // clang-format on
 

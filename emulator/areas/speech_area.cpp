@@ -134,47 +134,38 @@ void playPedAmbientSpeechNative(CallContext& call) {
     call.result(true);
 }
 
-ControlReply playerSpeaking(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 3 || !parseOnOff(words[2], on)) {
-        return usage();
-    }
-    voiceOf(emu.world, emu.world.player.ped).speaking = on;
+ControlReply playerSpeaking(Emulator& emu, const Args& args) {
+    voiceOf(emu.world, emu.world.player.ped).speaking = args.is(0, "on");
     return ok();
 }
 
-ControlReply expectSpoke(Emulator& emu, const Words& words) {
-    std::uint32_t wanted = 0;
-    if (words.size() != 5 || !parseUnsigned(words[4], wanted)) {
-        return usage();
-    }
+ControlReply expectSpoke(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    const EntityState* ped = namedPed(emu.world, args.word(0), reply);
     if (ped == nullptr) {
         return reply;
     }
+    const auto wanted = args.whole<std::uint32_t>(2);
     const auto& lines = voiceOf(emu.world, ped->handle).lines;
-    const auto it = lines.find(words[3]);
+    const auto it = lines.find(args.word(1));
     const std::uint32_t said = it == lines.end() ? 0 : it->second;
     return said == wanted ? ok()
-                          : expectationFailed(
-                                words[2] + " to have said " + words[3] + " " + words[4] + " times",
-                                std::to_string(said));
+                          : expectationFailed(args.word(0) + " to have said " + args.word(1) + " " +
+                                                  args.word(2) + " times",
+                                              std::to_string(said));
 }
 
-ControlReply expectSwitch(Emulator& emu, const Words& words) {
-    bool on = false;
-    if (words.size() != 4 || !parseOnOff(words[3], on)) {
-        return usage();
-    }
+ControlReply expectSwitch(Emulator& emu, const Args& args) {
     ControlReply reply;
-    const EntityState* ped = namedPed(emu.world, words[2], reply);
+    const EntityState* ped = namedPed(emu.world, args.word(0), reply);
     if (ped == nullptr) {
         return reply;
     }
+    const bool on = args.is(1, "on");
     const bool current = voiceOf(emu.world, ped->handle).switchOn;
-    return current == on ? ok()
-                         : expectationFailed(words[2] + "'s switch " + words[3], onOff(current));
+    return current == on
+               ? ok()
+               : expectationFailed(args.word(0) + "'s switch " + args.word(1), onOff(current));
 }
 
 void setSpeaking(World& world, std::int32_t ped, bool on) {
@@ -185,11 +176,14 @@ void setSwitchFlag(World& world, std::int32_t ped, bool on) {
     voiceOf(world, ped).switchOn = on;
 }
 
+constexpr Placeholder SPEECH_LINE = {"LINE", Takes::WORD, "a speech line", 0, 0, "GREET_MARSHAL"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
-    {"player speaking", "player speaking on|off",  playerSpeaking},
-    {"expect spoke",    "expect spoke PED LINE N", expectSpoke},
-    {"expect switch",   "expect switch PED on|off", expectSwitch},
+    {"player speaking on|off", playerSpeaking, DocTable::WORLD, "the player is talking"},
+    {"expect spoke PED LINE N", expectSpoke, DocTable::EXPECT,
+     "the ped has said the speech line N times", {&SPEECH_LINE}},
+    {"expect switch PED on|off", expectSwitch, DocTable::EXPECT, "the ped's lawman switch"},
 };
 
 constexpr PedFlag PED_FLAGS[] = {

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "emulator/control_api.h"
+#include "emulator/file_path.h"
 #include "emulator/json_writer.h"
 #include "sim/report/report_page.h"
 
@@ -151,7 +152,7 @@ bool ReportRecorder::write(const std::string& path, const std::string& scenario,
         data += (i == 0 ? "" : ",") + worlds_[i];
     }
     data += "]}";
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(pathOf(path), std::ios::binary | std::ios::trunc);
     file << reportPage(scenario, data);
     if (!file.flush()) {
         error = "cannot write the report " + path;

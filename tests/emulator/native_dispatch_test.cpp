@@ -124,7 +124,7 @@ TEST_F(NativeDispatchStrictness, RejectedCallRunsNothingAndLeavesNoStaleResult) 
 
     EXPECT_TRUE(emu().failed());
     EXPECT_EQ(result[0], 0u);
-    EXPECT_EQ(runCommand(emu(), splitWords("expect wanted enabled")).code, TSW_OK);
+    EXPECT_EQ(runCommand(emu(), "expect wanted enabled").code, TSW_OK);
 }
 
 TEST_F(NativeDispatchStrictness, UnknownHashStopsTheCallingScriptForGood) {

@@ -28,14 +28,16 @@ std::string failureOf(const std::string& line) {
     return failureOf(std::vector<std::string>{line});
 }
 
-TEST(Commands, AMalformedLineIsAnsweredWithTheUsageOfItsVerb) {
-    EXPECT_EQ(failureOf("folder sideways"),
-              "usage: folder readonly, or folder locked, or folder writable");
-    EXPECT_EQ(failureOf("expect log once"), "usage: expect log once TEXT");
-    EXPECT_EQ(failureOf("player at office"),
-              "bad command: usage: player at X Y Z [HEADING], or player at office N, or player "
-              "at door HASH, or player at box N");
-    EXPECT_EQ(failureOf("clock step 0"), "bad command: a frame step of 0 would stop time");
+TEST(Commands, AMalformedLineIsNamedWithWhatItsFormWantsThere) {
+    EXPECT_EQ(failureOf("folder sideways"), "sideways is not readonly, locked or writable");
+    EXPECT_EQ(failureOf("folder redonly"),
+              "redonly is not readonly, locked or writable (did you mean readonly?)");
+    EXPECT_EQ(failureOf("expect log once"), "TEXT is missing: a text");
+    EXPECT_EQ(failureOf("player at office"), "N is missing: a law office, 1 to 8");
+    EXPECT_EQ(failureOf("player at offce 2"),
+              "offce is not a position, office, door or box (did you mean office?)");
+    EXPECT_EQ(failureOf("clock step 0"), "a frame step of 0 would stop time");
+    EXPECT_EQ(failureOf("ped set ann combat"), "on|off is missing");
 }
 
 // The reason the scenario stopped and what it printed, for a story in files of its own.
@@ -87,14 +89,12 @@ TEST(Commands, AWrongWordIsNamedWithTheNearestKnownOnes) {
     // The simulator's verbs and the host's are one language.
     EXPECT_EQ(failureOf("nodta"), "unknown command \"nodta\" (did you mean nodata?)");
     EXPECT_EQ(failureOf("expect trace SET_PLAYR_RESET_FLAG"),
-              "bad command: unknown native SET_PLAYR_RESET_FLAG (did you mean "
-              "SET_PLAYER_RESET_FLAG?)");
-    EXPECT_EQ(failureOf("key down F5"),
-              "bad command: bad number \"F5\" for VK; usage: key down|up VK");
+              "unknown native SET_PLAYR_RESET_FLAG (did you mean SET_PLAYER_RESET_FLAG?)");
+    EXPECT_EQ(failureOf("key down F5"), "F5 is not a key code: 1 to 254");
     EXPECT_EQ(failureOf("ped spawn ann A_F_M_VALTOWNFOLK_01 1 2 3 daed"),
-              "bad command: unknown ped flag daed (did you mean dead?)");
+              "unknown ped flag daed (did you mean dead?)");
     EXPECT_EQ(failureOf("ped spawn ann A_F_M_VALTOWNFOLK_01 1 2 3 heading=west"),
-              "bad command: bad value \"west\" in the ped flag heading=west");
+              "west is not a heading in degrees: a finite number (the ped flag heading=west)");
     const std::string failure =
         play("ped spawn ann A_F_M_VALTOWNFOLK_01 1 2 3\nexpect switch anne on\n").failure;
     EXPECT_NE(failure.find("no ped named anne (did you mean ann?)"), std::string::npos) << failure;
@@ -116,8 +116,7 @@ TEST(Commands, AFileHeldByAnotherProgramIsPlayedUnderWineOnly) {
     const std::string failure = failureOf("other program holds data none");
     EXPECT_NE(failure.find("is a Windows matter: play this with --wine"), std::string::npos)
         << failure;
-    EXPECT_EQ(failureOf("other program holds settings none"),
-              "usage: other program holds data|temporary SHARING");
+    EXPECT_EQ(failureOf("other program holds settings none"), "settings is not data or temporary");
     EXPECT_EQ(failureOf("other program lets go"), "");
 }
 
@@ -170,5 +169,82 @@ TEST(Commands, ThePlayerStandsAtADoorOrInADoorBoxByItsName) {
               "");
     EXPECT_EQ(failureOf("player at door 0x12345678"),
               "bad command: no office door 0x12345678 (docs/reference.md lists them)");
-    EXPECT_EQ(failureOf("player at box 20"), "bad command: there are door boxes 1 to 19");
+    EXPECT_EQ(failureOf("player at box 20"), "20 is not a door box: 1 to 19");
+}
+
+// The file, the line, the line again with a caret under the wrong word, and the usage.
+TEST(Commands, AMalformedLineIsPointedAtWhereItStands) {
+    const std::string printed = play("run 100\n\tdoor 0x119AC64B  state 7\n").failure;
+    EXPECT_NE(printed.find("story.txt:2: 7 is not a door state: 0 to 4\n"
+                           "    door 0x119AC64B  state 7\n"
+                           "                           ^\n"
+                           "    usage: door HASH state N, or door HASH closed on|off\n"),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(play("run 2000 ms\n")
+                  .failure.find("story.txt:1: ms is not expected here\n"
+                                "    run 2000 ms\n"
+                                "             ^~\n"
+                                "    usage: run MS\n"),
+              std::string::npos);
+    EXPECT_NE(play("nodta\n").failure.find("unknown command \"nodta\" (did you mean nodata?)\n"
+                                           "    nodta\n"
+                                           "    ^~~~~\n"),
+              std::string::npos);
+}
+
+// Each was a fault: an uncaught exception, a run of 0 ms (natively) or an abort (under Wine),
+// a run that never ended, a heading that reached a float-to-int conversion.
+TEST(Commands, NumbersBeyondTheirTypeAreNamedErrors) {
+    for (const char* rules : {"", "invariants on"}) {
+        SCOPED_TRACE(rules);
+        const auto failure = [&](const std::string& line) {
+            return failureOf(std::vector<std::string>{rules, line});
+        };
+        EXPECT_EQ(failure("run 99999999999999999999"),
+                  "99999999999999999999 is not a time in milliseconds: 0 to 4294967295");
+        EXPECT_EQ(failure("run 4294967296"),
+                  "4294967296 is not a time in milliseconds: 0 to 4294967295");
+        EXPECT_EQ(failure("run 4294967295"),
+                  "4294967295 ms is never reached in frames of 16 ms before the tick count comes "
+                  "round: a run is at most 4294967280 ms");
+    }
+    // Frames of 1 ms reach every run; this one would take hours, so it is only read.
+    EXPECT_EQ(failureOf(std::vector<std::string>{"clock step 1", "run 4294967296"}),
+              "4294967296 is not a time in milliseconds: 0 to 4294967295");
+    EXPECT_EQ(failureOf("player at 1 2 3 nan"), "nan is not a heading in degrees: a finite number");
+    EXPECT_EQ(failureOf("player at 1 inf 3"),
+              "inf is not a number: a position is X Y Z, three finite numbers");
+    EXPECT_EQ(failureOf(std::vector<std::string>{"ped spawn ann A_M_M_VALTOWNFOLK_01 1 2 3",
+                                                 "ped move ann 1 2 3 -inf"}),
+              "-inf is not a heading in degrees: a finite number");
+    EXPECT_EQ(failureOf("ped spawn ann A_M_M_VALTOWNFOLK_01 1 2 3 heading=1e39"),
+              "1e39 is not a heading in degrees: a finite number (the ped flag heading=1e39)");
+}
+
+// Neither is an error (a story may mean it), but a slip would change nothing unseen.
+TEST(Commands, ASettingOrModelNoListKnowsIsNotedWithTheNearestName) {
+    const std::string printed =
+        play(
+            "ini MARSHAL_GREETING GREETING_FREQENCY 10\nini BADGE_ADJUSTNG RESET_KEY 8\n"
+            "ini MARSHAL_GREETING MOVING_SPEED 5\nini badge_adjusting reset_key 8\n"
+            "ped spawn joe U_M_M_ValSherif_01 1 2 3\nped spawn ann a_m_m_valtownfolk_01 1 2 3\n",
+            false)
+            .printed;
+    EXPECT_NE(printed.find("note: the plug-in reads no key GREETING_FREQENCY in "
+                           "[MARSHAL_GREETING] (did you mean GREETING_FREQUENCY?)"),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("note: the plug-in reads no section [BADGE_ADJUSTNG] (did you mean "
+                           "BADGE_ADJUSTING?)"),
+              std::string::npos);
+    EXPECT_NE(printed.find("note: the plug-in reads no key MOVING_SPEED in [MARSHAL_GREETING]; "
+                           "it reads MOVING_SPEED in [BADGE_ADJUSTING]"),
+              std::string::npos);
+    EXPECT_NE(printed.find("note: no ped model the emulated game lists is U_M_M_ValSherif_01 "
+                           "(did you mean U_M_M_ValSheriff_01"),
+              std::string::npos);
+    EXPECT_EQ(printed.find("reset_key"), printed.rfind("reset_key"));  // named once: its command
+    EXPECT_EQ(printed.find("is a_m_m_valtownfolk_01"), std::string::npos);
+    EXPECT_EQ(play("ini MARSHAL_GREETING GREETING_FREQENCY 10\n").failure, "");
 }

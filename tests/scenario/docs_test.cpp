@@ -1,15 +1,19 @@
-// docs/scenarios.md is the scenario language's manual: every verb's usage and every ped flag
-// must be in it, as written. docs/emulated_game.md gives every native's reading, one row each;
-// docs/reference.md is the reference tables as the code makes them.
+// docs/scenarios.md is the scenario language's manual: its command tables are what the verbs'
+// declarations make, and every ped flag must be in it. docs/emulated_game.md gives every native's
+// reading, one row each; docs/reference.md is the reference tables as the code makes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "emulator/control.h"
+#include "sim/command_docs.h"
 #include "sim/reference_tables.h"
+#include "sim/scenario_text.h"
 #include "sim/sim_verbs.h"
 
 namespace {
@@ -30,41 +34,51 @@ std::string manual() {
     return plain;
 }
 
-// A host verb whose words a simulator verb takes is never reached from a scenario.
-bool takenBySimulator(const Verb& verb) {
-    return simVerbs().find(splitWords(verb.words)) != nullptr;
-}
-
-void expectListed(const std::string& docs, const char* usage) {
-    for (const std::string& form : usageForms(usage)) {
-        EXPECT_NE(docs.find("`" + form + "`"), std::string::npos)
-            << "docs/scenarios.md does not list `" << form << "`";
-    }
-}
-
-TEST(ScenarioDocs, ListEveryVerbAsItsUsageReads) {
-    const std::string docs = manual();
-    ASSERT_FALSE(docs.empty()) << TSW_SCENARIO_DOCS;
-    for (const Verb& verb : emulator().verbs().verbs()) {
-        if (!takenBySimulator(verb)) {
-            expectListed(docs, verb.usage);
+// The first line where the two texts differ, with its number; empty where they are the same.
+std::string firstDifference(const std::string& written, const std::string& made) {
+    const std::vector<std::string> a = linesOf(written);
+    const std::vector<std::string> b = linesOf(made);
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        const std::string left = i < a.size() ? a[i] : "(none)";
+        const std::string right = i < b.size() ? b[i] : "(none)";
+        if (left != right) {
+            return "line " + std::to_string(i + 1) + " reads\n  " + left +
+                   "\nbut the tables make\n  " + right;
         }
     }
-    for (const SimVerb& verb : simVerbs().verbs()) {
-        expectListed(docs, verb.usage);
+    return written == made ? "" : "the line ends differ";
+}
+
+// The command tables are made from the verbs' declarations; the file must be what they make.
+TEST(ScenarioDocs, CommandTablesAreWhatTheVerbTablesMakeNow) {
+    const std::string docs = fileText(TSW_SCENARIO_DOCS);
+    ASSERT_FALSE(docs.empty()) << TSW_SCENARIO_DOCS;
+    EXPECT_EQ(firstDifference(docs, withCommandTables(docs, scenarioUsageLines())), "")
+        << "docs/scenarios.md's command tables are not current: ./tsw sim --scenario-docs "
+           "docs/scenarios.md > new.md && mv new.md docs/scenarios.md";
+}
+
+// A table with no place in the file would leave its commands out of the manual unseen.
+TEST(ScenarioDocs, HaveAPlaceForEveryTable) {
+    const std::string docs = fileText(TSW_SCENARIO_DOCS);
+    for (const std::string& line : linesOf(scenarioUsageLines())) {
+        const std::string table = line.substr(0, line.find('\t'));
+        EXPECT_NE(docs.find("<!-- commands: " + table + " "), std::string::npos)
+            << "docs/scenarios.md has no table " << table << " for " << line;
     }
 }
 
 // Its own forms of these three (each passes the command on to the host), and no other: a
 // simulator verb whose words start a host verb's would hide that verb from every scenario.
 TEST(ScenarioDocs, SimulatorTakesOverOnlyLoadRunAndMark) {
+    const VerbTable<Emulator>& host = emulator().verbs();
     std::string taken;
-    for (const Verb& verb : emulator().verbs().verbs()) {
-        if (takenBySimulator(verb)) {
-            taken += std::string(taken.empty() ? "" : ", ") + verb.words;
+    for (std::size_t i = 0; i < host.verbs().size(); ++i) {
+        if (simVerbs().takes(splitWords(host.form(i).usage))) {
+            taken += (taken.empty() ? "" : ", ") + host.form(i).usage;
         }
     }
-    EXPECT_EQ(taken, "run, load, mark");
+    EXPECT_EQ(taken, "load PATH, run MS, mark");
 }
 
 TEST(ScenarioDocs, ListEveryPedFlag) {
