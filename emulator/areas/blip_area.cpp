@@ -119,6 +119,34 @@ ControlReply expectBlips(Emulator& emu, const Args& args) {
                : expectationFailed(args.word(0) + " blips on the map", std::to_string(count));
 }
 
+// Every office has N blips and no blip stands elsewhere: a story need not know how many offices
+// there are.
+ControlReply expectOfficeBlips(Emulator& emu, const Args& args) {
+    const auto wanted = args.whole<std::size_t>(0);
+    std::size_t atOffices = 0;
+    for (std::size_t office = 0; office < officeInteriors().size(); ++office) {
+        const std::size_t count = blipsAtOffice(emu.world, office).size();
+        if (count != wanted) {
+            return expectationFailed(args.word(0) + " blips at " + officeInteriors()[office].town,
+                                     std::to_string(count));
+        }
+        atOffices += count;
+    }
+    const std::size_t elsewhere = blipsOf(emu.world).size() - atOffices;
+    return elsewhere == 0
+               ? ok()
+               : expectationFailed("no blip away from the offices", std::to_string(elsewhere));
+}
+
+ControlReply expectBlipCount(Emulator& emu, const Args& args) {
+    const auto office = args.whole<std::size_t>(0) - 1;
+    const std::size_t count = blipsAtOffice(emu.world, office).size();
+    return count == args.whole<std::size_t>(1)
+               ? ok()
+               : expectationFailed(args.word(1) + " blips at " + officeInteriors()[office].town,
+                                   std::to_string(count));
+}
+
 // Every blip at the office has the sprite, or the modifier once.
 ControlReply expectBlipWith(Emulator& emu, const Args& args, bool sprite) {
     const auto office = args.whole<std::size_t>(0) - 1;
@@ -149,6 +177,8 @@ ControlReply expectBlipModifier(Emulator& emu, const Args& args) {
     return expectBlipWith(emu, args, false);
 }
 
+constexpr Placeholder BLIP_COUNT = {
+    "M", Takes::WHOLE, "a count of blips", 0, placeholders::UINT32_HIGH, "1"};
 constexpr Placeholder SPRITE = {"TEXT", Takes::WORD, "a blip sprite's name",
                                 0,      0,           "blip_ambient_sheriff"};
 constexpr Placeholder MODIFIER = {"TEXT", Takes::WORD, "a blip modifier's name",
@@ -159,6 +189,10 @@ constexpr Verb VERBS[] = {
     {"game removes blip N", gameRemovesBlip, DocTable::OFFICES,
      "the game takes the blips at office N ({N}) off the map", {&OFFICE_NUMBER}},
     {"expect blips N", expectBlips, DocTable::EXPECT, "N blips are on the map"},
+    {"expect office blips N", expectOfficeBlips, DocTable::EXPECT,
+     "every office has N blips at its spot, and no blip stands elsewhere"},
+    {"expect blip N count M", expectBlipCount, DocTable::EXPECT,
+     "office N has M blips at its spot", {&OFFICE_NUMBER, &BLIP_COUNT}},
     {"expect blip N sprite TEXT", expectBlipSprite, DocTable::EXPECT,
      "every blip at office N has that sprite (and there is one)", {&OFFICE_NUMBER, &SPRITE}},
     {"expect blip N modifier TEXT", expectBlipModifier, DocTable::EXPECT,
