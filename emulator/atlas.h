@@ -32,7 +32,7 @@ constexpr Office OFFICES[] = {
     {"Tumbleweed",  0x51A7, {-5530.208f, -2928.799f,  -1.361f}, {-5529.468f, -2925.569f,  -1.0f}},
 };
 // clang-format on
-constexpr std::size_t OFFICE_COUNT = std::size(OFFICES);
+constexpr std::size_t LAW_OFFICE_COUNT = std::size(OFFICES);
 
 // The door system names a door by a hash; these are the offices' doors, numbered per town.
 constexpr std::uint32_t VALENTINE_DOOR_1 = 0x119AC64B;

@@ -57,7 +57,7 @@ std::optional<std::size_t> officeContaining(Vec3 p) {
 
 std::size_t nearestOffice(Vec3 p) {
     std::size_t best = 0;
-    for (std::size_t i = 1; i < atlas::OFFICE_COUNT; ++i) {
+    for (std::size_t i = 1; i < atlas::LAW_OFFICE_COUNT; ++i) {
         if (distance2d(atlas::OFFICES[i].spot, p) < distance2d(atlas::OFFICES[best].spot, p)) {
             best = i;
         }

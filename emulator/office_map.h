@@ -21,7 +21,7 @@ struct OfficeInterior {
 };
 
 // In the atlas's order (OFFICES).
-using OfficeInteriors = std::array<OfficeInterior, atlas::OFFICE_COUNT>;
+using OfficeInteriors = std::array<OfficeInterior, atlas::LAW_OFFICE_COUNT>;
 const OfficeInteriors& officeInteriors();
 
 // The office (0 to 7) whose interior holds the point.

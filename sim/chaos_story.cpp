@@ -226,9 +226,9 @@ class StoryWriter {
     // between its menu spot, its doors, the boxes inside them and the street.
     void walk() {
         if (chance(10)) {
-            town_ = below(atlas::OFFICE_COUNT + 1);
+            town_ = below(atlas::LAW_OFFICE_COUNT + 1);
         }
-        if (town_ == atlas::OFFICE_COUNT) {
+        if (town_ == atlas::LAW_OFFICE_COUNT) {
             moveTo({100.0f + between(-30.0f, 30.0f), 100.0f + between(-30.0f, 30.0f), 10.0f});
             return;
         }
@@ -392,13 +392,13 @@ class StoryWriter {
                 add("game removes outfit");
                 break;
             case 2:
-                addf("game removes blip %zu", 1 + below(atlas::OFFICE_COUNT));
+                addf("game removes blip %zu", 1 + below(atlas::LAW_OFFICE_COUNT));
                 break;
             case 3:
                 addf("game removes prompt %s", pick(PROMPTS));
                 break;
             default:
-                addf("interior office %zu %s", 1 + below(atlas::OFFICE_COUNT),
+                addf("interior office %zu %s", 1 + below(atlas::LAW_OFFICE_COUNT),
                      chance(70) ? "on" : "off");
         }
     }
@@ -455,7 +455,7 @@ class StoryWriter {
     std::set<std::uint32_t> held_;
     std::size_t nextPed_ = 0;
     Point player_{100.0f, 100.0f, 10.0f};
-    std::size_t town_ = atlas::OFFICE_COUNT;
+    std::size_t town_ = atlas::LAW_OFFICE_COUNT;
     bool folderLocked_ = false;
 };
 

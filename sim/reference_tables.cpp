@@ -68,7 +68,7 @@ std::string offices() {
         "## Law offices\n\n`player at office N` stands on the spot where the badge menu is "
         "offered; `interior office N on|off` and `game removes blip N` name the office by the "
         "same number.\n\n| N | town | spot (x y z) |\n|---|---|---|\n";
-    for (std::size_t i = 0; i < atlas::OFFICE_COUNT; ++i) {
+    for (std::size_t i = 0; i < atlas::LAW_OFFICE_COUNT; ++i) {
         text += "| ";
         text += std::to_string(i + 1) + " | " + atlas::OFFICES[i].town + " | " +
                 point(atlas::OFFICES[i].spot) + " |\n";
@@ -261,6 +261,6 @@ std::string referenceTables() {
            "while it is not current. The scenario language itself is in "
            "`docs/scenarios.md`.\n\n" +
            badges() + "\n" + offices() + "\n" + doors() + "\n" + doorBoxes() + "\n" + lawModels() +
-           "\n" + otherModels() + "\n" + groups() + "\n" + speechLines() + "\n" + settings() + "\n" +
-           ruleList() + "\n" + factList();
+           "\n" + otherModels() + "\n" + groups() + "\n" + speechLines() + "\n" + settings() +
+           "\n" + ruleList() + "\n" + factList();
 }

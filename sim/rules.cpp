@@ -91,7 +91,7 @@ Verdict blipsPerOffice(RuleFrame& frame) {
     if (blips == 0) {
         return untested();
     }
-    return blips > atlas::OFFICE_COUNT
+    return blips > atlas::LAW_OFFICE_COUNT
                ? broken("the running plug-in made " + std::to_string(blips) + " office blips")
                : held();
 }
@@ -198,9 +198,9 @@ Verdict blipsComeBack(RuleFrame& frame) {
     if (!lasted(frame, menuRuns && !frame.story.blipsTaken)) {
         return untested();
     }
-    return frame.facts.blips < atlas::OFFICE_COUNT
+    return frame.facts.blips < atlas::LAW_OFFICE_COUNT
                ? broken("only " + std::to_string(frame.facts.blips) + " of the " +
-                        std::to_string(atlas::OFFICE_COUNT) + " office blips, a second on")
+                        std::to_string(atlas::LAW_OFFICE_COUNT) + " office blips, a second on")
                : held();
 }
 

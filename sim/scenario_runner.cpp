@@ -370,7 +370,8 @@ void Runner::failCommand(const std::string& command, int code, const std::string
             throw Failure{reply};
         case TSW_MALFORMED_COMMAND: {
             const auto lineEnd = reply.find('\n');
-            throw Failure{reply.substr(0, lineEnd), {},
+            throw Failure{reply.substr(0, lineEnd),
+                          {},
                           lineEnd == std::string::npos ? "" : reply.substr(lineEnd + 1)};
         }
         case TSW_BAD_COMMAND:
@@ -381,7 +382,8 @@ void Runner::failCommand(const std::string& command, int code, const std::string
                     throw Failure{own.text, {}, own.detail};
                 }
                 std::vector<std::string> verbs = verbsOfBoth();
-                throw Failure{unknownCommand(words.words, verbs), {},
+                throw Failure{unknownCommand(words.words, verbs),
+                              {},
                               pointAt(words, unknownWord(words.words, verbs))};
             }
             throw Failure{"bad command: " + reply};

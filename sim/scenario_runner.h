@@ -23,7 +23,7 @@ struct ScenarioOutcome {
     // With the rules on: for each rule, in the order of rules(), the frames it was put to the
     // test in.
     std::vector<std::uint64_t> ruleTests;
-    bool malformed = false;        // the failure is a command that does not read
+    bool malformed = false;  // the failure is a command that does not read
 };
 
 // Plays scenario lines (as a scenario file would hold them) named scenarioPath in messages.

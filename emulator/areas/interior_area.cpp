@@ -9,7 +9,7 @@
 namespace {
 
 struct InteriorArea final : Area {
-    std::array<bool, atlas::OFFICE_COUNT> unloaded{};
+    std::array<bool, atlas::LAW_OFFICE_COUNT> unloaded{};
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;

@@ -165,7 +165,7 @@ std::span<const Verb> PlayerArea::verbs() const {
 // is small across and counts at any height.
 std::size_t officeUnderfoot(const World& world) {
     const Vec3 at = world.positionOf(world.playerPed());
-    for (std::size_t i = 0; i < atlas::OFFICE_COUNT; ++i) {
+    for (std::size_t i = 0; i < atlas::LAW_OFFICE_COUNT; ++i) {
         const Vec3 d = at - atlas::OFFICES[i].spot;
         if (std::fabs(d.x) <= 1.0f && std::fabs(d.y) <= 1.0f) {
             return i + 1;

@@ -72,7 +72,7 @@ TEST_F(WorldReportTest, StateHoldsWhatThePageDraws) {
 
 TEST_F(WorldReportTest, MapHoldsEveryOfficeAndItsDoors) {
     const std::string map = worldReport(emu(), true);
-    EXPECT_EQ(occurrences(map, "\"town\":"), atlas::OFFICE_COUNT) << map;
+    EXPECT_EQ(occurrences(map, "\"town\":"), atlas::LAW_OFFICE_COUNT) << map;
     EXPECT_EQ(occurrences(map, "\"door\":"), std::size(atlas::OFFICE_DOORS)) << map;
     EXPECT_EQ(map.find("\"time\""), std::string::npos) << map;
 }

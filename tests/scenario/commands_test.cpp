@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "emulator/atlas.h"
 #include "sim/scenario_runner.h"
 #include "tests/process_folder.h"
 
@@ -33,7 +34,8 @@ TEST(Commands, AMalformedLineIsNamedWithWhatItsFormWantsThere) {
     EXPECT_EQ(failureOf("folder redonly"),
               "redonly is not readonly, locked or writable (did you mean readonly?)");
     EXPECT_EQ(failureOf("expect log once"), "TEXT is missing: a text");
-    EXPECT_EQ(failureOf("player at office"), "N is missing: a law office, 1 to 8");
+    EXPECT_EQ(failureOf("player at office"),
+              "N is missing: a law office, 1 to " + std::to_string(atlas::LAW_OFFICE_COUNT));
     EXPECT_EQ(failureOf("player at offce 2"),
               "offce is not a position, office, door or box (did you mean office?)");
     EXPECT_EQ(failureOf("clock step 0"), "a frame step of 0 would stop time");
@@ -169,7 +171,10 @@ TEST(Commands, ThePlayerStandsAtADoorOrInADoorBoxByItsName) {
               "");
     EXPECT_EQ(failureOf("player at door 0x12345678"),
               "bad command: no office door 0x12345678 (docs/reference.md lists them)");
-    EXPECT_EQ(failureOf("player at box 20"), "20 is not a door box: 1 to 19");
+    const std::string pastLast = std::to_string(std::size(atlas::DOOR_BOXES) + 1);
+    EXPECT_EQ(
+        failureOf("player at box " + pastLast),
+        pastLast + " is not a door box: 1 to " + std::to_string(std::size(atlas::DOOR_BOXES)));
 }
 
 // The file, the line, the line again with a caret under the wrong word, and the usage.

@@ -27,7 +27,7 @@ GameFacts running() {
     facts.control = true;
     facts.worn = -1;
     facts.group = "PLAYER";
-    facts.blips = static_cast<std::uint32_t>(atlas::OFFICE_COUNT);
+    facts.blips = static_cast<std::uint32_t>(atlas::LAW_OFFICE_COUNT);
     return facts;
 }
 
@@ -255,7 +255,8 @@ TEST(Rules, TheRunningPluginShowsEachPromptOnceAndABlipAnOffice) {
     EXPECT_FALSE(game.frame("select=1 remove=1 doorprompts=1"));
     EXPECT_EQ(game.frame("select=2"), "prompts-once");
     EXPECT_EQ(game.frame("doorprompts=2"), "prompts-once");
-    EXPECT_EQ(game.frame("blips=" + std::to_string(atlas::OFFICE_COUNT + 1)), "blips-per-office");
+    EXPECT_EQ(game.frame("blips=" + std::to_string(atlas::LAW_OFFICE_COUNT + 1)),
+              "blips-per-office");
 }
 
 // A second of game time after the game took a blip (or the scripts began anew) all of them are
@@ -263,7 +264,7 @@ TEST(Rules, TheRunningPluginShowsEachPromptOnceAndABlipAnOffice) {
 TEST(Rules, BlipsComeBackAndAnOfficeOffersItsPromptWithinASecond) {
     Game game;  // the wait begins in the frame after the command
     game.checker_.onCommand("game removes blip 3");
-    const std::string oneGone = "blips=" + std::to_string(atlas::OFFICE_COUNT - 1);
+    const std::string oneGone = "blips=" + std::to_string(atlas::LAW_OFFICE_COUNT - 1);
     EXPECT_FALSE(game.passes(1024, oneGone));
     EXPECT_EQ(game.passes(16, oneGone), "blips-come-back");
 

@@ -91,21 +91,21 @@ bool isOfficeDoor(std::uint32_t hash) {
 
 TEST(Atlas, OfficeSpotsAndProbePointsAreTheAtlasOnes) {
     Differences differences;
-    differences.count("lawOffices", LAW_OFFICE_COUNT, atlas::OFFICE_COUNT);
-    for (std::size_t i = 0; i < std::min(LAW_OFFICE_COUNT, atlas::OFFICE_COUNT); ++i) {
+    differences.count("lawOffices", LAW_OFFICE_COUNT, atlas::LAW_OFFICE_COUNT);
+    for (std::size_t i = 0; i < std::min(LAW_OFFICE_COUNT, atlas::LAW_OFFICE_COUNT); ++i) {
         differences.point(officeName(i) + " spot", lawOffices[i], atlas::OFFICES[i].spot);
     }
     // The sweep lists its probe points in an order of its own: each is held against the
     // probe of the office it stands in, and every office has one.
-    differences.count("officeProbePoints", std::size(officeProbePoints), atlas::OFFICE_COUNT);
-    std::string probed(atlas::OFFICE_COUNT, '-');
+    differences.count("officeProbePoints", std::size(officeProbePoints), atlas::LAW_OFFICE_COUNT);
+    std::string probed(atlas::LAW_OFFICE_COUNT, '-');
     for (std::size_t i = 0; i < std::size(officeProbePoints); ++i) {
         const std::size_t office = officeNear(officeProbePoints[i]);
         probed[office] = '+';
         differences.point("probe point " + std::to_string(i + 1) + " at " + officeName(office),
                           officeProbePoints[i], atlas::OFFICES[office].probe);
     }
-    EXPECT_EQ(probed, std::string(atlas::OFFICE_COUNT, '+')) << "offices without a probe point";
+    EXPECT_EQ(probed, std::string(atlas::LAW_OFFICE_COUNT, '+')) << "offices without a probe point";
     EXPECT_EQ(differences.text(), "");
 }
 
