@@ -330,7 +330,8 @@ constexpr SimVerb SIM_VERBS[] = {
      "starts a new window for `expect trace`, `expect host`, `expect handles` and `expect door "
      "HASH sets N`, and keeps the data file's bytes for `expect marked datafile`"},
     {"expect data KEY VALUE", expectData, DocTable::EXPECT,
-     "the data file on disk has that entry", {&KEY, &VALUE}},
+     "the data file on disk has that entry, its value the same text (`0.001000`, not `0.001`)",
+     {&KEY, &VALUE}},
     {"expect nodata KEY", expectNoData, DocTable::EXPECT, "the data file lacks that key",
      {&KEY_AS_WRITTEN}},
     {"expect datafile TEXT", expectDataFile, DocTable::EXPECT,
