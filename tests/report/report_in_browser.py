@@ -19,7 +19,8 @@ import shutil
 import subprocess
 import sys
 
-from browser import Browser, evaluate, open_page, resize, screenshot
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from browser import Browser, evaluate, open_page, resize, screenshot  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIZES = [("phone", 390, 844, True), ("laptop", 1024, 768, False), ("wide", 1600, 900, False)]
@@ -332,14 +333,16 @@ class Run:
             check_labels(label + "%d px: " % width, evaluate(self.browser, session, probe("labels_probe.js")))
 
     def check_legend(self, scenario, work):
-        """The story, then the player at a door of Valentine's office: at each check that a ped
-        greeted or has the lawman switch on, the legend counts it and the ped's dot says so;
-        the map opens on the office, the door above the player's dot."""
+        """The story, then the player at a door of Valentine's office and the plug-in loaded
+        again: at each check that a ped greeted or has the lawman switch on, the legend counts
+        it and the ped's dot says so; the map opens on the office, the door above the player's
+        dot; the world's blips, two at each office, are told why."""
         label = os.path.basename(scenario) + " and a door, "
         os.makedirs(work)
         story = os.path.join(work, "story.txt")
         with open(story, "w") as f:
-            f.write("include %s\nplayer at door 0x119AC64B\nrun 500\nexpect prompt Lock shown\n" % scenario)
+            f.write("include %s\nplayer at door 0x119AC64B\nrun 500\nexpect prompt Lock shown\n"
+                    "unload\nload\nrun 1000\n" % scenario)
         report = os.path.join(work, "report.html")
         with open(os.path.join(work, "sim.log"), "w") as log:
             status = subprocess.call([self.sim, "--report", report, story], stdout=log, stderr=subprocess.STDOUT)
@@ -350,6 +353,11 @@ class Run:
         opened = evaluate(self.browser, session, probe("opening_map_probe.js"))
         check_opening_map(label, opened, "Valentine")
         expect(opened["player"]["atDoor"], label + "the player is not at a door as the page opens")
+        world = evaluate(self.browser, session, 'document.getElementById("state").textContent')
+        told = re.search(r"(\d+) on the map, (\d+) at each office: the plug-in was loaded (\d+) times", world)
+        counts = [int(n) for n in told.groups()] if told else []  # each load's blips at the eight offices
+        expect(counts and counts[1] >= 2 and counts == [8 * counts[1], counts[1], counts[1]],
+               label + "the blips after loads of the plug-in: " + world)
         checks = evaluate(self.browser, session, probe("legend_probe.js"))
         words = {"greeted": "greeted", "switch": "lawman switch on"}
         for check in checks:
