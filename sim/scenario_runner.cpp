@@ -169,6 +169,10 @@ void Runner::include(const std::string& file) {
         const std::string line = trim(raw);
         if (!line.empty() && line[0] != '#') {
             runLine(line);
+            // A check in an included file shows the world as it held, as one in the story does.
+            if (report_) {
+                report_->moment();
+            }
         }
     }
     included_.pop_back();

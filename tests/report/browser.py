@@ -35,6 +35,7 @@ class Browser:
         self.next_id = 0
         self.buffer = b""
         self.events = []
+        self.tab = None  # the one tab every page opens in, as its session
 
     def message(self):
         while b"\0" not in self.buffer:
@@ -75,25 +76,35 @@ class Browser:
 
 
 def open_page(browser, page, width, height, mobile):
-    """The page loaded in a new tab at that size; a phone has device scale 3, touch, and the
-    page's viewport tag honoured. Returns the tab's session."""
-    target = browser.call("Target.createTarget", url="about:blank")["targetId"]
-    session = browser.call("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+    """The page loaded afresh at that size, in the browser's one tab (a tab each costs a
+    renderer's start); a phone has device scale 3, touch, and the page's viewport tag honoured.
+    Returns the tab's session."""
+    if browser.tab is None:
+        target = browser.call("Target.createTarget", url="about:blank")["targetId"]
+        browser.tab = browser.call("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+        browser.call("Page.enable", browser.tab)
+    session = browser.tab
     browser.call("Emulation.setDeviceMetricsOverride", session, width=width, height=height,
                  deviceScaleFactor=3 if mobile else 1, mobile=mobile)
     browser.call("Emulation.setTouchEmulationEnabled", session, enabled=mobile,
                  maxTouchPoints=5 if mobile else 1)
-    browser.call("Page.enable", session)
     browser.call("Page.navigate", session, url="file://" + os.path.abspath(page))
     browser.wait_for("Page.loadEventFired")
+    next_frames(browser, session)
     return session
+
+
+def next_frames(browser, session):
+    """Two frames drawn: what a frame's resize observers do has been done."""
+    evaluate(browser, session, "new Promise((done) => requestAnimationFrame(() => "
+             "requestAnimationFrame(() => done(1))))")
 
 
 def resize(browser, session, width, height):
     """The open page at another size, as a window resized (its resize handlers run)."""
     browser.call("Emulation.setDeviceMetricsOverride", session, width=width, height=height,
                  deviceScaleFactor=1, mobile=False)
-    evaluate(browser, session, "new Promise((done) => requestAnimationFrame(() => done(1)))")
+    next_frames(browser, session)
 
 
 def evaluate(browser, session, script):
@@ -105,7 +116,11 @@ def evaluate(browser, session, script):
     return result["result"].get("value")
 
 
-def screenshot(browser, session, path):
-    shot = browser.call("Page.captureScreenshot", session, format="png")
+def screenshot(browser, session, path, width, height):
+    """The screen's picture at half a pixel a CSS pixel, also on a phone's dense screen: it is
+    only checked for not being blank, and each pixel left out is work saved."""
+    scale = 0.5 / evaluate(browser, session, "devicePixelRatio")
+    shot = browser.call("Page.captureScreenshot", session, format="png",
+                        clip={"x": 0, "y": 0, "width": width, "height": height, "scale": scale})
     with open(path, "wb") as f:
         f.write(base64.b64decode(shot["data"]))

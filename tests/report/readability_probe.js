@@ -1,6 +1,7 @@
-// What must stay readable: the number and time of each failed row against its background
-// (also while time is shown before the failure, when later rows fade), and the badge history's
-// numbers inside their list.
+// What must stay readable: the number and time of each failed row against its background,
+// as the failure is shown (the page opens there, and a click on the failure's banner goes
+// there) and while time is shown before it, when later rows fade; and the badge history's
+// numbers inside their table.
 (() => {
   const rgba = (colour) => { const [r, g, b, a = 1] = colour.match(/[\d.]+/g).map(Number); return [r, g, b, a]; };
   const background = (node) => {
@@ -29,7 +30,7 @@
   const failedParts = () => [...document.querySelectorAll(
     "#timeline li.failed .t, #timeline li.failure .t, #checks li.failed .t, #source li.failed .n, #source li.failed .sign")];
   const lowest = () => Math.min(...failedParts().map(contrast));
-  const seen = { failedParts: failedParts().length, opened: lowest() };
+  const seen = { failedParts: failedParts().length, atFailure: lowest() };
   const slider = document.getElementById("slider");
   slider.value = 0;
   slider.dispatchEvent(new Event("input"));

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""report_in_browser.py TSW_SIM CHROMIUM SCREENSHOT_CHECK SCENARIO WORK [failing]
+"""report_in_browser.py TSW_SIM CHROMIUM SCREENSHOT_CHECK SCENARIOS WORK
 
-Writes the scenario's report and opens it in headless Chromium as a phone (390 x 844), on a
-laptop (1024 x 768) and on a wide screen (1600 x 900). At each size the map, the time axis and
-the timeline stand inside the screen, nothing scrolls sideways, the text is readable and the
-picture is not blank; then the page is used as a person would (browser's behaviour_probe.js)
-and what it showed is held against what the simulator printed. With "failing" the story gets
-a last expectation that fails: the failure is shown at its own moment.
+Writes the reports of the badge story and of a lawman story made to fail, and opens each in
+one headless Chromium as a phone (390 x 844), on a laptop (1024 x 768) and on a wide screen
+(1600 x 900). At each size the map, the time axis and the timeline stand inside the screen,
+nothing scrolls sideways, the text is readable and the picture is not blank; the map opens on
+the story's office with its doors in sight; the page is used as a person would
+(behaviour_probe.js) and what it showed is held against what the simulator printed; and at
+those sizes and three more widths no name on the map covers another or a dot or stands past
+the map's edge. The failing story gets a last expectation that fails: the failure is shown at
+its own moment. A third story, with a greeting, holds the legend's counts against its checks.
 """
 import itertools
 import json
@@ -16,14 +19,20 @@ import shutil
 import subprocess
 import sys
 
-from browser import Browser, evaluate, open_page, resize, screenshot
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from browser import Browser, evaluate, open_page, resize, screenshot  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIZES = [("phone", 390, 844, True), ("laptop", 1024, 768, False), ("wide", 1600, 900, False)]
+NARROWED = [480, 700, 1366]  # further widths for the map's names, the last page resized
+# The stories, whether each is made to fail, and the office its events and checks are at.
+STORIES = [("badge_story.txt", False, "Valentine"), ("office_order.txt", True, "Valentine")]
+# A greeting while the lawman switch is on; the test puts the player at a Valentine door after it.
+LEGEND_STORY = "lawman_switch.txt"
 DOOR_STATES = ["door 0: unlocked", "door 1: locked", "door 2: locked, breakable",
                "door 3: held open", "door 4: held open the other way", "door standing open"]
 OFFICE_ZOOM = 150  # map units across at which names stand beside the dots
-NARROWED = [480, 700, 1366]  # further widths for the map's names, the last page resized
+LEAST_DOOR = 8  # px: a door's side at an office's zoom, to show its state's colour
 
 failures = []
 
@@ -51,21 +60,30 @@ def story_lines(path):
     return lines
 
 
-def check_layout(size, layout):
+def check_layout(where, size, layout):
     _, width, height, _ = size
     for name, box in layout["boxes"].items():
         inside = (box["left"] >= 0 and box["top"] >= 0 and box["right"] <= width and
                   box["bottom"] <= height and box["right"] > box["left"] and
                   box["bottom"] > box["top"])
-        expect(inside, "%s: the %s is not inside the %dx%d screen: %s" %
-               (size[0], name, width, height, box))
-    expect(layout["scrollWidth"] <= width,
-           "%s: the page scrolls sideways (%d wide)" % (size[0], layout["scrollWidth"]))
-    expect(layout["fontSize"] >= 12, "%s: timeline text of %s px" % (size[0], layout["fontSize"]))
+        expect(inside, where + "the %s is not inside the %dx%d screen: %s" % (name, width, height, box))
+    expect(layout["scrollWidth"] <= width, where + "the page scrolls sideways (%d wide)" % layout["scrollWidth"])
+    expect(layout["fontSize"] >= 12, where + "timeline text of %s px" % layout["fontSize"])
 
 
-def check_behaviour(size, seen, run):
-    where = size[0] + ": "
+def check_opening_map(where, opened, office):
+    """The map opens on the office, each of its doors large enough to show its state and on
+    top, never under the player's dot."""
+    expect(opened["zoom"] == "Where the story happens: " + office,
+           where + "the map opens on '%s', not %s's office" % (opened["zoom"], office))
+    doors = [door for door in opened["doors"] if door["shown"]]
+    expect(len(doors) >= 2, where + "%d doors in sight as the map opens" % len(doors))
+    for door in doors:
+        expect(door["side"] >= LEAST_DOOR and door["onTop"],
+               where + "a door as the map opens: %s (the player at %s)" % (door, opened["player"]))
+
+
+def check_behaviour(where, seen, run):
     expect(seen["entries"] == run["entries"],
            where + "%d timeline entries for %d" % (seen["entries"], run["entries"]))
     expect(seen["checks"] == run["expects"],
@@ -155,20 +173,23 @@ def check_zoom(where, seen):
 
 
 def check_labels(where, views):
-    """No name covers another at any zoom; an office's zoom fills the map with the office."""
+    """No name covers another or a dot or stands past the map's edge at any zoom; an office's
+    zoom fills the map with the office."""
     for view in views:
-        expect(not view["overlaps"], where + "%s: names cover each other: %s" %
-               (view["name"], view["overlaps"]))
+        for fault, names in (("cover each other", view["overlaps"]), ("cover dots", view["onDots"]),
+                             ("are cut at the map's edge", view["clipped"])):
+            expect(not names, where + "%s: names %s: %s" % (view["name"], fault, names))
         expect(view["fills"] is None or view["fills"] >= 0.5,
                where + "%s: the office fills %.0f %% of the map" % (view["name"], 100 * (view["fills"] or 0)))
-    expect(len(views) == 10, where + "%d map zooms" % len(views))
+    # The story's office and the player's track, the whole map, the eight offices.
+    expect(len(views) == 11, where + "%d map zooms" % len(views))
 
 
 def check_readability(where, seen, run):
     expect(seen["failedParts"] >= (5 if run["failing"] else 0),
            where + "%d failed rows' numbers and times" % seen["failedParts"])
     if run["failing"]:
-        for moment in ("opened", "atStart"):
+        for moment in ("atFailure", "atStart"):
             expect(seen[moment] >= 4.5, where + "a failed row's number or time at contrast %.2f (%s)" %
                    (seen[moment], moment))
     expect(not seen["clippedNumbers"], where + "badge history numbers clipped: %s" % seen["clippedNumbers"])
@@ -268,40 +289,102 @@ def source_signs(story, source, failed_line):
     return signs
 
 
+class Run:
+    """One Chromium for every page, and the programs the checks run."""
+
+    def __init__(self, sim, chromium, blank_check, work):
+        self.sim, self.blank_check = sim, blank_check
+        self.browser = Browser(chromium, os.path.join(work, "profile"))
+
+    def check_size(self, page, size, run, label):
+        """The page at one size: its layout and picture, the map as it opens, how a person
+        uses it, then its names and what must stay readable (both move the map's zoom and the
+        time, which the use does not need afresh). Returns the tab."""
+        name, width, height, mobile = size
+        where = label + name + ": "
+        session = open_page(self.browser, page, width, height, mobile)
+        check_layout(where, size, evaluate(self.browser, session, probe("layout_probe.js")))
+        picture = os.path.join(os.path.dirname(page), name + ".png")
+        screenshot(self.browser, session, picture, width, height)
+        expect(subprocess.call([self.blank_check, picture]) == 0, where + "the picture is blank")
+        check_opening_map(where, evaluate(self.browser, session, probe("opening_map_probe.js")), run["office"])
+        seen = evaluate(self.browser, session, probe("behaviour_probe.js"))
+        with open(os.path.join(os.path.dirname(page), name + ".json"), "w") as f:
+            json.dump(seen, f, indent=1)
+        check_behaviour(where, seen, run)
+        check_labels(where, evaluate(self.browser, session, probe("labels_probe.js")))
+        check_readability(where, evaluate(self.browser, session, probe("readability_probe.js")), run)
+        return session
+
+    def check_story(self, scenario, work, failing, office):
+        """A story's report at every size, and its map's names at three more widths (the last
+        page narrowed and widened)."""
+        label = os.path.basename(scenario) + (", made to fail" if failing else "") + ", "
+        os.makedirs(work)
+        status, run = play(self.sim, scenario, work, failing)
+        if status != (1 if failing else 0):
+            expect(False, label + "tsw-sim exited %d (see %s/sim.log)" % (status, work))
+            return
+        run["office"] = office
+        for size in SIZES:
+            session = self.check_size(os.path.join(work, "report.html"), size, run, label)
+        for width in NARROWED:
+            resize(self.browser, session, width, 768)
+            check_labels(label + "%d px: " % width, evaluate(self.browser, session, probe("labels_probe.js")))
+
+    def check_legend(self, scenario, work):
+        """The story, then the player at a door of Valentine's office and the plug-in loaded
+        again: at each check that a ped greeted or has the lawman switch on, the legend counts
+        it and the ped's dot says so; the map opens on the office, the door above the player's
+        dot; the world's blips, two at each office, are told why."""
+        label = os.path.basename(scenario) + " and a door, "
+        os.makedirs(work)
+        story = os.path.join(work, "story.txt")
+        with open(story, "w") as f:
+            f.write("include %s\nplayer at door 0x119AC64B\nrun 500\nexpect prompt Lock shown\n"
+                    "unload\nload\nrun 1000\n" % scenario)
+        report = os.path.join(work, "report.html")
+        with open(os.path.join(work, "sim.log"), "w") as log:
+            status = subprocess.call([self.sim, "--report", report, story], stdout=log, stderr=subprocess.STDOUT)
+        if status != 0:
+            expect(False, label + "tsw-sim exited %d (see %s/sim.log)" % (status, work))
+            return
+        session = open_page(self.browser, report, 1024, 768, False)
+        opened = evaluate(self.browser, session, probe("opening_map_probe.js"))
+        check_opening_map(label, opened, "Valentine")
+        expect(opened["player"]["atDoor"], label + "the player is not at a door as the page opens")
+        world = evaluate(self.browser, session, 'document.getElementById("state").textContent')
+        told = re.search(r"(\d+) on the map, (\d+) at each office: the plug-in was loaded (\d+) times", world)
+        counts = [int(n) for n in told.groups()] if told else []  # each load's blips at the eight offices
+        expect(counts and counts[1] >= 2 and counts == [8 * counts[1], counts[1], counts[1]],
+               label + "the blips after loads of the plug-in: " + world)
+        checks = evaluate(self.browser, session, probe("legend_probe.js"))
+        words = {"greeted": "greeted", "switch": "lawman switch on"}
+        for check in checks:
+            status = "greeted" if " spoke " in check["text"] else "switch"
+            expect(check["counts"].get(status, 0) >= 1 and words[status] in check["dot"],
+                   label + "at '%s' the legend counts %s and the ped's dot says '%s'" %
+                   (check["text"], check["counts"], check["dot"]))
+        expect(any(" spoke " in check["text"] for check in checks), label + "no greeting among the checks")
+
+    def close(self):
+        self.browser.close()
+
+
 def main():
-    sim, chromium, blank_check, scenario, work = sys.argv[1:6]
-    failing = sys.argv[6:7] == ["failing"]
+    sim, chromium, blank_check, scenarios, work = sys.argv[1:6]
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    status, run = play(sim, scenario, work, failing)
-    if status != (1 if failing else 0):
-        print("%s: tsw-sim exited %d (see %s/sim.log)" % (scenario, status, work))
-        return 1
-    browser = Browser(chromium, os.path.join(work, "profile"))
+    run = Run(sim, chromium, blank_check, work)
     try:
-        for size in SIZES:
-            session = open_page(browser, os.path.join(work, "report.html"), *size[1:])
-            check_layout(size, evaluate(browser, session, probe("layout_probe.js")))
-            picture = os.path.join(work, size[0] + ".png")
-            screenshot(browser, session, picture)
-            expect(subprocess.call([blank_check, picture]) == 0, size[0] + ": the picture is blank")
-            where = size[0] + ": "
-            check_labels(where, evaluate(browser, session, probe("labels_probe.js")))
-            check_readability(where, evaluate(browser, session, probe("readability_probe.js")), run)
-            # The probes above moved time: the page afresh, as it opens.
-            session = open_page(browser, os.path.join(work, "report.html"), *size[1:])
-            seen = evaluate(browser, session, probe("behaviour_probe.js"))
-            with open(os.path.join(work, size[0] + ".json"), "w") as f:
-                json.dump(seen, f, indent=1)
-            check_behaviour(size, seen, run)
-        # Names never cover each other at any width: the laptop's page narrowed and widened.
-        for width in NARROWED:
-            resize(browser, session, width, 768)
-            check_labels("%d px: " % width, evaluate(browser, session, probe("labels_probe.js")))
+        for name, failing, office in STORIES:
+            folder = os.path.join(work, name[:-len(".txt")] + ("_failing" if failing else ""))
+            run.check_story(os.path.join(scenarios, name), folder, failing, office)
+        run.check_legend(os.path.join(scenarios, LEGEND_STORY), os.path.join(work, "legend"))
     finally:
-        browser.close()
+        run.close()
     for failure in failures:
-        print("%s: %s" % (scenario, failure))
+        print(failure)
     return 1 if failures else 0
 
 

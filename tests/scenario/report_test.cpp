@@ -150,3 +150,17 @@ TEST(Report, AnIncludedCheckNamesItsFile) {
               std::string::npos)
         << page;
 }
+
+// An included file's commands are moments as the story's are: its check shows the world it
+// held in, not the one a later command at the same time made.
+TEST(Report, AnIncludedCommandIsAMomentOfItsOwn) {
+    const auto folder = processFolder("tsw-report");
+    std::ofstream(folder / "report_moves.txt") << "player at 1 2 3\nexpect badge none\n"
+                                                  "player at 4 5 6\n";
+    const std::string page = reportOf("include report_moves.txt\n", 0);
+    EXPECT_EQ(occurrences(page, "{\"player\":"), 3u) << page;
+    EXPECT_NE(page.find("\"moments\":[{\"time\":0,\"lines\":0,\"world\":0},{\"time\":0,"
+                        "\"lines\":3,\"world\":1},{\"time\":0,\"lines\":4,\"world\":2}]"),
+              std::string::npos)
+        << page;
+}
