@@ -342,6 +342,22 @@ TEST(KeyNames, TheReadMeNamesKeysAsTheLogDoes) {
     }
 }
 
+// The read-me's table of the F keys and letters one by one ("F5 116", "Q 81"): every one, each
+// code the one the log names so.
+TEST(KeyNames, TheReadMesFKeysAndLettersHaveTheirCodes) {
+    const std::string readMe = fileText(TSW_README_SOURCE);
+    const auto start = readMe.find("The F keys and the letters one by one:");
+    ASSERT_NE(start, std::string::npos);
+    const std::string table = readMe.substr(start, readMe.find("Write the number", start) - start);
+    const std::regex entry(R"(\b([A-Z]|F\d+) (\d+)\b)");
+    int entries = 0;
+    for (auto it = std::sregex_iterator(table.begin(), table.end(), entry);
+         it != std::sregex_iterator(); ++it, ++entries) {
+        EXPECT_EQ(keyName(std::stoul((*it)[2])), (*it)[1].str()) << (*it)[0];
+    }
+    EXPECT_EQ(entries, 12 + 26);
+}
+
 TEST(ProfileText, TellsAPlainNumberFromWhatReadsAsAnother) {
     EXPECT_EQ(profileTextForm("102"), ProfileText::Number);
     EXPECT_EQ(profileTextForm("+7"), ProfileText::Number);
