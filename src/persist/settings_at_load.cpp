@@ -42,11 +42,10 @@ std::string madeLine(const MissingSettings& made) {
                                   "RDR2.exe, or put the file from the first install's "
                                   "zip there)"}));
     }
-    const char* folder = made.folderMade ? DATA_FOLDER : "";
-    return markedLine(
-        false, joined({made.folderMade ? "the folder " : "", folder, made.folderMade ? " and " : "",
-                       SETTINGS_FILE, made.folderMade ? " were" : " was",
-                       " missing: made with the shipped settings, read below"}));
+    const std::string missing =
+        made.folderMade ? joined({"the folder ", DATA_FOLDER, " and ", SETTINGS_FILE, " were"})
+                        : joined({SETTINGS_FILE, " was"});
+    return markedLine(false, missing + " missing: made with the shipped settings, read below");
 }
 
 // The log is written when the settings switch it on, and also, whatever WRITE_LOG says, when
