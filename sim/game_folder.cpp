@@ -109,10 +109,18 @@ void GameFolder::leave() {
     }
 }
 
+// The plug-in makes a settings file that is missing when it loads: after that the player edits
+// the file it made.
+bool GameFolder::madeByPlugin(std::string& text) const {
+    return !settingsFile_ && !settingsUnwritten_ && readWholeFile(SETTINGS_FILE, text);
+}
+
 void GameFolder::setIni(const std::string& section, const std::string& key,
                         const std::string& value) {
     if (!settingsFile_) {
-        settings_.clear();
+        if (!madeByPlugin(settings_)) {
+            settings_.clear();
+        }
         settingsFile_ = true;
     }
     settings_ = withSetting(settings_, section, key, value);
@@ -126,7 +134,20 @@ void GameFolder::noSettings() {
 }
 
 bool GameFolder::settingsNameKey(std::uint32_t code) const {
-    return settingsFile_ && settingNamesKey(settings_, code);
+    std::string made;
+    return (settingsFile_ && settingNamesKey(settings_, code)) ||
+           (madeByPlugin(made) && settingNamesKey(made, code));
+}
+
+bool GameFolder::settingsShipped() const {
+    std::string text;
+    if (!readWholeFile(SETTINGS_FILE, text)) {
+        return false;
+    }
+    std::string shipped = SHIPPED_SETTINGS;
+    std::erase(text, '\r');
+    std::erase(shipped, '\r');
+    return text == shipped;
 }
 
 bool GameFolder::writeSettings(std::string& error) {

@@ -20,11 +20,13 @@ class GameFolder {
     // is written whole by writeSettings, before any other change to the folder: a story that
     // sets thousands of keys writes it once.
     void setIni(const std::string& section, const std::string& key, const std::string& value);
-    // No settings file: the plug-in reads every setting's default.
+    // No settings file, until the plug-in makes one with the shipped settings when it loads.
     void noSettings();
     bool writeSettings(std::string& error);
     // Whether a key setting of the settings file has this key code.
     bool settingsNameKey(std::uint32_t code) const;
+    // Whether the settings file holds the shipped settings, line ends aside.
+    bool settingsShipped() const;
     bool appendDataLine(const std::string& line, std::string& error);
     // Appends the bytes as they are: no line end is added.
     bool appendDataBytes(const std::string& bytes, std::string& error);
@@ -48,6 +50,8 @@ class GameFolder {
     void letGoOfFile() { holder_.letGo(); }
 
   private:
+    bool madeByPlugin(std::string& text) const;
+
     std::filesystem::path previous_;
     std::filesystem::path root_;
     bool temporary_ = false;

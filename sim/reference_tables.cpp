@@ -216,7 +216,9 @@ std::string settings() {
         "## Settings\n\nThe plug-in's settings file, `TinStarWarden/TinStarWarden.ini`, from its "
         "own list (`src/persist/setting_list.inc`). A story's game folder starts with the "
         "shipped file; `ini SECTION KEY VALUE` changes a value as a player would, `noini` "
-        "removes the file. A value beyond a setting's range counts as the top of it.\n\n"
+        "removes the file (the plug-in writes the shipped one when it loads without one, so "
+        "\"missing reads as\" is what a key missing from a file reads as). A value beyond a "
+        "setting's range counts as the top of it; a negative one counts as the top too.\n\n"
         "| section | key | missing reads as | shipped | range | what the key does |\n"
         "|---|---|---|---|---|---|\n";
     for (const Setting& setting : SETTINGS) {

@@ -3,9 +3,7 @@
 #include <optional>
 #include <string>
 
-// The settings file a first install puts beside the plug-in, as shipped
-// (package/TinStarWarden/TinStarWarden.ini, built into the simulator).
-extern const char* const SHIPPED_SETTINGS;
+#include "persist/shipped_settings.h"
 
 // The settings text with KEY=VALUE under [SECTION], changed as a player changes it in an
 // editor: the first line of that key in the first section of that name (names compared

@@ -240,6 +240,12 @@ ControlReply expectLogOnce(Runner&, const Args& args) {
     return expectLogLines(args.text(0), true);
 }
 
+ControlReply expectShippedSettings(Runner& runner, const Args&) {
+    return runner.folder().settingsShipped()
+               ? ok()
+               : expectationFailed("the settings file as shipped", "another, or none");
+}
+
 ControlReply expectNoLog(Runner&, const Args&) {
     std::string text;
     return readWholeFile(LOG_FILE, text)
@@ -275,12 +281,14 @@ constexpr SimVerb SIM_VERBS[] = {
     {"ini SECTION KEY VALUE", ini, DocTable::FILES,
      "changes `TinStarWarden/TinStarWarden.ini` as a player does in an editor: the key's line in "
      "that section takes the value, or a line (and the section) is added; the notes and the "
-     "other settings stay (after `noini`, a new file with only the `ini` lines); a section or "
+     "other settings stay (after `noini`, a new file with only the `ini` lines; after a "
+     "`load` that made the file, that file); a section or "
      "key the plug-in does not read gets a `note:` on the timeline, with the nearest names",
      {&SECTION, &SETTING, &SETTING_VALUE}},
     {"noini", noSettings, DocTable::FILES,
-     "removes the settings file: every setting reads as its default (every key 0, so edit mode "
-     "cannot be switched on; `GREETING_FREQUENCY` 0)"},
+     "removes the settings file; at its next `load` the plug-in writes the shipped one in its "
+     "place and reads that (the log says so); `ini` lines after `noini` begin a new file with "
+     "only those lines"},
     {"data LINE", data, DocTable::FILES,
      "appends LINE, as written, to the data file, making the file when there is none (`data "
      "badge=2`; a malformed line can be written too)",
@@ -347,6 +355,9 @@ constexpr SimVerb SIM_VERBS[] = {
      "a line of the diagnostics log `TinStarWarden/TinStarWarden.log` holds TEXT"},
     {"expect log once TEXT", expectLogOnce, DocTable::EXPECT, "exactly one line of it holds TEXT"},
     {"expect nolog", expectNoLog, DocTable::EXPECT, "there is no diagnostics log file"},
+    {"expect settings shipped", expectShippedSettings, DocTable::EXPECT,
+     "the settings file holds the shipped settings (its line ends aside: the plug-in writes "
+     "CR LF on Windows, LF natively)"},
 };
 // clang-format on
 

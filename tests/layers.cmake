@@ -1,8 +1,9 @@
 # Nothing includes upward. The plug-in's folders in src/ are layers: host/, then persist/ and
 # game/, then badge/ and lawman/, then plugin/; a file may include from its own folder and from
 # the layers below its own. The emulated world and the simulator take from src/ only the host
-# interface, the native list and the list of the settings file's keys (an interface of the
-# plug-in, which scenarios write); the emulator takes nothing from the simulator.
+# interface, the native list, the list of the settings file's keys (an interface of the
+# plug-in, which scenarios write) and the shipped settings file that the build puts into both;
+# the emulator takes nothing from the simulator.
 # cmake -DROOT=<repository> -P layers.cmake
 set(rank_host 0)
 set(rank_persist 1)
@@ -11,7 +12,7 @@ set(rank_badge 2)
 set(rank_lawman 2)
 set(rank_plugin 3)
 set(host_interface host/host_api.h host/native_hashes.h host/native_list.inc
-    host/platform_types.h persist/setting_list.inc)
+    host/platform_types.h persist/setting_list.inc persist/shipped_settings.h)
 
 set(faults "")
 file(GLOB_RECURSE sources RELATIVE ${ROOT}

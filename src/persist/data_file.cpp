@@ -1,15 +1,13 @@
 #include "persist/data_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "persist/diagnostics_log.h"
 #include "persist/joined_text.h"
 #include "persist/make_folder.h"
+#include "persist/path_missing.h"
 
 namespace {
 
@@ -19,6 +17,9 @@ constexpr const char* SCRIPT_STOPS = "no badge is put on, and the badge script s
 constexpr const char* MAKE_IT_READABLE =
     "let the game read it, or delete it and a new one, with no badge, is made at the next start";
 constexpr const char* START_AGAIN = ", then start the game again";
+// What setFirstEntries puts in a new file, in the player's words.
+constexpr const char* FIRST_HOLDS =
+    "no badge yet, the badge's place and turn at their starting values";
 constexpr const char* CLOSE_THE_HOLDER =
     "close the program that holds it (an antivirus scan or a cloud-sync client, say)";
 // A file another program holds at the start is tried again this often, for this long: such a
@@ -87,20 +88,6 @@ class SaveReports {
 SaveReports saveReports;
 const DictDataFile* readInto = nullptr;  // the object openDataFile read the file into
 
-// Only when the system says nothing is there: a file it cannot look at is not made anew.
-bool pathMissing(const std::string& path) {
-    struct stat status;
-    return stat(path.c_str(), &status) != 0 && errno == ENOENT;
-}
-
-std::string entriesText(const DictDataFile& file) {
-    std::string text;
-    for (const auto& [key, value] : file.entries) {
-        text += joined({text.empty() ? "" : ", ", key, "=", value});
-    }
-    return text;
-}
-
 bool createDataFolder() {
     if (!pathMissing(DATA_FOLDER)) {
         return true;
@@ -128,7 +115,7 @@ bool createDataFile(FirstEntries setFirstEntries) {
         return false;
     }
     diagnosticsLog().line(
-        joined({"created ", dataFile->path, ", which was missing: ", entriesText(*dataFile)}));
+        joined({"created ", dataFile->path, ", which was missing: ", FIRST_HOLDS}));
     return true;
 }
 

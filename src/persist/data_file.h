@@ -9,7 +9,8 @@ inline constexpr const char* DATA_FOLDER = "TinStarWarden";
 // The one data file both scripts share; null until openDataFile.
 extern DictDataFile* dataFile;
 
-// Sets the entries a data file made at the first start holds.
+// Sets the entries a data file made at the first start holds: no badge, and the badge's place
+// and turn at their starting values (as the log says).
 using FirstEntries = void (*)(DictDataFile& file);
 
 // Gives the host's wait: a cooperative script must not sleep.

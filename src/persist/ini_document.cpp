@@ -29,10 +29,10 @@ std::string untilNul(std::string_view text) {
 IniKey keyFromLine(std::string_view line, std::size_t number) {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) {
-        return IniKey{untilNul(line), std::nullopt, number};
+        return IniKey{untilNul(line), std::nullopt, number, untilNul(line)};
     }
     return IniKey{untilNul(trimBack(line.substr(0, equals))),
-                  untilNul(trimFront(line.substr(equals + 1))), number};
+                  untilNul(trimFront(line.substr(equals + 1))), number, untilNul(line)};
 }
 
 // "[name]" and "[ name ] text": the name runs to the last ']', without the white space

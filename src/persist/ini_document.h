@@ -10,6 +10,7 @@ struct IniKey {
     std::string name;
     std::optional<std::string> value;
     std::size_t line = 0;  // from 1, as an editor counts: CR LF is one line end
+    std::string written;   // the whole line as written, without the blanks at its ends
 };
 
 struct IniSection {

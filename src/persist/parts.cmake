@@ -8,12 +8,15 @@ set(TSW_PERSIST_DATA_FILE_SOURCES
     ${TSW_PERSIST_DIR}/unicode_text.cpp
 )
 # The opt-in log a player can send, and the plug-in's own use of both files: the shared data
-# file and the settings read at load, with the log's account of them.
+# file and the settings read at load (made when missing), with the log's account of them.
 set(TSW_PERSIST_PLUGIN_SOURCES
     ${TSW_PERSIST_DIR}/data_file.cpp
     ${TSW_PERSIST_DIR}/diagnostics_log.cpp
     ${TSW_PERSIST_DIR}/joined_text.cpp
+    ${TSW_PERSIST_DIR}/meant_value.cpp
+    ${TSW_PERSIST_DIR}/missing_settings.cpp
     ${TSW_PERSIST_DIR}/nearest_name.cpp
+    ${TSW_PERSIST_DIR}/path_missing.cpp
     ${TSW_PERSIST_DIR}/settings_at_load.cpp
     ${TSW_PERSIST_DIR}/settings_report.cpp
 )

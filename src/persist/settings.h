@@ -5,6 +5,8 @@
 
 // Where the game build reads its settings; natively the same text, with '\' read as '/'.
 inline constexpr const char* SETTINGS_PATH = ".\\TinStarWarden/TinStarWarden.ini";
+// The same file as the log names it and as it is made when missing, in the data file's style.
+inline constexpr const char* SETTINGS_FILE = "TinStarWarden/TinStarWarden.ini";
 
 // The user's tuning, read once while the library loads and constant afterwards: a field for
 // each setting of setting_list.inc, of its conversion's type.

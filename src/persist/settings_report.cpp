@@ -7,6 +7,7 @@
 #include "host/key_state.h"
 #include "persist/ini_reader.h"
 #include "persist/joined_text.h"
+#include "persist/meant_value.h"
 #include "persist/nearest_name.h"
 #include "persist/number_text.h"
 #include "persist/settings.h"
@@ -15,6 +16,15 @@ namespace {
 
 // The greeting draw's range: 0 to 10000, both ends included.
 constexpr std::int32_t DRAW_TOP = 10000;
+// How the log sets a line that needs the player's look apart from one that reads as written.
+constexpr const char* LOOK_SIGN = "!";
+constexpr const char* AS_WRITTEN_INDENT = "  ";
+
+// One line of the account: its text, and whether the player should look at it.
+struct Finding {
+    std::string text;
+    bool needsALook = false;
+};
 
 // What each kind of setting does with the value in force (held to its range), as
 // setting_list.inc names them.
@@ -32,30 +42,37 @@ std::string chanceEffect(SettingId, std::int32_t threshold) {
     return "greetings come with a chance of about " + std::to_string(percent) + " %";
 }
 
-// "the badge moves 0.001 units a step", or that it stays put.
-std::string stepEffect(float size, const char* verb, const char* unit) {
+// "the badge moves 0.001 units a step", or that it stays put; at the top of the range, that
+// nothing is faster.
+std::string stepEffect(float size, float top, const char* verb, const char* unit) {
     if (size == 0.0f) {
         return joined({"the badge does not ", verb});
     }
     const std::string amount = shortFloatText(size);
-    return joined({"the badge ", verb, "s ", amount, unit, amount == "1" ? "" : "s", " a step"});
+    return joined({"the badge ", verb, "s ", amount, unit, amount == "1" ? "" : "s", " a step",
+                   size == top ? ", the fastest it can" : ""});
+}
+
+std::uint32_t topOf(SettingId id) {
+    return SETTING_ROWS[rowOf(id)].highest;
 }
 
 std::string greetingsEffect(SettingId, bool on) {
     return on ? "greetings are on" : "greetings are off";
 }
 
-std::string moveEffect(SettingId, float step) {
-    return stepEffect(step, "move", " unit");
+std::string moveEffect(SettingId id, float step) {
+    return stepEffect(step, asOffsetStep(topOf(id)), "move", " unit");
 }
 
-std::string turnEffect(SettingId, float step) {
-    return stepEffect(step, "turn", " degree");
+std::string turnEffect(SettingId id, float step) {
+    return stepEffect(step, asDegreeStep(topOf(id)), "turn", " degree");
 }
 
-std::string pauseEffect(SettingId, float pause) {
-    return "each step is followed by a pause of " +
-           std::to_string(static_cast<std::uint32_t>(pause)) + " ms";
+std::string pauseEffect(SettingId id, float pause) {
+    return joined({"each step is followed by a pause of ",
+                   std::to_string(static_cast<std::uint32_t>(pause)), " ms",
+                   pause == asPauseMs(topOf(id)) ? ", the slowest it can" : ""});
 }
 
 std::string keyEffect(SettingId id, std::uint32_t code) {
@@ -63,7 +80,7 @@ std::string keyEffect(SettingId id, std::uint32_t code) {
 }
 
 std::string logEffect(SettingId, bool on) {
-    return on ? "this log is written" : "no log is written";
+    return on ? "this log is written" : "no log is written unless a setting needs a look";
 }
 
 std::string effect(std::size_t row, const Settings& s) {
@@ -77,28 +94,51 @@ std::string effect(std::size_t row, const Settings& s) {
     return {};
 }
 
-// What the reader made of the text, when that is not what the text says; empty when it is.
-std::string reading(const IniKey* found, std::uint32_t read) {
-    const std::string value = std::to_string(read);
+// How the reader took a setting's line, when not as the player wrote it.
+struct Misreading {
+    std::string text;            // empty when read as written
+    bool countsAsTop = false;    // the text says the value counts as the top of its range
+    std::uint32_t namedKey = 0;  // the code of a key written by its name
+};
+
+// A value the player wrote: a note after a number, or a number in hexadecimal, reads as
+// written; a negative number counts as the top of a range.
+Misreading valueMisread(std::size_t row, const std::string& value, std::uint32_t read) {
+    const std::string reads = std::to_string(read);
+    if (profileTextForm(value) == ProfileText::Empty) {
+        return {": empty: reads as " + reads};
+    }
+    const std::optional<MeantNumber> meant = meantNumber(value);
+    const SettingRow& setting = SETTING_ROWS[row];
+    if (meant && meant->negative && setting.highest != NO_RANGE) {
+        return {": a negative number counts as the top of its range, " +
+                    std::to_string(setting.highest),
+                true};
+    }
+    if (meant && meant->negative) {
+        return {setting.does != nullptr ? ": a negative number"
+                                        : ": a negative number: reads as " + reads};
+    }
+    if (meant && meant->tooLarge) {
+        return {": too large a number: reads as " + reads};
+    }
+    if (meant) {
+        return {meant->value == read ? std::string() : ": not read as written: reads as " + reads};
+    }
+    if (const std::uint32_t code = keyCodeNamed(value); setting.does != nullptr && code != 0) {
+        return {": a key's name, where its code belongs: reads as " + reads, false, code};
+    }
+    return {": not a whole number: reads as " + reads};
+}
+
+Misreading misreading(std::size_t row, const IniKey* found, std::uint32_t read) {
     if (found == nullptr) {
-        return " is missing: reads as " + value;
+        return {" is missing: reads as " + std::to_string(read)};
     }
     if (!found->value) {
-        return ": no '=' on the line: reads as " + value;
+        return {": no '=' on the line: reads as " + std::to_string(read)};
     }
-    switch (profileTextForm(*found->value)) {
-        case ProfileText::Number:
-            return {};
-        case ProfileText::Negative:
-            return ": a negative number: reads as " + value;
-        case ProfileText::TooLarge:
-            return ": too large a number: reads as " + value;
-        case ProfileText::NotWhole:
-            return ": not a whole number: reads as " + value;
-        case ProfileText::Empty:
-            break;
-    }
-    return ": empty: reads as " + value;
+    return valueMisread(row, *found->value, read);
 }
 
 std::string heldNote(std::uint32_t read, std::uint32_t held) {
@@ -120,27 +160,41 @@ std::string quoted(std::size_t row, const IniKey* found) {
     if (found == nullptr) {
         return joined({"[", SETTING_ROWS[row].section, "] ", SETTING_ROWS[row].key});
     }
-    return joined({"line ", std::to_string(found->line), ": ", found->name, found->value ? "=" : "",
-                   found->value ? *found->value : ""});
+    return joined({"line ", std::to_string(found->line), ": ", found->written});
 }
 
-// The quoted text, what it reads as when that is not what it says, and what that does; with
-// the shipped value beside a setting that does nothing or not what it says.
-std::string settingLine(std::size_t row, const IniKey* found, std::uint32_t read,
-                        std::uint32_t held, const Settings& s) {
+// A missing setting needs no look when it reads as the shipped file has it: a file from before
+// the setting came reads so.
+bool needsALook(std::size_t row, const IniKey* found, const std::string& misread,
+                std::uint32_t held) {
     const SettingRow& setting = SETTING_ROWS[row];
-    const std::string misread = reading(found, read) + heldNote(read, held);
+    if (setting.does != nullptr && held != 0 && !isKeyCode(held)) {
+        return true;
+    }
+    return !misread.empty() && (found != nullptr || held != setting.shipped);
+}
+
+// The line as written, what it reads as when that is not what it says, and what that does;
+// with the shipped value beside a setting that does nothing or not what it says, or the code
+// of a key written by its name.
+Finding settingLine(std::size_t row, const IniKey* found, std::uint32_t read, std::uint32_t held,
+                    const Settings& s) {
+    const SettingRow& setting = SETTING_ROWS[row];
+    const Misreading misread = misreading(row, found, read);
+    const std::string how = misread.text + (misread.countsAsTop ? "" : heldNote(read, held));
     const bool deadKey = setting.does != nullptr && !isKeyCode(held);
     std::string text = quoted(row, found);
-    if (misread.empty()) {
+    if (how.empty()) {
         text += ": " + effect(row, s);
     } else {
-        text += misread + (deadKey && held != 0 ? ", " : ", so ") + effect(row, s);
+        text += how + (deadKey && held != 0 ? ", " : ", so ") + effect(row, s);
     }
-    if ((!misread.empty() || deadKey) && held != setting.shipped) {
+    if (misread.namedKey != 0) {
+        text += joined({"; ", keyName(misread.namedKey), " is ", std::to_string(misread.namedKey)});
+    } else if ((!how.empty() || deadKey) && held != setting.shipped) {
         text += shippedNote(row);
     }
-    return text;
+    return {text, needsALook(row, found, how, held)};
 }
 
 bool isNote(const IniKey& key) {
@@ -183,7 +237,7 @@ std::string didYouMean(std::string_view written, const std::vector<std::string_v
 }
 
 std::string keyText(const IniKey& key) {
-    return joined({"\"", key.name, key.value ? "=" : "", key.value ? *key.value : "", "\""});
+    return joined({"\"", key.written, "\""});
 }
 
 // A key above the first section line, where the reader never looks.
@@ -289,29 +343,63 @@ std::string keyDoes(std::size_t row, std::uint32_t code) {
     return joined({keyName(code), " ", does});
 }
 
-std::vector<std::string> settingsReport(const std::optional<std::string>& fileBytes,
-                                        const RawSettings& read) {
-    std::vector<std::string> lines;
+std::string markedLine(bool needsALook, std::string_view text) {
+    return joined({needsALook ? LOOK_SIGN : "", needsALook ? " " : AS_WRITTEN_INDENT, text});
+}
+
+std::string settingsSummary(std::size_t needALook) {
+    if (needALook == 0) {
+        return "all settings read as written";
+    }
+    return joined({std::to_string(needALook), needALook == 1 ? " setting needs" : " settings need",
+                   " a look: the lines marked ", LOOK_SIGN});
+}
+
+// Causes first: a name the reader does not know leaves a setting missing; then each setting
+// that needs a look, what two of them share, and last the settings that read as written.
+SettingsReport settingsReport(const std::optional<std::string>& fileBytes,
+                              const RawSettings& read) {
     const std::vector<IniSection> sections =
         fileBytes ? parseIniFile(*fileBytes) : std::vector<IniSection>(1);
-    lines.push_back(fileBytes ? joined({"settings read from ", SETTINGS_PATH,
-                                        ": each as the file has it, what it reads as, and "
-                                        "what that does:"})
-                              : joined({"no settings file at ", SETTINGS_PATH,
-                                        " (or it cannot be read): every setting reads as its "
-                                        "default:"}));
+    std::vector<std::string> causes;
+    nameFindings(sections, causes);
     const RawSettings held = heldToRanges(read);
     const Settings s = settingsFromRaw(read);
+    std::vector<Finding> settingLines;
     for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
         const IniKey* found =
             findIniKey(sections, SETTING_ROWS[row].section, SETTING_ROWS[row].key);
-        lines.push_back("  " + settingLine(row, found, read[row], held[row], s));
+        settingLines.push_back(settingLine(row, found, read[row], held[row], s));
     }
-    std::vector<std::string> others;
-    nameFindings(sections, others);
-    sharedKeys(held, others);
-    for (const std::string& line : others) {
-        lines.push_back("  " + line);
+    std::vector<std::string> shared;
+    sharedKeys(held, shared);
+
+    SettingsReport report;
+    report.lines.push_back(fileBytes ? joined({"settings read from ", SETTINGS_FILE,
+                                               ": each as the file has it, what it reads as, "
+                                               "and what that does:"})
+                                     : joined({"no settings file at ", SETTINGS_FILE,
+                                               " (or it cannot be read): every setting reads as "
+                                               "its default:"}));
+    const auto add = [&](const std::string& text, bool needsALook) {
+        report.lines.push_back(markedLine(needsALook, text));
+        report.needALook += needsALook ? 1 : 0;
+    };
+    for (const std::string& cause : causes) {
+        add(cause, true);
     }
-    return lines;
+    for (const Finding& line : settingLines) {
+        if (line.needsALook) {
+            add(line.text, true);
+        }
+    }
+    for (const std::string& line : shared) {
+        add(line, true);
+    }
+    for (const Finding& line : settingLines) {
+        if (!line.needsALook) {
+            add(line.text, false);
+        }
+    }
+    return report;
 }

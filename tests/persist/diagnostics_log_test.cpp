@@ -202,10 +202,10 @@ TEST_F(DiagnosticsLogTest, StoredValuesThatReadAsSomethingElseAreNamedOnceEach) 
     ASSERT_TRUE(openDataFile(noFirstEntries, neverWaits));
     logUnusableStoredValues();
     const std::string at = "TinStarWarden/TinStarWarden.dat: ";
+    // The keys are this program's settings: the shipped ones, made at its start when missing.
     const std::string reset =
-        " there instead (give ENABLE_DISABLE_EDIT_KEY and RESET_KEY a key in TinStarWarden.ini: "
-        "with badge adjustment switched on, the reset key puts the badge back where it started "
-        "and writes all six)\n";
+        " there instead (with badge adjustment switched on by Numpad 0, Numpad 5 puts the badge "
+        "back where it started and writes all six)\n";
     EXPECT_EQ(
         log(),
         at +

@@ -60,8 +60,8 @@ TEST_F(FirstStart, MissingFolderAndFileAreMadeWithTheFirstEntriesAndLoaded) {
     EXPECT_EQ(dataFile->getInt("rot_xxxxx"), -14);
     EXPECT_EQ(log(),
               "created the folder TinStarWarden, which was missing\n"
-              "created TinStarWarden/TinStarWarden.dat, which was missing: rot_xxxxx=-14, "
-              "zzzzz=0\n");
+              "created TinStarWarden/TinStarWarden.dat, which was missing: no badge yet, the "
+              "badge's place and turn at their starting values\n");
 }
 
 TEST_F(FirstStart, MissingFileBesideTheSettingsIsMadeAndTheSettingsStay) {

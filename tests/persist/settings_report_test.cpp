@@ -27,7 +27,7 @@ std::string shippedFile() {
 }
 
 // The report of a file with these bytes, as the portable reader reads it.
-std::vector<std::string> reportOf(const std::string& bytes) {
+SettingsReport fullReportOf(const std::string& bytes) {
     const auto sections = parseIniFile(bytes);
     RawSettings read{};
     for (std::size_t row = 0; row < SETTING_COUNT; ++row) {
@@ -35,6 +35,10 @@ std::vector<std::string> reportOf(const std::string& bytes) {
                                SETTING_ROWS[row].defaultValue);
     }
     return settingsReport(bytes, read);
+}
+
+std::vector<std::string> reportOf(const std::string& bytes) {
+    return fullReportOf(bytes).lines;
 }
 
 // The report's line of a setting: after its heading, one a setting in the list's order.
@@ -82,32 +86,100 @@ TEST(SettingsReport, SaysWhatEachMisreadValueReadsAsAndDoes) {
     }
     const std::string log = joinedLines(reportOf(file));
     for (const char* expected : {
-             "  line 8: ENABLE_GREETING=yes: not a whole number: reads as 0, so greetings are "
+             "! line 8: ENABLE_GREETING=yes: not a whole number: reads as 0, so greetings are "
              "off; the shipped file has 1\n",
-             "  line 10: GREETING_FREQUENCY=high: not a whole number: reads as 0, so greetings "
+             "! line 10: GREETING_FREQUENCY=high: not a whole number: reads as 0, so greetings "
              "almost never come (a chance of 1 in 10001); the shipped file has 2\n",
-             "  line 15: MOVING_SPEED=0.5: not a whole number: reads as 0, so the badge does not "
+             "! line 15: MOVING_SPEED=0.5: not a whole number: reads as 0, so the badge does not "
              "move; the shipped file has 100\n",
-             "  line 23: GO_RIGHT_KEY=NUMPAD6: not a whole number: reads as 0, so no key moves "
-             "the badge right; the shipped file has 102 (Numpad 6)\n",
-             "  line 33: GO_DOWN_KEY=-5: a negative number: reads as 4294967291, not a key code "
-             "from 1 to 254: this key does nothing; the shipped file has 34 (Page Down)\n",
-             "  line 21: REFRESH_SPEED=99999999999: too large a number: reads as 1215752191, "
+             "! line 33: GO_DOWN_KEY=-5: a negative number, not a key code from 1 to 254: this "
+             "key does nothing; the shipped file has 34 (Page Down)\n",
+             "! line 21: REFRESH_SPEED=99999999999: too large a number: reads as 1215752191, "
              "above its range of 0 to 100000: counts as 100000, so each step is followed by a "
-             "pause of 1000 ms; the shipped file has 1000\n",
-             "  [BADGE_ADJUSTING] RESET_KEY is missing: reads as 0, so no key puts the badge back "
+             "pause of 1000 ms, the slowest it can; the shipped file has 1000\n",
+             "! [BADGE_ADJUSTING] RESET_KEY is missing: reads as 0, so no key puts the badge back "
              "where it started; the shipped file has 101 (Numpad 5)\n",
          }) {
         EXPECT_TRUE(holds(log, expected));
     }
 }
 
+// What the player meant is what counts: a note after a number or a number in hexadecimal reads
+// as written and is no finding, with the line quoted as the player spaced it.
+TEST(SettingsReport, ANoteAfterANumberAndHexadecimalReadAsWritten) {
+    std::string file = withLine(shippedFile(), "GO_RIGHT_KEY=102", "GO_RIGHT_KEY = 102 ; numpad 6");
+    file = withLine(file, "GO_LEFT_KEY=100", "GO_LEFT_KEY=0x64");
+    file = withLine(file, "ROTATE_UP_KEY=36", "ROTATE_UP_KEY=36abc");
+    const SettingsReport report = fullReportOf(file);
+    const std::string log = joinedLines(report.lines);
+    EXPECT_TRUE(holds(log,
+                      "\n  line 23: GO_RIGHT_KEY = 102 ; numpad 6: Numpad 6 moves the badge "
+                      "right\n"));
+    EXPECT_TRUE(holds(log, "\n  line 25: GO_LEFT_KEY=0x64: Numpad 4 moves the badge left\n"));
+    EXPECT_TRUE(holds(log, "\n! line 37: ROTATE_UP_KEY=36abc: not a whole number: reads as 36"));
+    EXPECT_EQ(report.needALook, 1u) << log;
+}
+
+// A negative speed counts as the top of its range, said so; a key written by its name gets its
+// code.
+TEST(SettingsReport, NegativeSpeedsAndKeyNamesInThePlayersWords) {
+    std::string file = withLine(shippedFile(), "MOVING_SPEED=100", "MOVING_SPEED=-5");
+    file = withLine(file, "GO_LEFT_KEY=100", "GO_LEFT_KEY=F5");
+    file = withLine(file, "GO_RIGHT_KEY=102", "GO_RIGHT_KEY=NUMPAD6 ; the right one");
+    const std::string log = joinedLines(reportOf(file));
+    EXPECT_TRUE(holds(log,
+                      "! line 15: MOVING_SPEED=-5: a negative number counts as the top of "
+                      "its range, 10000, so the badge moves 0.1 units a step, the fastest "
+                      "it can; the shipped file has 100\n"));
+    EXPECT_TRUE(holds(log,
+                      "! line 25: GO_LEFT_KEY=F5: a key's name, where its code belongs: "
+                      "reads as 0, so no key moves the badge left; F5 is 116\n"));
+    EXPECT_TRUE(holds(log,
+                      "! line 23: GO_RIGHT_KEY=NUMPAD6 ; the right one: a key's name, where "
+                      "its code belongs: reads as 0, so no key moves the badge right; "
+                      "Numpad 6 is 102\n"));
+}
+
+// The log's summary counts the lines to look at; a header misspelt is named before the
+// settings it leaves missing, and every line to look at comes before those that read as
+// written.
+TEST(SettingsReport, CausesAndProblemsComeFirstAndAreCounted) {
+    const std::string file = withLine(shippedFile(), "[BADGE_ADJUSTING]", "[BADGE_ADJUSTNG]");
+    const SettingsReport report = fullReportOf(file);
+    ASSERT_GE(report.lines.size(), 3u);
+    EXPECT_EQ(report.lines[1],
+              "! line 12: [BADGE_ADJUSTNG] is no section TinStarWarden reads, "
+              "so nothing under it is read (did you mean [BADGE_ADJUSTING]?)");
+    EXPECT_TRUE(holds(report.lines[2], "! [BADGE_ADJUSTING] MOVING_SPEED is missing"));
+    bool asWritten = false;
+    for (const std::string& line : report.lines) {
+        asWritten = asWritten || line.starts_with("  ");
+        EXPECT_FALSE(asWritten && line.starts_with("!")) << joinedLines(report.lines);
+    }
+    // The section line and the 17 settings under it.
+    EXPECT_EQ(report.needALook, 18u);
+    EXPECT_EQ(settingsSummary(report.needALook), "18 settings need a look: the lines marked !");
+    EXPECT_EQ(settingsSummary(1), "1 setting needs a look: the lines marked !");
+    EXPECT_EQ(settingsSummary(0), "all settings read as written");
+}
+
+// A file from before a setting came lacks it: missing, it reads as the shipped file has it,
+// so it needs no look; one whose default differs does.
+TEST(SettingsReport, AMissingSettingNeedsALookOnlyWhenItReadsOtherThanShipped) {
+    std::string file = withLine(shippedFile(), "WRITE_LOG=0", "");
+    file = withLine(file, "ENABLE_GREETING=1", "");
+    EXPECT_EQ(fullReportOf(file).needALook, 0u);
+    EXPECT_EQ(fullReportOf(withLine(file, "RESET_KEY=101", "")).needALook, 1u);
+}
+
 // The shipped file: one plain line a setting, no finding beyond them.
 TEST(SettingsReport, TheShippedFileReadsAsItSaysWithNoFindings) {
-    const std::vector<std::string> lines = reportOf(shippedFile());
+    const SettingsReport report = fullReportOf(shippedFile());
+    const std::vector<std::string>& lines = report.lines;
+    EXPECT_EQ(report.needALook, 0u);
     ASSERT_EQ(lines.size(), 1 + SETTING_COUNT) << joinedLines(lines);
     EXPECT_EQ(lines[0],
-              "settings read from .\\TinStarWarden/TinStarWarden.ini: each as the file has it, "
+              "settings read from TinStarWarden/TinStarWarden.ini: each as the file has it, "
               "what it reads as, and what that does:");
     EXPECT_EQ(lines[lineOf(SettingId::GREETING_FREQUENCY)],
               "  line 10: GREETING_FREQUENCY=2: greetings come with a chance of about 20 %");
@@ -127,17 +199,18 @@ TEST(SettingsReport, TheShippedFileReadsAsItSaysWithNoFindings) {
 }
 
 TEST(SettingsReport, NoFileGivesEveryDefaultAndWhatItDoes) {
-    const std::vector<std::string> lines = settingsReport(std::nullopt, RawSettings{1});
-    ASSERT_EQ(lines.size(), 1 + SETTING_COUNT);
-    EXPECT_NE(lines[0].find("no settings file at .\\TinStarWarden/TinStarWarden.ini"),
+    const SettingsReport report = settingsReport(std::nullopt, RawSettings{1});
+    const std::string log = joinedLines(report.lines);
+    ASSERT_EQ(report.lines.size(), 1 + SETTING_COUNT);
+    EXPECT_NE(report.lines[0].find("no settings file at TinStarWarden/TinStarWarden.ini"),
               std::string::npos);
-    EXPECT_EQ(lines[lineOf(SettingId::ENABLE_GREETING)],
-              "  [MARSHAL_GREETING] ENABLE_GREETING is missing: reads as 1, so greetings "
-              "are on");
-    EXPECT_EQ(lines[lineOf(SettingId::ENABLE_DISABLE_EDIT_KEY)],
-              "  [BADGE_ADJUSTING] ENABLE_DISABLE_EDIT_KEY is missing: reads as 0, so "
-              "no key switches badge adjustment on and off; the shipped file has 96 "
-              "(Numpad 0)");
+    EXPECT_TRUE(holds(log,
+                      "\n  [MARSHAL_GREETING] ENABLE_GREETING is missing: reads as 1, so "
+                      "greetings are on\n"));
+    EXPECT_TRUE(holds(log,
+                      "\n! [BADGE_ADJUSTING] ENABLE_DISABLE_EDIT_KEY is missing: reads as 0, "
+                      "so no key switches badge adjustment on and off; the shipped file has "
+                      "96 (Numpad 0)\n"));
 }
 
 // A misspelt name is the usual cause of a dead setting: each gets a line with the name meant.
@@ -154,16 +227,16 @@ TEST(SettingsReport, NamesItDoesNotReadGetTheNearestKnownName) {
                              "[DIAGNOSTICS]\r\n"
                              "nonsense\r\n"));
     for (const char* expected : {
-             "  line 1: \"GO_UP_KEY=33\" stands above the first section line and is not read: it "
+             "! line 1: \"GO_UP_KEY=33\" stands above the first section line and is not read: it "
              "belongs under [BADGE_ADJUSTING]\n",
-             "  line 5: \"ENABLE_GREETNG=0\" is no setting TinStarWarden reads (did you mean "
+             "! line 5: \"ENABLE_GREETNG=0\" is no setting TinStarWarden reads (did you mean "
              "ENABLE_GREETING?)\n",
-             "  line 6: WRITE_LOG is no setting of [MARSHAL_GREETING] and is not read there: it "
+             "! line 6: WRITE_LOG is no setting of [MARSHAL_GREETING] and is not read there: it "
              "belongs under [DIAGNOSTICS]\n",
-             "  line 7: [badge_adjustng] is no section TinStarWarden reads, so nothing under it is "
+             "! line 7: [badge_adjustng] is no section TinStarWarden reads, so nothing under it is "
              "read (did you mean [BADGE_ADJUSTING]?)\n",
-             "  line 10: \"nonsense\" is no setting TinStarWarden reads\n",
-             "  [BADGE_ADJUSTING] GO_RIGHT_KEY is missing",
+             "! line 10: \"nonsense\" is no setting TinStarWarden reads\n",
+             "! [BADGE_ADJUSTING] GO_RIGHT_KEY is missing",
          }) {
         EXPECT_TRUE(holds(log, expected));
     }
@@ -179,19 +252,19 @@ TEST(SettingsReport, OfTwoEqualNamesTheFirstCounts) {
                              "Adjusting]\r\nGO_UP_KEY=33\r\n"));
     EXPECT_TRUE(holds(log, "  line 2: RESET_KEY=82: R puts the badge back where it started\n"));
     EXPECT_TRUE(holds(log,
-                      "  line 3: reset_key again in [BADGE_ADJUSTING]: only the first, at line "
+                      "! line 3: reset_key again in [BADGE_ADJUSTING]: only the first, at line "
                       "2, counts\n"));
     EXPECT_TRUE(holds(log,
-                      "  line 4: [Badge_Adjusting] again: only the first, at line 1, is read, "
+                      "! line 4: [Badge_Adjusting] again: only the first, at line 1, is read, "
                       "not this one\n"));
-    EXPECT_TRUE(holds(log, "  [BADGE_ADJUSTING] GO_UP_KEY is missing"));
+    EXPECT_TRUE(holds(log, "! [BADGE_ADJUSTING] GO_UP_KEY is missing"));
 }
 
 TEST(SettingsReport, OneKeyForTwoSettingsIsNamedOnce) {
     const std::string log =
         joinedLines(reportOf(withLine(shippedFile(), "GO_LEFT_KEY=100", "GO_LEFT_KEY=102")));
     EXPECT_TRUE(
-        holds(log, "  Numpad 6 is the key of both GO_RIGHT_KEY and GO_LEFT_KEY: it does both\n"));
+        holds(log, "! Numpad 6 is the key of both GO_RIGHT_KEY and GO_LEFT_KEY: it does both\n"));
     EXPECT_EQ(log.find("is the key of both GO_LEFT_KEY"), std::string::npos) << log;
 }
 
@@ -202,22 +275,28 @@ TEST(SettingsReport, LinesAreCountedAsAnEditorCountsThem) {
         const std::string log = joinedLines(
             reportOf("[MARSHAL_GREETING]" + e + e + "GREETING_FREQUENCY=10" + e + "X=1" + e));
         EXPECT_TRUE(holds(log, "  line 3: GREETING_FREQUENCY=10: greetings always come"));
-        EXPECT_TRUE(holds(log, "  line 4: \"X=1\""));
+        EXPECT_TRUE(holds(log, "! line 4: \"X=1\""));
     }
 }
 
 TEST(SettingsReport, EmptyValuesAndLinesWithoutEqualsReadAsTheDefault) {
     const std::string log =
         joinedLines(reportOf("[MARSHAL_GREETING]\nENABLE_GREETING=\nGREETING_FREQUENCY\n"));
-    EXPECT_TRUE(holds(log, "  line 2: ENABLE_GREETING=: empty: reads as 1, so greetings are on\n"));
+    EXPECT_TRUE(holds(log, "! line 2: ENABLE_GREETING=: empty: reads as 1, so greetings are on\n"));
     EXPECT_TRUE(holds(log,
-                      "  line 3: GREETING_FREQUENCY: no '=' on the line: reads as 0, so "
+                      "! line 3: GREETING_FREQUENCY: no '=' on the line: reads as 0, so "
                       "greetings almost never come"));
 }
 
 TEST(SettingsReport, GreetingChanceFollowsTheThresholdAcrossItsWrap) {
     const auto chanceLine = [](const std::string& value) {
-        return reportOf("[MARSHAL_GREETING]\nGREETING_FREQUENCY=" + value + "\n")[2];
+        for (const std::string& line :
+             reportOf("[MARSHAL_GREETING]\nGREETING_FREQUENCY=" + value + "\n")) {
+            if (line.find("GREETING_FREQUENCY=") != std::string::npos) {
+                return line;
+            }
+        }
+        return std::string();
     };
     EXPECT_NE(chanceLine("5").find("about 50 %"), std::string::npos);
     EXPECT_NE(chanceLine("11").find("always"), std::string::npos);
@@ -261,6 +340,22 @@ TEST(KeyNames, TheReadMeNamesKeysAsTheLogDoes) {
                 << row.key << ": " << keyName(row.shipped);
         }
     }
+}
+
+// The read-me's table of the F keys and letters one by one ("F5 116", "Q 81"): every one, each
+// code the one the log names so.
+TEST(KeyNames, TheReadMesFKeysAndLettersHaveTheirCodes) {
+    const std::string readMe = fileText(TSW_README_SOURCE);
+    const auto start = readMe.find("The F keys and the letters one by one:");
+    ASSERT_NE(start, std::string::npos);
+    const std::string table = readMe.substr(start, readMe.find("Write the number", start) - start);
+    const std::regex entry(R"(\b([A-Z]|F\d+) (\d+)\b)");
+    int entries = 0;
+    for (auto it = std::sregex_iterator(table.begin(), table.end(), entry);
+         it != std::sregex_iterator(); ++it, ++entries) {
+        EXPECT_EQ(keyName(std::stoul((*it)[2])), (*it)[1].str()) << (*it)[0];
+    }
+    EXPECT_EQ(entries, 12 + 26);
 }
 
 TEST(ProfileText, TellsAPlainNumberFromWhatReadsAsAnother) {

@@ -5,6 +5,7 @@
 #   wine_prefix_once  the Wine prefix is prepared, and "first time only" said, once
 #   package_keeps     packaging replaces the release in dist/ and keeps the report beside it
 #   run_builds_little ./tsw run builds the simulator and the release only, then plays
+#   verdict_last      ./tsw test ends with one verdict for both runs, the failed tests named
 set -euo pipefail
 
 tsw=$1 work=$2 case=$3
@@ -94,8 +95,24 @@ esac'
             fail "the story was not played with its report in dist/"
         [ -f "$work/repo/dist/report.html" ] || fail "no report"
         ;;
+    verdict_last)
+        # The main run fails two tests; the sanitizer run, which ends later, passes them all.
+        stand_in ctest 'if [ "$2" = linux ]; then mkdir -p build/linux/Testing/Temporary
+    printf "12:wine.a\n40:scenario.b\n" >build/linux/Testing/Temporary/LastTestsFailed.log
+    echo "98% tests passed, 2 tests failed out of 100"; exit 8
+else sleep 0.2; echo "100% tests passed, 0 tests failed out of 90"; fi'
+        mkdir -p "$work/repo/build/linux-asan" "$work/repo/build/linux/Testing/Temporary"
+        echo "1:stale.from_before" >"$work/repo/build/linux/Testing/Temporary/LastTestsFailed.log"
+        status=0
+        tsw_in_work run_both_test_sets >"$work/out" 2>&1 || status=$?
+        [ "$status" -eq 1 ] || fail "exit status $status with a failed run"
+        [ "$(tail -n 1 "$work/out")" = "tsw: FAILED: the main run: wine.a, scenario.b" ] ||
+            fail "it ended: $(cat "$work/out")"
+        tsw_in_work verdict 0 0 >"$work/out" 2>&1 || fail "both passed: $(cat "$work/out")"
+        grep -q "^tsw: PASSED" "$work/out" || fail "both passed: $(cat "$work/out")"
+        ;;
     *)
-        echo "usage: tsw_cases.sh TSW WORK unknown_command|wine_prefix_once|package_keeps|run_builds_little" >&2
+        echo "usage: tsw_cases.sh TSW WORK unknown_command|wine_prefix_once|package_keeps|run_builds_little|verdict_last" >&2
         exit 2
         ;;
 esac
