@@ -22,11 +22,12 @@ for file in "${shipped[@]}"; do
     }
 done
 
-# What the normal build ships, and how it is built (its build rules, the presets and the CMake
-# modules): while these are as they were at the last check that passed, no Windows input has
-# changed, and a clean build gives what it gave then.
+# What the normal build ships, and how it is built (every command that makes it, and the CMake
+# modules and presets behind them): while these are as they were at the last check that passed,
+# no Windows input has changed, and a clean build gives what it gave then.
 fingerprint() {
-    (cd "$normal" && sha256sum "${shipped[@]}" build.ninja)
+    (cd "$normal" && sha256sum "${shipped[@]}")
+    ninja -C "$normal" -t commands tsw_package_zip | sha256sum
     (cd "$source_dir" && sha256sum CMakePresets.json cmake/*)
 }
 if [ -f "$checked" ] && [ "$(fingerprint)" = "$(cat "$checked")" ]; then
@@ -80,10 +81,14 @@ release_times() {
         echo "    the release time differs: $a in the normal build, $b in the clean one (the commit changed since the normal build)"
 }
 
-# The build inputs that reached the file: either build folder's path, or the sources' path.
+# The build inputs that reached the file: either build folder's path, or the sources' path, as
+# given or as the real path (through a symbolic link they differ).
 paths_in() {
-    local file=$1 label=$2 path count
-    for path in "$normal" "$build" "$source_dir"; do
+    local file=$1 label=$2 path count paths
+    mapfile -t paths < <(for path in "$normal" "$build" "$source_dir"; do
+        echo "$path" && realpath "$path"
+    done | sort -u)
+    for path in "${paths[@]}"; do
         count=$(grep -c -a -F -- "$path" "$file" || true)
         [ "$count" -gt 0 ] && echo "    $label holds $path ($count times)"
     done
@@ -137,8 +142,9 @@ if [ "$failures" -gt 0 ]; then
     echo "$failures of ${#shipped[@]} shipped files differ between the normal build ($normal) and a"
     echo "clean one ($build)."
     # A normal build not made from these sources (or made with other settings) differs too. The
-    # zips' dating runs at every build, so it alone does not count.
-    stale=$(ninja -C "$normal" -n tsw_package_zip 2>/dev/null | grep '^\[' | grep -vc 'Dating the zips' || true)
+    # zips' dating runs at every build and may leave them as they are: only compiling and
+    # linking count.
+    stale=$(ninja -C "$normal" -n tsw_package_zip 2>/dev/null | grep -c '^\[.*\(Building\|Linking\)' || true)
     if [ "$stale" -gt 0 ]; then
         echo "The normal build is older than the sources ($stale steps to do): ./tsw build first."
     fi
