@@ -6,10 +6,17 @@ enable_language(RC)
 
 # Build paths leave the objects: the sources appear under /TinStarWarden, the build folder
 # under /TinStarWarden/build whatever its name. GCC uses the last map that matches, so the
-# build folder (often inside the sources) comes second.
+# build folder (often inside the sources) comes second. Each folder is mapped by the path CMake
+# was given and by its real one: reached through a symbolic link they differ, and the
+# compiler's working folder, which the debug information records, is the real one.
+foreach(folder SOURCE BINARY)
+    file(REAL_PATH ${PROJECT_${folder}_DIR} real_${folder})
+endforeach()
 add_compile_options(
     $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=/TinStarWarden>
-    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=/TinStarWarden/build>)
+    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${real_SOURCE}=/TinStarWarden>
+    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=/TinStarWarden/build>
+    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${real_BINARY}=/TinStarWarden/build>)
 
 configure_file(${PROJECT_SOURCE_DIR}/src/host/version.rc.in
     ${PROJECT_BINARY_DIR}/generated/host/version.rc @ONLY)
