@@ -7,6 +7,7 @@
 #include "game/badge_catalogue.h"
 #include "game/game_time.h"
 #include "game/player_state.h"
+#include "host/clock.h"
 #include "host/host_api.h"
 #include "host/natives/hud.h"
 #include "host/natives/misc.h"
@@ -75,13 +76,11 @@ struct MenuScriptState {
     OfficeBlips officeBlips{};
     Prompt lockPrompt = 0;
     MenuPrompts menuPrompts;
-    SaveRetry saveRetry;
 
     void start() {
         nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
         lastBlockAt = getGameTimer();
         lockUse = selectUse = removeUse = {};
-        saveRetry = {};
     }
 };
 
@@ -99,10 +98,10 @@ void promptBlock(MenuScriptState& state) {
 }
 
 void runPass(MenuScriptState& state) {
+    retryDueSave(tickCount());
     if (getGameTimer() > state.nextSecondAt) {
         keepClothingInStep();
         forcedDoorUnlock();
-        retryDueSave(state.saveRetry);
         state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();
