@@ -66,7 +66,9 @@ bool newlyCompleted(Prompt prompt, SeenCompletion& seen) {
 // the player loads, deleting this script where it waits, so the state is one object for the
 // process, which each start sets to its start values, all but the blips' and the prompts':
 // their handles name blips and prompts that stay in the game (the game removes them, and the
-// upkeep makes them again), so a restart in an unchanged world makes none twice.
+// upkeep makes them again), so a restart in an unchanged world makes none twice. What the last
+// pass saw of each prompt's use stays with them: a use the game still reports after a restart
+// was acted on already.
 struct MenuScriptState {
     std::int32_t nextSecondAt = 0;
     std::int32_t lastBlockAt = 0;
@@ -80,7 +82,6 @@ struct MenuScriptState {
     void start() {
         nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
         lastBlockAt = getGameTimer();
-        lockUse = selectUse = removeUse = {};
     }
 };
 
