@@ -5,6 +5,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "emulator/disk_limit.h"
 #include "emulator/file_path.h"
 #include "sim/read_only_folder.h"
 #include "sim/scenario_text.h"
@@ -100,6 +101,7 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
 
 void GameFolder::leave() {
     holder_.letGo();
+    diskRoom();
     std::string ignored;
     setMode(Mode::WRITABLE, ignored);
     std::error_code code;
@@ -204,6 +206,19 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
 bool GameFolder::holdFile(bool temporary, const std::string& sharing, std::string& error) {
     return writeSettings(error) &&
            holder_.hold(std::string(DATA_FILE) + (temporary ? ".tmp" : ""), sharing, error);
+}
+
+bool GameFolder::diskFull(std::optional<std::uint64_t> bytes, std::string& error) {
+    if (!writeSettings(error)) {
+        return false;
+    }
+    std::error_code missing;
+    const std::uint64_t dataSize = fs::file_size(DATA_FILE, missing);
+    return limitFileSizes(bytes.value_or(missing ? 0 : dataSize), error);
+}
+
+void GameFolder::diskRoom() {
+    unlimitFileSizes();
 }
 
 bool GameFolder::setMode(Mode mode, std::string& error) {

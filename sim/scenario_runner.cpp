@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "emulator/disk_limit.h"
 #include "emulator/control_api.h"
 #include "emulator/file_path.h"
 #include "emulator/verb_table.h"
@@ -417,6 +418,7 @@ void Runner::print(std::uint32_t gameTime, const std::string& text) {
         char stamp[32];
         std::snprintf(stamp, sizeof stamp, "[%9.3f] ", gameTime / 1000.0);
         const std::string line = stamp + text + "\n";
+        const OwnWrites own;
         std::fwrite(line.data(), 1, line.size(), out_);
         std::fflush(out_);
     }
