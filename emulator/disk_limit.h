@@ -7,6 +7,8 @@
 // fit; SIGXFSZ, which would end the process, is ignored meanwhile. Windows has no such limit:
 // there limitFileSizes refuses, saying so.
 bool limitFileSizes(std::uint64_t bytes, std::string& error);
+// Whether limitFileSizes can work here.
+bool fileSizesCanBeLimited();
 void unlimitFileSizes();
 
 // While one lives, the simulator's own writes (the trace, the timeline, the story's changes to

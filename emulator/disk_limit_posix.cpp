@@ -42,6 +42,10 @@ bool limitFileSizes(std::uint64_t bytes, std::string& error) {
     return true;
 }
 
+bool fileSizesCanBeLimited() {
+    return true;
+}
+
 void unlimitFileSizes() {
     if (limit.on) {
         setrlimit(RLIMIT_FSIZE, &limit.before);

@@ -7,6 +7,10 @@ bool limitFileSizes(std::uint64_t, std::string& error) {
     return false;
 }
 
+bool fileSizesCanBeLimited() {
+    return false;
+}
+
 void unlimitFileSizes() {}
 
 OwnWrites::OwnWrites() = default;
