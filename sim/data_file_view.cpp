@@ -43,11 +43,12 @@ void appendUtf8(std::string& text, char32_t code) {
 // A file that begins with a UTF-16 byte-order mark (Notepad's "Unicode", little or big endian)
 // is read as the text it stands for, as the plug-in reads it: an odd last byte is dropped, a
 // surrogate without its partner reads as U+FFFD.
-std::string utf8OfMarkedUtf16(std::string bytes) {
-    const bool little = bytes.starts_with("\xFF\xFE");
-    if (!little && !bytes.starts_with("\xFE\xFF")) {
-        return bytes;
-    }
+bool isMarkedUtf16(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
+std::string utf8OfMarkedUtf16(std::string_view bytes) {
+    const bool little = bytes[0] == '\xFF';
     std::vector<char16_t> units;
     for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
         const auto first = static_cast<unsigned char>(bytes[at]);
@@ -199,7 +200,10 @@ std::optional<std::string_view> DataFileView::find(std::string_view key) const {
 DataFileView dataFileView(std::string bytes) {
     DataFileView view;
     view.exists = true;
-    view.text = withLfLineEnds(utf8OfMarkedUtf16(std::move(bytes)));
+    if (isMarkedUtf16(bytes)) {
+        bytes = utf8OfMarkedUtf16(bytes);
+    }
+    view.text = withLfLineEnds(std::move(bytes));
     const std::string_view text = view.text;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = text.find('\n', start);
