@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <psapi.h>
 #include <winternl.h>
 
 #include <optional>
@@ -49,4 +50,13 @@ std::map<std::string, long> processHandles() {
         }
     }
     return kinds;
+}
+
+// The commit charge (PagefileUsage, which Windows also gives as PrivateUsage; Wine fills only
+// the first).
+long long processMemoryBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long long>(counters.PagefileUsage);
 }

@@ -54,6 +54,30 @@ std::u32string codePoints(const std::string& utf8) {
     return points;
 }
 
+// Removes the folder and all it holds, or names the path that would not go. MinGW's
+// std::filesystem::remove_all (GCC 12) never returns under Wine once a path inside reaches
+// 260 characters.
+bool removeTree(const fs::path& path, std::string& error) {
+    std::error_code code;
+    if (fs::is_directory(fs::symlink_status(path, code))) {
+        fs::directory_iterator entry(path, code);
+        for (; !code && entry != fs::directory_iterator(); entry.increment(code)) {
+            if (!removeTree(entry->path(), error)) {
+                return false;
+            }
+        }
+        if (code) {
+            error = "cannot list " + utf8Of(fs::absolute(path)) + " to remove it: " + code.message();
+            return false;
+        }
+    }
+    if (!fs::remove(path, code) && code) {
+        error = "cannot remove " + utf8Of(fs::absolute(path)) + ": " + code.message();
+        return false;
+    }
+    return true;
+}
+
 std::string utf16WithMark(const std::string& utf8, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     const auto unit = [&](char32_t u) {
@@ -194,7 +218,9 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
     }
     std::error_code code;
     if (wholeFolder) {
-        fs::remove_all(PLUGIN_FOLDER, code);
+        if (!removeTree(PLUGIN_FOLDER, error)) {
+            return false;
+        }
         settings_.clear();
         settingsFile_ = false;
     } else {
