@@ -7,6 +7,6 @@
 // (file, pipe, socket, ...) natively.
 std::map<std::string, long> processHandles();
 
-// The memory the process has made its own: Windows' private bytes (commit charge) under Wine,
+// The memory the process has made its own: its commit charge under Wine,
 // the heap in use natively. For a plug-in's reloads, like the handles.
 long long processMemoryBytes();

@@ -273,7 +273,7 @@ constexpr Verb VERBS[] = {
      "answers what the process holds open, by kind: Windows handles by type under Wine "
      "(`Event=2 File=5 ... total=17`), open file descriptors natively"},
     {"query memory", memory, DocTable::TIME,
-     "answers the memory the process has made its own: Windows' private bytes under Wine, the "
+     "answers the memory the process has made its own: its commit charge under Wine, the "
      "heap in use natively (`bytes=13004800`)"},
     {"load PATH", load, DocTable::TIME, "the game loads the plug-in at PATH (process attach)",
      {&PATH}},
