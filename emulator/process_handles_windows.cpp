@@ -1,4 +1,5 @@
 #include <windows.h>
+// After windows.h, which they need.
 #include <psapi.h>
 #include <winternl.h>
 

@@ -59,8 +59,8 @@ std::string utf8OfMarkedUtf16(std::string_view bytes) {
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char16_t unit = units[i];
         const bool high = unit >= 0xD800 && unit < 0xDC00;
-        const bool paired = high && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-                            units[i + 1] < 0xE000;
+        const bool paired =
+            high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000;
         if (paired) {
             appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
         } else {

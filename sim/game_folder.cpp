@@ -67,7 +67,8 @@ bool removeTree(const fs::path& path, std::string& error) {
             }
         }
         if (code) {
-            error = "cannot list " + utf8Of(fs::absolute(path)) + " to remove it: " + code.message();
+            error =
+                "cannot list " + utf8Of(fs::absolute(path)) + " to remove it: " + code.message();
             return false;
         }
     }

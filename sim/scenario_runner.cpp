@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "emulator/disk_limit.h"
 #include "emulator/control_api.h"
+#include "emulator/disk_limit.h"
 #include "emulator/file_path.h"
 #include "emulator/verb_table.h"
 #include "sim/runner.h"

@@ -274,8 +274,9 @@ constexpr Placeholder BYTES = {"TEXT", Takes::TEXT, "bytes of the data file",
 constexpr Placeholder SHARING = {
     "SHARING", Takes::WORD, "what it shares: none, or read, write and delete joined by +",
     0,         0,           "none"};
-constexpr Placeholder DISK_BYTES = {"BYTES", Takes::WHOLE, "a file size in bytes", 0,
-                                    std::numeric_limits<std::int64_t>::max(), "100"};
+constexpr Placeholder DISK_BYTES = {
+    "BYTES", Takes::WHOLE, "a file size in bytes", 0, std::numeric_limits<std::int64_t>::max(),
+    "100"};
 constexpr Placeholder KEY = {"KEY", Takes::WORD, "a key of the data file", 0, 0, "badge"};
 constexpr Placeholder KEY_AS_WRITTEN = {"KEY", Takes::TEXT, "a key of the data file",
                                         0,     0,           "badge"};

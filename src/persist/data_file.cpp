@@ -92,7 +92,7 @@ DictDataFile* reading = nullptr;
 
 // The pacing of the tries of a due save.
 struct SaveRetry {
-    bool waiting = false;      // a save is due and its first try is made
+    bool waiting = false;         // a save is due and its first try is made
     std::uint32_t lastTryAt = 0;  // tick count
 };
 SaveRetry saveRetry;
@@ -245,8 +245,7 @@ void closeDataFile(bool freeMemory) {
         saveDataFile();
         if (dataFile->isDirty()) {
             diagnosticsLog().line(joined({"unloaded with a change not saved: ", dataFile->path,
-                                          " keeps its last save, whole (", dataFile->error,
-                                          ")"}));
+                                          " keeps its last save, whole (", dataFile->error, ")"}));
         }
     }
     flushDataFile();

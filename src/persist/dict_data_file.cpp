@@ -144,8 +144,8 @@ bool DictDataFile::writeInPlace(const std::string& text, const std::string& caus
         return false;
     }
     inPlaceCause = cause;
-    if (overwrite(file, text, error) &&
-        (!flushOnWrite_ || file.flushToDisk(error)) && file.close(error)) {
+    if (overwrite(file, text, error) && (!flushOnWrite_ || file.flushToDisk(error)) &&
+        file.close(error)) {
         flushPending_ = !flushOnWrite_;
         return true;
     }

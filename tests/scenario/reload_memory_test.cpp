@@ -102,8 +102,8 @@ class ReloadMemory : public ::testing::Test {
         Growth growth;
         growth.heapPerReload = static_cast<double>(heapBytes() - heap) / measured;
         growth.mappedPerReload = static_cast<double>(mappedBytes() - mapped) / measured;
-        std::printf("%s: %.1f bytes of heap and %.1f of address space per reload\n",
-                    reload.c_str(), growth.heapPerReload, growth.mappedPerReload);
+        std::printf("%s: %.1f bytes of heap and %.1f of address space per reload\n", reload.c_str(),
+                    growth.heapPerReload, growth.mappedPerReload);
         control("run 600");
         control("expect objects s_badgeusmarshal01x 1");
         return growth;
