@@ -6,6 +6,7 @@
 #include "persist/data_file.h"
 #include "plugin/badge_menu_script.h"
 #include "plugin/badge_script.h"
+#include "plugin/runtime.h"
 
 namespace {
 
@@ -33,7 +34,11 @@ extern "C" TSW_PLUGIN_ENTRY BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, 
     } else if (reason == PROCESS_DETACH) {
         scriptUnregister(module);
         keyboardHandlerUnregister(onKeyboardMessage);
-        closeDataFile(reserved == nullptr);
+        const bool unloaded = reserved == nullptr;
+        closeDataFile(unloaded);
+        if (unloaded) {
+            releaseRuntime();
+        }
     }
     return TRUE;
 }
