@@ -326,8 +326,7 @@ void Emulator::logHostCall(const char* name, HINSTANCE module) {
 // plug-in's shows as "scriptRegister(other module)".
 std::string Emulator::hostCallsSinceMark() const {
     std::string calls;
-    for (std::size_t i = hostCallMark_; i < hostCalls_.size(); ++i) {
-        const HostCall& call = hostCalls_[i];
+    for (const HostCall& call : hostCalls_) {
         calls += (calls.empty() ? "" : " ") + call.name;
         const bool takesModule = call.name.rfind("script", 0) == 0;
         if (takesModule && call.module != pluginHandle_) {

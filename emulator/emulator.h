@@ -95,9 +95,10 @@ class Emulator {
     void setNativeTiming(bool on) { nativeTiming_ = on; }
 
     // Registration calls the plug-in made of the host, for the load and unload tests: names
-    // in order, each with the module handle it passed where it passes one.
+    // in order, each with the module handle it passed where it passes one. Only the calls
+    // since the mark are read: a mark lets go of the rest, so an evening of reloads keeps none.
     void logHostCall(const char* name, HINSTANCE module = nullptr);
-    void markHostCalls() { hostCallMark_ = hostCalls_.size(); }
+    void markHostCalls() { hostCalls_.clear(); }
     std::string hostCallsSinceMark() const;
 
   private:
@@ -114,7 +115,6 @@ class Emulator {
         HINSTANCE module;
     };
     std::vector<HostCall> hostCalls_;
-    std::size_t hostCallMark_ = 0;
     HINSTANCE pluginHandle_ = nullptr;  // the last loaded plug-in's, kept after unload
     std::uint32_t pluginInstance_ = 0;
     std::uint32_t scriptRestarts_ = 0;

@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -35,4 +36,8 @@ std::map<std::string, long> processHandles() {
         }
     }
     return kinds;
+}
+
+long long processMemoryBytes() {
+    return static_cast<long long>(mallinfo2().uordblks);
 }

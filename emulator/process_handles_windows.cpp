@@ -1,4 +1,6 @@
 #include <windows.h>
+// After windows.h, which they need.
+#include <psapi.h>
 #include <winternl.h>
 
 #include <optional>
@@ -49,4 +51,13 @@ std::map<std::string, long> processHandles() {
         }
     }
     return kinds;
+}
+
+// The commit charge (PagefileUsage, which Windows also gives as PrivateUsage; Wine fills only
+// the first).
+long long processMemoryBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long long>(counters.PagefileUsage);
 }

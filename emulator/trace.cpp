@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "emulator/disk_limit.h"
 #include "emulator/file_path.h"
 
 namespace {
@@ -237,6 +238,7 @@ void Trace::write(std::uint32_t gameTime, std::string_view script, const NativeE
 
 void Trace::flush() {
     if (file_ != nullptr && used_ > 0) {
+        const OwnWrites own;
         std::fwrite(pending_.data(), 1, used_, file_);
         std::fflush(file_);
     }

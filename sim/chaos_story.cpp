@@ -7,6 +7,7 @@
 #include <set>
 
 #include "emulator/atlas.h"
+#include "emulator/disk_limit.h"
 #include "emulator/random.h"
 
 namespace {
@@ -166,6 +167,12 @@ class StoryWriter {
                 }
                 break;
             }
+            case 4:  // Saved by Notepad as "Unicode", either byte order.
+                for (const std::string& entry : entries) {
+                    add("data " + entry);
+                }
+                add(chance(50) ? "encode data utf-16le" : "encode data utf-16be");
+                break;
             case 3:  // An empty file, or none: a first start, where the plug-in makes it.
                 if (chance(50)) {
                     add("nodata");
@@ -415,24 +422,39 @@ class StoryWriter {
     }
 
     // The game paused a while (its timer stands still, the tick count runs on); the player may
-    // press keys or load a save meanwhile.
+    // press keys or load a save meanwhile, or the disk refuse writes or take them again around
+    // a save: a badge chosen just before the pause.
     void pause() {
+        if (chance(30)) {
+            addf("prompt try %s", PROMPTS[0]);
+            run(FRAME_MS * (1 + below(5)));
+        }
         add("game pause on");
         run(FRAME_MS * (1 + below(30)));
         if (chance(30)) {
             keys();
         } else if (chance(20)) {
             add("game loads save");
+        } else if (chance(40)) {
+            disk();
         }
         run(chance(20) ? 5000 + below(60000) : FRAME_MS * (1 + below(200)));
         add("game pause off");
     }
 
     // Every write to the plug-in's folder fails for a while, as while another program holds
-    // the data file or the disk is full.
+    // the data file; or the disk is full, which only the native simulator can play (under Wine
+    // the line is left out, the game otherwise the same).
     void disk() {
-        add(folderLocked_ ? "folder writable" : "folder locked");
-        folderLocked_ = !folderLocked_;
+        if (chance(50)) {
+            add(folderLocked_ ? "folder writable" : "folder locked");
+            folderLocked_ = !folderLocked_;
+            return;
+        }
+        if (fileSizesCanBeLimited()) {
+            add(diskFull_ ? "disk room" : "disk full");
+        }
+        diskFull_ = !diskFull_;
     }
 
     // The plug-in unloaded and loaded again, the files as they are.
@@ -457,6 +479,7 @@ class StoryWriter {
     Point player_{100.0f, 100.0f, 10.0f};
     std::size_t town_ = atlas::LAW_OFFICE_COUNT;
     bool folderLocked_ = false;
+    bool diskFull_ = false;
 };
 
 }  // namespace

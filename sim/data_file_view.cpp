@@ -22,6 +22,54 @@ bool readBytes(const std::string& path, std::string& bytes) {
     return true;
 }
 
+void appendUtf8(std::string& text, char32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xC0 | (code >> 6));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += static_cast<char>(0xE0 | (code >> 12));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (code >> 18));
+        text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// A file that begins with a UTF-16 byte-order mark (Notepad's "Unicode", little or big endian)
+// is read as the text it stands for, as the plug-in reads it: an odd last byte is dropped, a
+// surrogate without its partner reads as U+FFFD.
+bool isMarkedUtf16(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
+std::string utf8OfMarkedUtf16(std::string_view bytes) {
+    const bool little = bytes[0] == '\xFF';
+    std::vector<char16_t> units;
+    for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+        const auto first = static_cast<unsigned char>(bytes[at]);
+        const auto second = static_cast<unsigned char>(bytes[at + 1]);
+        units.push_back(static_cast<char16_t>(little ? first | second << 8 : first << 8 | second));
+    }
+    std::string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        const bool high = unit >= 0xD800 && unit < 0xDC00;
+        const bool paired =
+            high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000;
+        if (paired) {
+            appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
+        } else {
+            appendUtf8(text, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+        }
+    }
+    return text;
+}
+
 // Lines end as the plug-in reads them: LF, CR LF or a lone CR; each becomes an LF, and a last
 // line without one gets one.
 std::string withLfLineEnds(std::string bytes) {
@@ -152,6 +200,9 @@ std::optional<std::string_view> DataFileView::find(std::string_view key) const {
 DataFileView dataFileView(std::string bytes) {
     DataFileView view;
     view.exists = true;
+    if (isMarkedUtf16(bytes)) {
+        bytes = utf8OfMarkedUtf16(bytes);
+    }
     view.text = withLfLineEnds(std::move(bytes));
     const std::string_view text = view.text;
     for (std::size_t start = 0; start < text.size();) {

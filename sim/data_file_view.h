@@ -6,7 +6,8 @@
 #include <vector>
 
 // The data file as the simulator reads it back: the raw text and its key=value entries
-// (LF, CR LF or CR line ends and a leading byte-order mark, as the plug-in reads them; of
+// (LF, CR LF or CR line ends, a leading byte-order mark and UTF-16 text, as the plug-in reads
+// them; of
 // repeated keys the last wins; other lines are ignored here). Read after every save the
 // plug-in makes, so it costs a pass over the bytes and no more.
 struct DataFileView {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "emulator/disk_limit.h"
 #include "emulator/file_path.h"
 #include "sim/read_only_folder.h"
 #include "sim/scenario_text.h"
@@ -51,6 +52,31 @@ std::u32string codePoints(const std::string& utf8) {
         at += taken == length ? length : 1;
     }
     return points;
+}
+
+// Removes the folder and all it holds, or names the path that would not go. MinGW's
+// std::filesystem::remove_all (GCC 12) never returns under Wine once a path inside reaches
+// 260 characters.
+bool removeTree(const fs::path& path, std::string& error) {
+    std::error_code code;
+    if (fs::is_directory(fs::symlink_status(path, code))) {
+        fs::directory_iterator entry(path, code);
+        for (; !code && entry != fs::directory_iterator(); entry.increment(code)) {
+            if (!removeTree(entry->path(), error)) {
+                return false;
+            }
+        }
+        if (code) {
+            error =
+                "cannot list " + utf8Of(fs::absolute(path)) + " to remove it: " + code.message();
+            return false;
+        }
+    }
+    if (!fs::remove(path, code) && code) {
+        error = "cannot remove " + utf8Of(fs::absolute(path)) + ": " + code.message();
+        return false;
+    }
+    return true;
 }
 
 std::string utf16WithMark(const std::string& utf8, bool bigEndian) {
@@ -100,6 +126,7 @@ bool GameFolder::enter(const std::string& requested, std::string& error) {
 
 void GameFolder::leave() {
     holder_.letGo();
+    diskRoom();
     std::string ignored;
     setMode(Mode::WRITABLE, ignored);
     std::error_code code;
@@ -213,7 +240,9 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
     }
     std::error_code code;
     if (wholeFolder) {
-        fs::remove_all(PLUGIN_FOLDER, code);
+        if (!removeTree(PLUGIN_FOLDER, error)) {
+            return false;
+        }
         settings_.clear();
         settingsFile_ = false;
     } else {
@@ -225,6 +254,19 @@ bool GameFolder::remove(bool wholeFolder, std::string& error) {
 bool GameFolder::holdFile(bool temporary, const std::string& sharing, std::string& error) {
     return writeSettings(error) &&
            holder_.hold(std::string(DATA_FILE) + (temporary ? ".tmp" : ""), sharing, error);
+}
+
+bool GameFolder::diskFull(std::optional<std::uint64_t> bytes, std::string& error) {
+    if (!writeSettings(error)) {
+        return false;
+    }
+    std::error_code missing;
+    const std::uint64_t dataSize = fs::file_size(DATA_FILE, missing);
+    return limitFileSizes(bytes.value_or(missing ? 0 : dataSize), error);
+}
+
+void GameFolder::diskRoom() {
+    unlimitFileSizes();
 }
 
 bool GameFolder::setMode(Mode mode, std::string& error) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "sim/file_holder.h"
@@ -48,6 +49,11 @@ class GameFolder {
     // letGoOfFile, or the run's end.
     bool holdFile(bool temporary, const std::string& sharing, std::string& error);
     void letGoOfFile() { holder_.letGo(); }
+
+    // From now on a write that would make a file longer than `bytes` (none given: the data
+    // file's size now) fails as on a full disk (disk_limit.h); until diskRoom, or the run's end.
+    bool diskFull(std::optional<std::uint64_t> bytes, std::string& error);
+    void diskRoom();
 
   private:
     bool madeByPlugin(std::string& text) const;

@@ -67,14 +67,18 @@ void InvariantChecker::onCommand(const std::string& line) {
     if (verb == "load") {
         story_.dataFileAtLoad = story_.dataFileExists;
     }
-    if (verb == "unload" && story_.fileMayLag(lastFrame_)) {
+    // The unload tries a due save once more: only a disk that refuses it loses the choice.
+    if (verb == "unload" && story_.writesRefused()) {
         story_.choiceMayBeLost = true;
     }
+    const bool refusedBefore = story_.writesRefused();
     if (verb == "folder") {
-        const bool locked = line.find("locked") != std::string::npos;
-        folderUnlocked_ = story_.folderLocked && !locked;
-        story_.folderLocked = locked;
+        story_.folderLocked = line.find("locked") != std::string::npos;
     }
+    if (verb == "disk") {
+        story_.diskFull = line.find("full") != std::string::npos;
+    }
+    writesAcceptedAgain_ = writesAcceptedAgain_ || (refusedBefore && !story_.writesRefused());
     const bool newRuns = verb == "load" || verb == "unload" || line == "game loads save" ||
                          line == "host restarts scripts";
     if (newRuns || line.starts_with("game removes badge") || line.starts_with("gate control")) {
@@ -128,10 +132,9 @@ void InvariantChecker::onDataFileWritten(const DataFileView& file) {
 
 std::optional<BrokenRule> InvariantChecker::afterFrame(std::uint32_t gameTime,
                                                        const GameFacts& facts) {
-    lastFrame_ = gameTime;
-    if (folderUnlocked_) {
-        story_.writableSince = gameTime;
-        folderUnlocked_ = false;
+    if (writesAcceptedAgain_) {
+        story_.writableSince = facts.tick;
+        writesAcceptedAgain_ = false;
         story_.catchingUp = true;
     }
     if (facts.instance != lastInstance_) {

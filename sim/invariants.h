@@ -47,8 +47,8 @@ class InvariantChecker {
     Story story_;
     std::vector<Window> windows_;  // one per rule
     std::vector<std::uint64_t> tested_;
-    bool folderUnlocked_ = false;  // `folder writable` after a lock, until the next frame
-    std::uint32_t lastFrame_ = 0;
+    bool writesAcceptedAgain_ = false;  // the folder unlocked or the disk given room, until
+                                        // the next frame
     std::uint32_t lastInstance_ = 0;
     std::uint32_t lastRestarts_ = 0;
 };

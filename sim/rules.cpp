@@ -9,9 +9,9 @@
 namespace {
 
 constexpr float FORGET_DISTANCE = 50.0f;
-// A save that failed is tried again at least every ten seconds: once the disk takes writes, a
-// choice reaches it within that and the beat it waits for.
-constexpr std::uint32_t SAVED_WITHIN_MS = 12000;
+// A save that failed is tried again once a second of the tick count: once the disk takes
+// writes, a choice reaches it within that and the pass it waits for.
+constexpr std::uint32_t SAVED_WITHIN_MS = 2000;
 // The plug-in's greeting table (GREETING_SLOTS): a ped greeted while it is full is not kept.
 constexpr std::size_t GREETING_TABLE_SLOTS = 20;
 constexpr std::int32_t NO_BADGE_WORN = -1;
@@ -124,7 +124,7 @@ Verdict oneBadge(RuleFrame& frame) {
 
 Verdict recordedBadgeOn(RuleFrame& frame) {
     Story& story = frame.story;
-    if (story.fileMayLag(frame.now)) {
+    if (story.fileMayLag(frame.facts.tick)) {
         frame.window.open = false;
         return untested();
     }
@@ -148,7 +148,7 @@ Verdict recordedBadgeOn(RuleFrame& frame) {
 
 Verdict wornIsRecorded(RuleFrame& frame) {
     Story& story = frame.story;
-    if (story.fileMayLag(frame.now)) {
+    if (story.fileMayLag(frame.facts.tick)) {
         return untested();
     }
     const bool caughtUp = !std::exchange(story.catchingUp, false);
@@ -159,7 +159,7 @@ Verdict wornIsRecorded(RuleFrame& frame) {
     if (story.recordedBadge && worn != *story.recordedBadge) {
         return broken("the player wears badge " + std::to_string(worn) +
                       " but the data file records " + std::to_string(*story.recordedBadge) +
-                      (caughtUp ? "" : ", 12 s after the folder took writes again"));
+                      (caughtUp ? "" : ", 2 s after the disk took writes again"));
     }
     return story.recordedBadge ? held()
                                : broken("the player wears badge " + std::to_string(worn) +
@@ -277,8 +277,10 @@ constexpr Rule RULES[] = {
      "of its model the game will still refuse (`object create fails`)",
      whilePluginLoaded, {0, 2}, recordedBadgeOn},
     {"worn-is-recorded", "the badge worn is the one the data file records; while the folder is "
-     "locked (`folder locked`) no save can land, and a badge chosen then reaches the file within "
-     "12 s of the folder taking writes again (a failed save is tried again at least every 10 s)",
+     "locked (`folder locked`) or the disk full (`disk full`) a save may fail, and a badge chosen "
+     "then reaches the file within 2 s of the tick count (a pause too) of the disk taking writes "
+     "again (a failed save is tried again every second), and by the end of an unload that finds "
+     "the disk taking them",
      whilePluginLoaded, {}, wornIsRecorded},
     {"law-on-duty", "the player is in `REL_COP` a second and three passes after a badge goes on "
      "(the mission flag down)",
@@ -320,9 +322,9 @@ bool Story::looping(const GameFacts& facts) const {
     return static_cast<std::int64_t>(facts.passes) > runStartPasses && facts.ended.empty();
 }
 
-bool Story::fileMayLag(std::uint32_t now) const {
-    return folderLocked || choiceMayBeLost ||
-           (writableSince && now - *writableSince <= SAVED_WITHIN_MS);
+bool Story::fileMayLag(std::uint32_t tick) const {
+    return writesRefused() || choiceMayBeLost ||
+           (writableSince && tick - *writableSince <= SAVED_WITHIN_MS);
 }
 
 std::span<const Rule> rules() {

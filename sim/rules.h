@@ -58,11 +58,12 @@ struct Story {
     bool playerMoved = false;
     bool blipsTaken = false;
     bool promptsTaken = false;
-    // The data file may not yet hold what the player chose: the folder is locked, or took
-    // writes again too recently for the plug-in's next try, or a choice it could not save was
-    // lost with an unload (until the next save).
+    // The data file may not yet hold what the player chose: the folder is locked or the disk
+    // full, or they took writes again too recently for the plug-in's next try, or a choice it
+    // could not save was lost with an unload that found them refusing (until the next save).
     bool folderLocked = false;
-    std::optional<std::uint32_t> writableSince;  // the first frame after the last unlock
+    bool diskFull = false;
+    std::optional<std::uint32_t> writableSince;  // tick count of the first frame after
     bool choiceMayBeLost = false;
     bool catchingUp = false;          // unlocked, and the file not yet held to the badge worn
     std::int64_t runStartPasses = 0;  // the badge script's passes when its running run began
@@ -71,7 +72,9 @@ struct Story {
     // The badge script's run is past its start-up (a pass of this run has ended) and has not
     // ended.
     bool looping(const GameFacts& facts) const;
-    bool fileMayLag(std::uint32_t now) const;
+    bool writesRefused() const { return folderLocked || diskFull; }
+    // At this tick count: the plug-in's tries run on it, a pause or not.
+    bool fileMayLag(std::uint32_t tick) const;
 };
 
 // What a rule's check sees of one frame: its facts, the story so far, and the rule's own

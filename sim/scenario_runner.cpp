@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulator/control_api.h"
+#include "emulator/disk_limit.h"
 #include "emulator/file_path.h"
 #include "emulator/verb_table.h"
 #include "sim/runner.h"
@@ -421,6 +422,7 @@ void Runner::print(std::uint32_t gameTime, const std::string& text) {
         char stamp[32];
         std::snprintf(stamp, sizeof stamp, "[%9.3f] ", gameTime / 1000.0);
         const std::string line = stamp + text + "\n";
+        const OwnWrites own;
         std::fwrite(line.data(), 1, line.size(), out_);
         std::fflush(out_);
     }

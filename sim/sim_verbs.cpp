@@ -1,8 +1,12 @@
 #include "sim/sim_verbs.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 
+#include "emulator/disk_limit.h"
 #include "emulator/game_clock.h"
 #include "emulator/verb_placeholders.h"
 #include "sim/runner.h"
@@ -14,6 +18,7 @@ namespace {
 // A change to the game folder's files, made while the folder is not held open.
 template <typename Change>
 ControlReply changeFiles(Runner& runner, Change change) {
+    const OwnWrites own;
     runner.releaseFolder();
     std::string error;
     if (!change(error)) {
@@ -105,6 +110,18 @@ ControlReply folderLocked(Runner& runner, const Args&) {
 
 ControlReply folderWritable(Runner& runner, const Args&) {
     return folderMode(runner, GameFolder::Mode::WRITABLE);
+}
+
+ControlReply diskFull(Runner& runner, const Args& args) {
+    const auto bytes =
+        args.given(0) ? std::optional<std::uint64_t>(args.whole<std::uint64_t>(0)) : std::nullopt;
+    return changeFiles(runner,
+                       [&](std::string& error) { return runner.folder().diskFull(bytes, error); });
+}
+
+ControlReply diskRoom(Runner& runner, const Args&) {
+    runner.folder().diskRoom();
+    return ok();
 }
 
 ControlReply otherProgramHolds(Runner& runner, const Args& args) {
@@ -263,6 +280,9 @@ constexpr Placeholder BYTES = {"TEXT", Takes::TEXT, "bytes of the data file",
 constexpr Placeholder SHARING = {
     "SHARING", Takes::WORD, "what it shares: none, or read, write and delete joined by +",
     0,         0,           "none"};
+constexpr Placeholder DISK_BYTES = {
+    "BYTES", Takes::WHOLE, "a file size in bytes", 0, std::numeric_limits<std::int64_t>::max(),
+    "100"};
 constexpr Placeholder KEY = {"KEY", Takes::WORD, "a key of the data file", 0, 0, "badge"};
 constexpr Placeholder KEY_AS_WRITTEN = {"KEY", Takes::TEXT, "a key of the data file",
                                         0,     0,           "badge"};
@@ -317,6 +337,14 @@ constexpr SimVerb SIM_VERBS[] = {
      "any time"},
     {"folder writable", folderWritable, DocTable::FILES,
      "makes it (and its data file) writable again (it is, at the latest, when the scenario ends)"},
+    {"disk full [BYTES]", diskFull, DocTable::FILES,
+     "from now on every write that would make a file longer than BYTES (default: the data "
+     "file's size now) fails as on a full disk, the file cut at what fit; the simulator's own "
+     "writes (trace, timeline, the story's file lines) excepted; any time, natively only (a "
+     "process's file size limit: Windows has none, and a story with it fails under `--wine`)",
+     {&DISK_BYTES}},
+    {"disk room", diskRoom, DocTable::FILES,
+     "the disk has room again (it has, at the latest, when the scenario ends)"},
     {"other program holds data|temporary SHARING", otherProgramHolds, DocTable::FILES,
      "another Windows program opens the data file (`data`), or the temporary file a save writes "
      "first (`temporary`: `TinStarWarden.dat.tmp`, made when missing), and holds it, as an "

@@ -211,8 +211,14 @@ ControlReply handles(Emulator&, const Args&) {
     return ok(handlesText(processHandles()));
 }
 
+ControlReply memory(Emulator&, const Args&) {
+    return ok("bytes=" + std::to_string(processMemoryBytes()));
+}
+
 // The process holds at most N handles (natively descriptors) more than at the last mark.
 ControlReply expectHandles(Emulator& emu, const Args& args);
+ControlReply markMemory(Emulator& emu, const Args& args);
+ControlReply expectMemory(Emulator& emu, const Args& args);
 
 constexpr Placeholder PATH = {"PATH", Takes::TEXT, "a plug-in's path", 0, 0, "plugin.so"};
 constexpr Placeholder KEY_CODE = {"VK", Takes::WHOLE, "a key code", 1, 254, "96"};
@@ -266,6 +272,9 @@ constexpr Verb VERBS[] = {
     {"query handles", handles, DocTable::TIME,
      "answers what the process holds open, by kind: Windows handles by type under Wine "
      "(`Event=2 File=5 ... total=17`), open file descriptors natively"},
+    {"query memory", memory, DocTable::TIME,
+     "answers the memory the process has made its own: its commit charge under Wine, the "
+     "heap in use natively (`bytes=13004800`)"},
     {"load PATH", load, DocTable::TIME, "the game loads the plug-in at PATH (process attach)",
      {&PATH}},
     {"run MS", runFor, DocTable::TIME,
@@ -274,6 +283,11 @@ constexpr Verb VERBS[] = {
     {"mark", mark, DocTable::TIME,
      "starts a new window for `expect trace`, `expect host`, `expect handles` and `expect door "
      "HASH sets N`"},
+    {"note memory", markMemory, DocTable::TIME,
+     "notes the process's memory for `expect memory` (`mark` leaves it as it is)"},
+    {"expect memory at most N", expectMemory, DocTable::EXPECT,
+     "the process's memory (as `query memory` counts it) has grown by at most N bytes since "
+     "`note memory`"},
     {"expect handles at most N", expectHandles, DocTable::EXPECT,
      "the process holds at most N handles more than at the last `mark` (as `query handles` "
      "counts them), else says which kinds grew: a plug-in that keeps something for every load "
@@ -313,6 +327,7 @@ void scriptFacts(const Emulator& emu, GameFacts& facts) {
 struct HostArea final : Area {
     // Counted at a mark only: a walk over the process's handles is not free.
     std::optional<std::map<std::string, long>> handlesAtMark;
+    std::optional<long long> memoryAtMark;
 
     std::span<const Verb> verbs() const override { return VERBS; }
     void facts(const Emulator& emu, GameFacts& facts) const override { scriptFacts(emu, facts); }
@@ -348,6 +363,22 @@ ControlReply expectHandles(Emulator& emu, const Args& args) {
     }
     return expectationFailed("at most " + args.word(0) + " handles more than at the last mark",
                              std::to_string(more) + " more" + which + ")");
+}
+
+ControlReply markMemory(Emulator& emu, const Args&) {
+    hostArea(emu).memoryAtMark = processMemoryBytes();
+    return ok();
+}
+
+ControlReply expectMemory(Emulator& emu, const Args& args) {
+    if (!hostArea(emu).memoryAtMark) {
+        return badCommand("expect memory counts from \"note memory\", and there is none yet");
+    }
+    const long long grown = processMemoryBytes() - *hostArea(emu).memoryAtMark;
+    return grown <= args.whole<long long>(0)
+               ? ok()
+               : expectationFailed("memory grown by at most " + args.word(0) + " bytes",
+                                   std::to_string(grown) + " bytes");
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ class BaseDataFile {
     bool inUse = false;
     // Set by a write that went into the file itself because no new copy could be made beside
     // it (why, with the system's words); empty after one that replaced the file whole. Such a
-    // write is not atomic: a crash or a failure part way leaves the file cut short.
+    // write is not atomic: a crash part way leaves the file part new, part old (a disk too
+    // full for the new text fails it before the old bytes are touched).
     std::string inPlaceCause;
 
   protected:

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "host/clock.h"
 #include "persist/diagnostics_log.h"
 #include "persist/joined_text.h"
 #include "persist/make_folder.h"
@@ -26,10 +28,10 @@ constexpr const char* CLOSE_THE_HOLDER =
 // hold is mostly over within a second or two.
 constexpr std::uint32_t IN_USE_TRY_EVERY_MS = 250;
 constexpr std::uint32_t IN_USE_WAIT_MS = 5000;
-// A save that failed is tried again at every beat this many times, then at every 10th: a
-// file held for a moment is saved at once, a dead disk is not hammered.
-constexpr long QUICK_RETRIES = 5;
-constexpr long SLOW_RETRY_BEATS = 10;
+// A due save is tried this often. A try on a disk that refuses writes is mostly one open that
+// fails, which costs the disk nothing, so the tries need not thin out as the failure goes on;
+// a full disk's try writes what fits and removes it, which once a second does not hammer.
+constexpr std::uint32_t RETRY_EVERY_MS = 1000;
 
 // What was to be done, the system's reason, and what the player can do about it.
 void logStop(std::string_view failed, std::string_view path,
@@ -56,10 +58,8 @@ class SaveReports {
             return;
         }
         causes_.push_back(dataFile->error);
-        diagnosticsLog().line(
-            joined({what, " ", dataFile->path, " failed: ", dataFile->error,
-                    dataFile->inPlaceCause.empty() ? " (the file on disk stays as it was)"
-                                                   : " (the file on disk may be cut short)"}));
+        diagnosticsLog().line(joined({what, " ", dataFile->path, " failed: ", dataFile->error,
+                                      " (the file on disk stays as it was)"}));
     }
 
   private:
@@ -87,6 +87,16 @@ class SaveReports {
 
 SaveReports saveReports;
 const DictDataFile* readInto = nullptr;  // the object openDataFile read the file into
+// The object openDataFile reads into, kept until the read is over: a restart of the scripts
+// during the wait for a held file deletes the reading run, and the next start reads into it.
+DictDataFile* reading = nullptr;
+
+// The pacing of the tries of a due save.
+struct SaveRetry {
+    bool waiting = false;         // a save is due and its first try is made
+    std::uint32_t lastTryAt = 0;  // tick count
+};
+SaveRetry saveRetry;
 
 bool createDataFolder() {
     if (!pathMissing(DATA_FOLDER)) {
@@ -120,12 +130,14 @@ bool createDataFile(FirstEntries setFirstEntries) {
 }
 
 // Only a file in use is waited for: one that is missing or cannot be read stays so.
+// The time waited is the clock's: a wait ends at the frame after its time is up.
 bool loadWaitingWhileInUse(DictDataFile& file, WaitBetweenTries wait) {
+    const std::uint32_t startedAt = tickCount();
     std::uint32_t waited = 0;
     bool loaded = file.load();
     while (!loaded && file.inUse && waited < IN_USE_WAIT_MS) {
         wait(IN_USE_TRY_EVERY_MS);
-        waited += IN_USE_TRY_EVERY_MS;
+        waited = tickCount() - startedAt;
         loaded = file.load();
     }
     if (loaded && waited > 0) {
@@ -148,14 +160,16 @@ bool openDataFile(FirstEntries setFirstEntries, WaitBetweenTries wait) {
         return true;
     }
     readInto = nullptr;
-    // Never freed: both scripts may use it until the process ends. Shared once read (or given
-    // up on), so that nothing changes it while a held file is waited for; after a failed read
-    // the next start reads into the same object again.
-    DictDataFile* file = dataFile != nullptr
-                             ? dataFile
-                             : new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
-    bool loaded = loadWaitingWhileInUse(*file, wait);
-    dataFile = file;
+    // Freed by closeDataFile: both scripts may use it until the plug-in is unloaded. Shared once
+    // read (or given up on), so that nothing changes it while a held file is waited for; after
+    // a failed read the next start reads into the same object again.
+    if (reading == nullptr) {
+        reading = dataFile != nullptr
+                      ? dataFile
+                      : new DictDataFile(std::string(DATA_FOLDER) + "/" + DATA_FILE_NAME);
+    }
+    bool loaded = loadWaitingWhileInUse(*reading, wait);
+    dataFile = std::exchange(reading, nullptr);
     if (!loaded && pathMissing(dataFile->path)) {
         if (!createDataFile(setFirstEntries)) {
             return false;
@@ -197,22 +211,41 @@ void saveDataFileStep() {
     }
 }
 
-void retryDueSave(SaveRetry& retry) {
+void retryDueSave(std::uint32_t now) {
     if (dataFile == nullptr || !dataFile->isDirty()) {
-        retry = SaveRetry{};
+        saveRetry = SaveRetry{};
         return;
     }
-    if (retry.beatsToWait > 0) {
-        --retry.beatsToWait;
+    // The save that made the change due was its first try.
+    if (!saveRetry.waiting) {
+        saveRetry = {true, now};
         return;
     }
-    saveDataFile();
-    if (!dataFile->isDirty()) {
-        retry = SaveRetry{};
+    if (now - saveRetry.lastTryAt >= RETRY_EVERY_MS) {
+        saveRetry.lastTryAt = now;
+        saveDataFile();
+    }
+}
+
+void closeDataFile(bool freeMemory) {
+    if (dataFile != nullptr && dataFile->isDirty()) {
+        saveDataFile();
+        if (dataFile->isDirty()) {
+            diagnosticsLog().line(joined({"unloaded with a change not saved: ", dataFile->path,
+                                          " keeps its last save, whole (", dataFile->error, ")"}));
+        }
+    }
+    flushDataFile();
+    if (!freeMemory) {
         return;
     }
-    ++retry.failedTries;
-    retry.beatsToWait = retry.failedTries < QUICK_RETRIES ? 0 : SLOW_RETRY_BEATS - 1;
+    if (reading != dataFile) {
+        delete reading;
+    }
+    delete dataFile;
+    dataFile = reading = nullptr;
+    readInto = nullptr;
+    saveRetry = SaveRetry{};
 }
 
 void flushDataFile() {

@@ -33,16 +33,15 @@ bool dataFileRead();
 // dataFile->save(false), with a failure (or the first success after one) in the log.
 void saveDataFile();
 // A save that failed stays due (the file is dirty) until one works; nothing is lost while the
-// plug-in runs. The menu script, whose once-a-second block runs whether or not a badge is
-// worn, owns the pacing of the tries.
-struct SaveRetry {
-    long failedTries = 0;  // tries in a row that failed
-    long beatsToWait = 0;  // beats to let go by before the next try
-};
-// One beat, about a second: a due save is tried at once for the first few failures, then at
-// every 10th beat. File work only.
-void retryDueSave(SaveRetry& retry);
-
+// plug-in runs. Both scripts call this on every pass with the tick count, the clock their waits
+// end on, which runs on while the game is paused: a due save is tried once a second, so it
+// lands within about a second of the disk taking writes again. File work only.
+void retryDueSave(std::uint32_t now);
+// The plug-in is being unloaded (the game closing, or a reload): a save still due is tried
+// once more, a failure is logged (the file on disk keeps its last save, whole), and a pending
+// flush is done. No wait and no thread: the loader's lock is held. With freeMemory the data
+// file is freed too (not when the process is ending: its memory goes with it).
+void closeDataFile(bool freeMemory);
 // The same for an edit step: the file is replaced at once, the disk flush waits for
 // flushDataFile, which the badge script calls once the steps stop saving.
 void saveDataFileStep();

@@ -112,8 +112,31 @@ bool DictDataFile::replaceWhole(OwnFile& file, const std::string& temporary,
     return false;
 }
 
+namespace {
+
+// The old bytes stay whole until the new ones have room: the file is first made long enough
+// (on a full disk that fails, and what it added is cut off again), then written over from its
+// start, then cut to the new length. So a full disk fails the save and leaves the file as it
+// was, and a try again can never make it worse.
+bool overwrite(OwnFile& file, std::string_view text, std::string& error) {
+    std::uint64_t old = 0;
+    if (!file.length(old, error)) {
+        return false;
+    }
+    const std::uint64_t needed = OwnFile::storedLength(text);
+    if (needed > old &&
+        !(file.seekTo(old, error) && file.write(std::string(needed - old, ' '), error))) {
+        std::string ignored;
+        file.cutTo(old, ignored);
+        return false;
+    }
+    return file.seekTo(0, error) && file.write(text, error) && file.cutTo(needed, error);
+}
+
+}  // namespace
+
 // No new copy can be made beside it, but the file itself may still be written: it is rewritten
-// in place, as a plain save does, rather than not saved at all.
+// in place rather than not saved at all.
 bool DictDataFile::writeInPlace(const std::string& text, const std::string& cause) {
     OwnFile file;
     if (!openOwnFile(path, file, error)) {
@@ -121,8 +144,8 @@ bool DictDataFile::writeInPlace(const std::string& text, const std::string& caus
         return false;
     }
     inPlaceCause = cause;
-    if (file.truncate(error) && file.write(text, error) &&
-        (!flushOnWrite_ || file.flushToDisk(error)) && file.close(error)) {
+    if (overwrite(file, text, error) && (!flushOnWrite_ || file.flushToDisk(error)) &&
+        file.close(error)) {
         flushPending_ = !flushOnWrite_;
         return true;
     }

@@ -35,6 +35,14 @@ class OwnFile {
     bool write(std::string_view text, std::string& error);
     // Empties the file; the next write starts at its beginning.
     bool truncate(std::string& error);
+    // The file's length in bytes.
+    bool length(std::uint64_t& bytes, std::string& error);
+    // The next write starts `offset` bytes into the file.
+    bool seekTo(std::uint64_t offset, std::string& error);
+    // Makes the file `bytes` long, the next write going where it went.
+    bool cutTo(std::uint64_t bytes, std::string& error);
+    // How many bytes write stores for text.
+    static std::uint64_t storedLength(std::string_view text);
     bool flushToDisk(std::string& error);
     // True when there was nothing to close; false when the system reports a late write error.
     bool close(std::string& error);

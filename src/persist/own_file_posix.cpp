@@ -43,6 +43,29 @@ bool OwnFile::truncate(std::string& error) {
            systemFailed(error);
 }
 
+bool OwnFile::length(std::uint64_t& bytes, std::string& error) {
+    struct stat status {};
+    if (fstat(static_cast<int>(handle_), &status) != 0) {
+        return systemFailed(error);
+    }
+    bytes = static_cast<std::uint64_t>(status.st_size);
+    return true;
+}
+
+bool OwnFile::seekTo(std::uint64_t offset, std::string& error) {
+    return lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0 ||
+           systemFailed(error);
+}
+
+bool OwnFile::cutTo(std::uint64_t bytes, std::string& error) {
+    return ftruncate(static_cast<int>(handle_), static_cast<off_t>(bytes)) == 0 ||
+           systemFailed(error);
+}
+
+std::uint64_t OwnFile::storedLength(std::string_view text) {
+    return text.size();
+}
+
 bool OwnFile::flushToDisk(std::string& error) {
     return fsync(static_cast<int>(handle_)) == 0 || systemFailed(error);
 }

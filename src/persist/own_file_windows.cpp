@@ -130,6 +130,37 @@ bool OwnFile::truncate(std::string& error) {
            systemFailed(error);
 }
 
+bool OwnFile::length(std::uint64_t& bytes, std::string& error) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handleOf(handle_), &size)) {
+        return systemFailed(error);
+    }
+    bytes = static_cast<std::uint64_t>(size.QuadPart);
+    return true;
+}
+
+bool OwnFile::seekTo(std::uint64_t offset, std::string& error) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(handleOf(handle_), at, nullptr, FILE_BEGIN) || systemFailed(error);
+}
+
+// SetEndOfFile cuts at the write position: it is put back afterwards.
+bool OwnFile::cutTo(std::uint64_t bytes, std::string& error) {
+    const HANDLE file = handleOf(handle_);
+    LARGE_INTEGER was{};
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(bytes);
+    return (SetFilePointerEx(file, LARGE_INTEGER{}, &was, FILE_CURRENT) &&
+            SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
+            SetFilePointerEx(file, was, nullptr, FILE_BEGIN)) ||
+           systemFailed(error);
+}
+
+std::uint64_t OwnFile::storedLength(std::string_view text) {
+    return text.size() + static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
 bool OwnFile::flushToDisk(std::string& error) {
     return FlushFileBuffers(handleOf(handle_)) || systemFailed(error);
 }

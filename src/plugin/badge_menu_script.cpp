@@ -7,6 +7,7 @@
 #include "game/badge_catalogue.h"
 #include "game/game_time.h"
 #include "game/player_state.h"
+#include "host/clock.h"
 #include "host/host_api.h"
 #include "host/natives/hud.h"
 #include "host/natives/misc.h"
@@ -65,7 +66,9 @@ bool newlyCompleted(Prompt prompt, SeenCompletion& seen) {
 // the player loads, deleting this script where it waits, so the state is one object for the
 // process, which each start sets to its start values, all but the blips' and the prompts':
 // their handles name blips and prompts that stay in the game (the game removes them, and the
-// upkeep makes them again), so a restart in an unchanged world makes none twice.
+// upkeep makes them again), so a restart in an unchanged world makes none twice. What the last
+// pass saw of each prompt's use stays with them: a use the game still reports after a restart
+// was acted on already.
 struct MenuScriptState {
     std::int32_t nextSecondAt = 0;
     std::int32_t lastBlockAt = 0;
@@ -75,13 +78,10 @@ struct MenuScriptState {
     OfficeBlips officeBlips{};
     Prompt lockPrompt = 0;
     MenuPrompts menuPrompts;
-    SaveRetry saveRetry;
 
     void start() {
         nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
         lastBlockAt = getGameTimer();
-        lockUse = selectUse = removeUse = {};
-        saveRetry = {};
     }
 };
 
@@ -99,10 +99,10 @@ void promptBlock(MenuScriptState& state) {
 }
 
 void runPass(MenuScriptState& state) {
+    retryDueSave(tickCount());
     if (getGameTimer() > state.nextSecondAt) {
         keepClothingInStep();
         forcedDoorUnlock();
-        retryDueSave(state.saveRetry);
         state.nextSecondAt = gameTimeAfter(CLOTHING_CHECK_INTERVAL_MS);
     }
     marshalGreetingSwitch();

@@ -10,6 +10,7 @@
 #include "game/badge_catalogue.h"
 #include "game/game_time.h"
 #include "game/player_state.h"
+#include "host/clock.h"
 #include "host/host_api.h"
 #include "host/natives/misc.h"
 #include "host/natives/object.h"
@@ -77,6 +78,7 @@ void lawmanPass(BadgeScriptState& state) {
 }
 
 void runPass(BadgeScriptState& state) {
+    retryDueSave(tickCount());
     refreshAnchorPosition();
     bool stepsSaved = false;
     if (editToggle(state.editModeOn)) {

@@ -3,8 +3,10 @@
 #include "host/clock.h"
 #include "host/host_api.h"
 #include "host/key_state.h"
+#include "persist/data_file.h"
 #include "plugin/badge_menu_script.h"
 #include "plugin/badge_script.h"
+#include "plugin/runtime.h"
 
 namespace {
 
@@ -23,7 +25,8 @@ void badgeMenuScriptEntry() {
 }  // namespace
 
 // The module handle goes straight to the host and is not kept: detach gets it again.
-extern "C" TSW_PLUGIN_ENTRY BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+// At detach a null `reserved` means an unload (FreeLibrary, a reload), else the process ends.
+extern "C" TSW_PLUGIN_ENTRY BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     if (reason == PROCESS_ATTACH) {
         scriptRegister(module, badgeScriptEntry);
         scriptRegister(module, badgeMenuScriptEntry);
@@ -31,6 +34,11 @@ extern "C" TSW_PLUGIN_ENTRY BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, 
     } else if (reason == PROCESS_DETACH) {
         scriptUnregister(module);
         keyboardHandlerUnregister(onKeyboardMessage);
+        const bool unloaded = reserved == nullptr;
+        closeDataFile(unloaded);
+        if (unloaded) {
+            releaseRuntime();
+        }
     }
     return TRUE;
 }

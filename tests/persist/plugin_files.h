@@ -35,11 +35,8 @@ class PluginFilesTest : public TempFolderTest {
     static void neverWaits(std::uint32_t) { ADD_FAILURE() << "waited for a file nobody holds"; }
     static std::string log() { return readBytes(LOG); }
 
-    // The plug-in keeps its data file for good; a test that opens it again lets it go.
-    static void forgetDataFile() {
-        delete dataFile;
-        dataFile = nullptr;
-    }
+    // As an unload does: a test that opens the data file again starts afresh.
+    static void forgetDataFile() { closeDataFile(true); }
 
     static int linesHolding(const std::string& text, const std::string& part) {
         int count = 0;

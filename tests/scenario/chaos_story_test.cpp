@@ -38,20 +38,39 @@ TEST(ChaosStory, RunsAddUpToTheFramesAskedForAndTheRulesAreOnBeforeTheLoad) {
     }
 }
 
-// The folder is locked now and then (a held file, a full disk), and writable again after.
-TEST(ChaosStory, TheFolderIsLockedNowAndThenAndMadeWritableAgain) {
+// The folder is locked now and then (a held file), the disk full (natively), each undone after
+// its start; some of either in a pause, and UTF-16 data files.
+TEST(ChaosStory, TheDiskRefusesWritesNowAndThenInAPauseTooAndTakesThemAgain) {
     int locks = 0;
+    int fulls = 0;
+    int inPause = 0;
+    int utf16 = 0;
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         bool locked = false;
+        bool full = false;
+        bool paused = false;
         for (const std::string& line : chaosStory(seed, 20000)) {
             if (line == "folder locked" || line == "folder writable") {
                 EXPECT_NE(line == "folder locked", locked) << seed;
                 locked = line == "folder locked";
                 locks += locked ? 1 : 0;
             }
+            if (line == "disk full" || line == "disk room") {
+                EXPECT_NE(line == "disk full", full) << seed;
+                full = line == "disk full";
+                fulls += full ? 1 : 0;
+            }
+            if (line.starts_with("game pause")) {
+                paused = line == "game pause on";
+            }
+            inPause += paused && (line.starts_with("folder") || line.starts_with("disk")) ? 1 : 0;
+            utf16 += line.starts_with("encode data utf-16") ? 1 : 0;
         }
     }
     EXPECT_GT(locks, 20);
+    EXPECT_GT(fulls, 20);
+    EXPECT_GT(inPause, 0);
+    EXPECT_GT(utf16, 0);
 }
 
 }  // namespace

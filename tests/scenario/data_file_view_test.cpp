@@ -22,6 +22,29 @@ TEST(DataFileView, ReadsLinesAsThePluginDoes) {
     EXPECT_EQ(view.find("note"), std::nullopt);
 }
 
+// Notepad's "Unicode", either byte order: read as the UTF-8 it stands for. A surrogate pair is
+// one character, a lone surrogate U+FFFD, an odd last byte dropped.
+TEST(DataFileView, ReadsUtf16AsThePluginDoes) {
+    using namespace std::string_literals;
+    const std::string little =
+        "\xFF\xFE"
+        "b\0=\0"
+        "2\0\r\0\n\0"
+        "\xE9\0=\0"
+        "\x3D\xD8\x00\xDE"
+        "\x00\xD8"
+        "\n\0"
+        "x"s;
+    const DataFileView fromLittle = dataFileView(little);
+    EXPECT_EQ(fromLittle.text, "b=2\n\xC3\xA9=\xF0\x9F\x98\x80\xEF\xBF\xBD\n");
+    EXPECT_EQ(fromLittle.find("b"), "2");
+
+    const DataFileView fromBig = dataFileView(
+        "\xFE\xFF\0b\0=\0"
+        "7"s);
+    EXPECT_EQ(fromBig.find("b"), "7");
+}
+
 TEST(DataFileView, ChangesReadInKeyOrderTheRemovedLast) {
     EXPECT_EQ(describeChanges(dataFileView("old=1\nbadge=2\n"), dataFileView("mine=1\nbadge=3\n")),
               "badge 2 -> 3, mine=1, old removed");
