@@ -51,7 +51,10 @@ std::string badges() {
     std::string text =
         "## Badges\n\nThe data file's `badge` value names the badge worn (`data badge=1`); any "
         "other value is none (the menu's \"REMOVE BADGE\" writes 7). `expect badge MODEL` "
-        "names its model.\n\n| `badge` | model | badge |\n|---|---|---|\n";
+        "names its model. \"Select Badge\" puts on the badge after the one at the chest (the "
+        "object found there, whatever the data file says) and writes its number: with none "
+        "there (a first start, or after \"REMOVE BADGE\" or `badge=7`) it puts on 0, and "
+        "after 5 it comes round to 0.\n\n| `badge` | model | badge |\n|---|---|---|\n";
     for (std::size_t i = 0; i < atlas::WEARABLE_BADGE_COUNT; ++i) {
         const atlas::BadgeProp& badge = atlas::WEARABLE_BADGES[i];
         text += "| " + std::to_string(i) + " | " + code(badge.model) + " | " + badge.name + " |\n";

@@ -300,10 +300,14 @@ constexpr SimVerb SIM_VERBS[] = {
      {&STORY}},
     {"ini SECTION KEY VALUE", ini, DocTable::FILES,
      "changes `TinStarWarden/TinStarWarden.ini` as a player does in an editor: the key's line in "
-     "that section takes the value, or a line (and the section) is added; the notes and the "
-     "other settings stay (after `noini`, a new file with only the `ini` lines; after a "
-     "`load` that made the file, that file); a section or "
-     "key the plug-in does not read gets a `note:` on the timeline, with the nearest names",
+     "that section becomes `KEY=VALUE` where it stands (a note after the old value goes), so "
+     "it keeps its line number; a key new to the section is put after the section's last line "
+     "that is not blank (the lines below move down one); a section new to the file is added at "
+     "its end, "
+     "`[SECTION]` then `KEY=VALUE`, with no blank line before (lines 59 and 60 of the shipped "
+     "file, 1 and 2 after `noini`); the notes and the other settings stay (after `noini`, a new "
+     "file with only the `ini` lines; after a `load` that made the file, that file); a section "
+     "or key the plug-in does not read gets a `note:` on the timeline, with the nearest names",
      {&SECTION, &SETTING, &SETTING_VALUE}},
     {"noini", noSettings, DocTable::FILES,
      "removes the settings file; at its next `load` the plug-in writes the shipped one in its "

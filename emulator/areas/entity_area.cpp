@@ -495,8 +495,8 @@ constexpr Verb VERBS[] = {
      "makes the nearby-ped scan report N whatever it wrote (a misbehaving game)", {&SCAN_COUNT}},
     {"expect badge MODEL|none [offset X Y Z] [rotation X Y Z]", expectBadge, DocTable::EXPECT,
      "exactly that one object hangs at the player's chest point (attachment point 511), "
-     "attached with that offset and rotation, each within 0.0001 of the three numbers given "
-     "(their distance apart): write them as the data file has them (`0.001`, not `0`)",
+     "attached with that offset and rotation: give the values as the data file has them, "
+     "unrounded; each three match within 0.0001 of the three given (their distance apart)",
      {&ATTACHED}},
     {"expect objects MODEL N", expectObjects, DocTable::EXPECT, "N objects of the model exist"},
 };

@@ -175,8 +175,8 @@ bool needsALook(std::size_t row, const IniKey* found, const std::string& misread
 }
 
 // The line as written, what it reads as when that is not what it says, and what that does;
-// with the shipped value beside a setting that does nothing or not what it says, or the code
-// of a key written by its name.
+// with the code of a key written by its name, and the shipped value beside a setting that does
+// nothing or not what it says.
 Finding settingLine(std::size_t row, const IniKey* found, std::uint32_t read, std::uint32_t held,
                     const Settings& s) {
     const SettingRow& setting = SETTING_ROWS[row];
@@ -191,7 +191,10 @@ Finding settingLine(std::size_t row, const IniKey* found, std::uint32_t read, st
     }
     if (misread.namedKey != 0) {
         text += joined({"; ", keyName(misread.namedKey), " is ", std::to_string(misread.namedKey)});
-    } else if ((!how.empty() || deadKey) && held != setting.shipped) {
+    }
+    // The shipped key, written by its name, is named already.
+    if ((!how.empty() || deadKey) && held != setting.shipped &&
+        misread.namedKey != setting.shipped) {
         text += shippedNote(row);
     }
     return {text, needsALook(row, found, how, held)};

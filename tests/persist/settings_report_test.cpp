@@ -121,7 +121,7 @@ TEST(SettingsReport, ANoteAfterANumberAndHexadecimalReadAsWritten) {
 }
 
 // A negative speed counts as the top of its range, said so; a key written by its name gets its
-// code.
+// code, and the shipped key beside it.
 TEST(SettingsReport, NegativeSpeedsAndKeyNamesInThePlayersWords) {
     std::string file = withLine(shippedFile(), "MOVING_SPEED=100", "MOVING_SPEED=-5");
     file = withLine(file, "GO_LEFT_KEY=100", "GO_LEFT_KEY=F5");
@@ -133,7 +133,9 @@ TEST(SettingsReport, NegativeSpeedsAndKeyNamesInThePlayersWords) {
                       "it can; the shipped file has 100\n"));
     EXPECT_TRUE(holds(log,
                       "! line 25: GO_LEFT_KEY=F5: a key's name, where its code belongs: "
-                      "reads as 0, so no key moves the badge left; F5 is 116\n"));
+                      "reads as 0, so no key moves the badge left; F5 is 116; the shipped "
+                      "file has 100 (Numpad 4)\n"));
+    // The shipped key by its name: its code is the shipped value, said once.
     EXPECT_TRUE(holds(log,
                       "! line 23: GO_RIGHT_KEY=NUMPAD6 ; the right one: a key's name, where "
                       "its code belongs: reads as 0, so no key moves the badge right; "
