@@ -170,6 +170,7 @@ void InvariantChecker::endFrame(const GameFacts& facts) {
 void InvariantChecker::startInstance(std::uint32_t instance) {
     lastInstance_ = instance;
     story_.runStartPasses = 0;
+    story_.dutySinceLoad = false;
     startRuns(lastRestarts_);
 }
 

@@ -1,6 +1,7 @@
 #include "plugin/badge_script.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "badge/attachment_values.h"
@@ -41,6 +42,9 @@ struct BadgeScriptState {
     GreetingMemory greetings;
     std::vector<Ped> nearby;        // the peds a step collected; its room is kept from pass to pass
     GreetingSwitch greetingSwitch;  // kept across starts: a restart may cut a greeting short
+    // A lawman pass has run since the off-duty reset last undid what it sets. Kept across
+    // starts: a mission retried from a checkpoint restarts the scripts with the player on duty.
+    bool onDutySinceReset = false;
 
     void start() {
         editModeOn = false;
@@ -61,10 +65,19 @@ void offDutyReset(std::vector<Ped>& nearby) {
     for (Ped ped : nearby) {
         setLawmanSwitch(ped, false);
     }
+}
+
+// The reset undoes only what a lawman pass did: the game's own scripts switch the wanted level
+// off and mute people for camps and missions, and an off-duty player leaves that as it is.
+void offDutyPass(BadgeScriptState& state) {
+    if (std::exchange(state.onDutySinceReset, false)) {
+        offDutyReset(state.nearby);
+    }
     scriptWait(OFF_DUTY_PAUSE_MS);
 }
 
 void lawmanPass(BadgeScriptState& state) {
+    state.onDutySinceReset = true;
     if (getGameTimer() > state.lawmanDueTime) {
         closestPedGreeting(state.greetings);
         relationshipStep();
@@ -97,7 +110,7 @@ void runPass(BadgeScriptState& state) {
         ensureBadgeAttached();
     }
     if (!isBadgeWorn() || getMissionFlag()) {
-        offDutyReset(state.nearby);
+        offDutyPass(state);
     } else {
         lawmanPass(state);
     }
