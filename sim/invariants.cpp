@@ -136,6 +136,8 @@ std::optional<BrokenRule> InvariantChecker::afterFrame(std::uint32_t gameTime,
     }
     if (facts.instance != lastInstance_) {
         startInstance(facts.instance);
+        // A player an earlier load left in REL_COP was on duty: the new load may undo that.
+        story_.dutySinceLoad = facts.group == "REL_COP";
     }
     if (facts.restarts != lastRestarts_) {
         startRuns(facts.restarts);
@@ -170,7 +172,6 @@ void InvariantChecker::endFrame(const GameFacts& facts) {
 void InvariantChecker::startInstance(std::uint32_t instance) {
     lastInstance_ = instance;
     story_.runStartPasses = 0;
-    story_.dutySinceLoad = false;
     startRuns(lastRestarts_);
 }
 

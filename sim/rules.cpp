@@ -313,7 +313,7 @@ constexpr Rule RULES[] = {
      whilePluginLoaded, {0, 2}, plainOffDuty},
     {"game-settings-kept", "the plug-in never undoes a setting of the game's own scripts (the "
      "player's wanted level switched off, a ped muted) while the player has not been on duty "
-     "since the plug-in was loaded",
+     "since the plug-in was loaded (nor was left in `REL_COP` by an earlier load)",
      whilePluginLoaded, {}, gameSettingsKept},
     {"sweep-indoors", "the office sweep never treats a ped outside every office room (takes "
      "its weapons or lets it go)",

@@ -66,7 +66,8 @@ struct Story {
     bool choiceMayBeLost = false;
     bool catchingUp = false;            // unlocked, and the file not yet held to the badge worn
     std::int64_t runStartPasses = 0;    // the badge script's passes when its running run began
-    bool dutySinceLoad = false;         // a badge worn off a mission since the plug-in's load
+    bool dutySinceLoad = false;         // a badge worn off a mission since the plug-in's load,
+                                        // or REL_COP left by an earlier load
     std::uint32_t settingsUndone = 0;   // the game's settings undone by the frame before
     std::uint32_t treatedOutdoors = 0;  // peds outside every office room treated by then
     std::map<std::int32_t, Greeter> greeters;
