@@ -108,6 +108,10 @@ struct World {
     // How far above the point it hangs at the game reports an attached entity: 0, exactly
     // there, unless a scenario says otherwise (`object attach off`).
     float attachedOffBone = 0.0f;
+    // Whether another playable model answers attachment point 511 at a point of its own (its
+    // points numbered apart from the first character's), or at the chest as the first does
+    // (`model points own`).
+    bool modelsOwnPoints = false;
 
     World();
     World(const World&) = delete;
