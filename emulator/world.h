@@ -36,6 +36,7 @@ struct EntityState {
     std::optional<AttachmentState> attachment;
     bool scriptHostObject = false;
     bool madeByScript = false;  // CREATE_OBJECT's: gone when the game loads a save
+    bool knockedOff = false;    // fell off the player: a loose object on the ground, his no more
     std::string label;          // a scenario's name for the entity, if any
 
     // Peds only.

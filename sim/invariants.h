@@ -51,4 +51,6 @@ class InvariantChecker {
     std::uint32_t lastFrame_ = 0;
     std::uint32_t lastInstance_ = 0;
     std::uint32_t lastRestarts_ = 0;
+    std::uint32_t lastRespawns_ = 0;
+    std::uint32_t lastPlayerPed_ = 0;
 };

@@ -1,6 +1,7 @@
 // The player's life: death and the respawn after it, a fall that knocks the badge off, and
 // another playable character. What the game does to the badge then is a world option each.
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ struct PlayerLifeArea final : Area {
     Respawn respawn = Respawn::None;
     std::uint32_t stageEndsAt = 0;
     Vec3 respawnPoint;
+    std::uint32_t respawns = 0;
 
     std::span<const Verb> verbs() const override;
     void beforeFrame(Emulator& emu) override;
@@ -32,6 +34,10 @@ struct PlayerLifeArea final : Area {
             setPlayerControl(world, true);
         }
         respawn = Respawn::None;
+    }
+    void facts(const Emulator& emu, GameFacts& facts) const override {
+        facts.respawns = respawns;
+        facts.playerped = static_cast<std::uint32_t>(emu.world.player.ped);
     }
     void report(const World&, JsonWriter& json) const override {
         json.field("respawning", respawn != Respawn::None);
@@ -52,6 +58,7 @@ void dropBadge(Emulator& emu, const char* how) {
         EntityState& badge = world.entities.at(handle);
         badge.attachment.reset();
         badge.position = aside;
+        badge.knockedOff = true;
         emu.event(world.describe(handle) + " " + how + ": it lies on the ground");
     }
 }
@@ -97,6 +104,7 @@ void PlayerLifeArea::beforeFrame(Emulator& emu) {
     }
     setPlayerControl(world, false);
     world.playerPed().position = respawnPoint;
+    ++respawns;
     respawn = Respawn::Held;
     stageEndsAt = emu.clock.gameTime + FROZEN_MS;
     emu.event("the player respawns: no control, held at the respawn point");
@@ -106,7 +114,8 @@ ControlReply die(Emulator& emu, Vec3 respawnAt) {
     World& world = emu.world;
     PlayerLifeArea& area = life(world);
     if (area.respawn != Respawn::None) {
-        return badCommand("the player is dead or respawning already");
+        emu.event("the player is dead or respawning already");
+        return ok();
     }
     world.playerPed().dead = true;
     emu.event("the player dies");
