@@ -149,18 +149,10 @@ ControlReply playerBecomes(Emulator& emu, const Args& args) {
     return ok();
 }
 
-ControlReply deathDropsBadge(Emulator& emu, const Args& args) {
-    life(emu.world).deathDropsBadge = args.is(0, "on");
-    return ok();
-}
-
-ControlReply deathNewPed(Emulator& emu, const Args& args) {
-    life(emu.world).deathMakesNewPed = args.is(0, "on");
-    return ok();
-}
-
-ControlReply ragdollDropsBadge(Emulator& emu, const Args& args) {
-    life(emu.world).ragdollDropsBadge = args.is(0, "on");
+// A world option of this area, on or off.
+template <bool PlayerLifeArea::*option>
+ControlReply setOption(Emulator& emu, const Args& args) {
+    life(emu.world).*option = args.is(0, "on");
     return ok();
 }
 
@@ -181,11 +173,11 @@ constexpr Verb VERBS[] = {
     {"player becomes MODEL", playerBecomes, DocTable::WORLD,
      "another playable character: the game deletes the player's ped and makes a new one of the "
      "model where it stood (a new handle)"},
-    {"death drops badge on|off", deathDropsBadge, DocTable::WORLD,
+    {"death drops badge on|off", setOption<&PlayerLifeArea::deathDropsBadge>, DocTable::WORLD,
      "death knocks what hangs at the chest to the ground beside the player (off at start)"},
-    {"death new ped on|off", deathNewPed, DocTable::WORLD,
+    {"death new ped on|off", setOption<&PlayerLifeArea::deathMakesNewPed>, DocTable::WORLD,
      "the respawn gives the player a new ped, a new handle (off at start)"},
-    {"ragdoll drops badge on|off", ragdollDropsBadge, DocTable::WORLD,
+    {"ragdoll drops badge on|off", setOption<&PlayerLifeArea::ragdollDropsBadge>, DocTable::WORLD,
      "a fall knocks what hangs at the chest to the ground beside the player (off at start)"},
     {"model points own on|off", modelPointsOwn, DocTable::WORLD,
      "another playable model answers attachment point 511 at a point of its own, low on the back "
