@@ -527,8 +527,8 @@ const std::vector<std::uint32_t>& badgeModels() {
 }
 
 // Badge objects on the player: attached to the ped, or loose within reach of the chest point
-// but for one the game knocked off him (`chest`); and which catalogue badge is worn, as the badge's
-// own test sees one (`worn`, -1 for none).
+// (`chest`); and which catalogue badge is worn, as the badge's own test sees one (`worn`, -1
+// for none). A badge the game knocked off him lies on the ground, his no more.
 void badgeFacts(const World& world, GameFacts& facts) {
     const EntityState& player = world.playerPed();
     const Vec3 chest = world.bonePosition(player, CHEST_BONE_INDEX);
@@ -541,8 +541,11 @@ void badgeFacts(const World& world, GameFacts& facts) {
             continue;
         }
         const bool attached = entity.attachment && entity.attachment->parent == player.handle;
+        if (!attached && entity.knockedOff) {
+            continue;
+        }
         const float distance = distance3d(world.positionOf(entity), chest);
-        onChest += attached || (distance <= 1.0f && !entity.knockedOff) ? 1 : 0;
+        onChest += attached || distance <= 1.0f ? 1 : 0;
         const int index = static_cast<int>(model - models.begin());
         if ((attached || distance <= 0.6f) &&
             index < static_cast<int>(atlas::WEARABLE_BADGE_COUNT) && (worn < 0 || index < worn)) {
