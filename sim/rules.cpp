@@ -153,6 +153,11 @@ Verdict wornIsRecorded(RuleFrame& frame) {
     }
     const bool caughtUp = !std::exchange(story.catchingUp, false);
     const std::int32_t worn = frame.facts.worn;
+    // A badge knocked off to the ground, lying at the chest point's height where the player
+    // stands, is taken for worn; it is not the one the player chose.
+    if (frame.facts.loosebadge) {
+        return untested();
+    }
     if (worn == NO_BADGE_WORN || (!story.recordedBadge && story.dataKeys.empty())) {
         return untested();
     }
