@@ -58,6 +58,11 @@ class Area {
     // made or set is gone, what the game itself holds stays, and the entities that stay have
     // new handles. The objects scripts made are already forgotten.
     virtual void buildAnew(World&, const NewHandles&) {}
+    // At the start of every frame, before the scripts run: what the game does over time.
+    virtual void beforeFrame(Emulator&) {}
+    // The game made a new ped for the player (a respawn, another character): what the area
+    // keeps of the player's own ped starts afresh for it.
+    virtual void newPlayerPed(World&) {}
     // A scenario's `mark`: counts kept since the last mark start again.
     virtual void mark() {}
     // What a checker of the game's rules needs to know now: the area's own facts of the list

@@ -204,6 +204,9 @@ void Emulator::scriptWait(std::uint32_t ms) {
 
 void Emulator::runFrame() {
     keyboard.deliverRepeats(clock.tickCount);
+    for (Area* area : world.areas()) {
+        area->beforeFrame(*this);
+    }
     scheduler.runFrame();
     flushNarration();
     clock.advanceFrame();

@@ -10,6 +10,20 @@ namespace {
 // Where a ped's chest point sits relative to its root, before the heading turns it.
 constexpr Vec3 CHEST_OFFSET{0.0f, 0.12f, 0.55f};
 
+struct ModelPoint {
+    std::uint32_t model;
+    Vec3 offset;
+};
+
+// Where attachment point 511 sits on another playable model that numbers its points apart
+// from the first character's (ours: public bone lists give other indices for the same points;
+// the place is a guess, low on the back).
+// clang-format off
+const ModelPoint OTHER_MODEL_POINTS[] = {
+    {jenkinsHash("PLAYER_THREE"), {0.0f, -0.1f, 0.3f}},
+};
+// clang-format on
+
 }  // namespace
 
 void sinCosDegrees(float degrees, float& sine, float& cosine) {
@@ -185,7 +199,11 @@ Vec3 World::positionOf(const EntityState& entity) const {
 Vec3 World::bonePosition(const EntityState& entity, std::int32_t bone) const {
     const Vec3 root = positionOf(entity);
     if (entity.type == EntityType::Ped && bone == CHEST_BONE_INDEX) {
-        return root + rotateByHeading(CHEST_OFFSET, entity.heading);
+        Vec3 offset = CHEST_OFFSET;
+        for (const ModelPoint& point : OTHER_MODEL_POINTS) {
+            offset = modelsOwnPoints && point.model == entity.model ? point.offset : offset;
+        }
+        return root + rotateByHeading(offset, entity.heading);
     }
     return root;
 }

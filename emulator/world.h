@@ -36,6 +36,7 @@ struct EntityState {
     std::optional<AttachmentState> attachment;
     bool scriptHostObject = false;
     bool madeByScript = false;  // CREATE_OBJECT's: gone when the game loads a save
+    bool knockedOff = false;    // fell off the player: a loose object on the ground, his no more
     std::string label;          // a scenario's name for the entity, if any
 
     // Peds only.
@@ -108,6 +109,10 @@ struct World {
     // How far above the point it hangs at the game reports an attached entity: 0, exactly
     // there, unless a scenario says otherwise (`object attach off`).
     float attachedOffBone = 0.0f;
+    // Whether another playable model answers attachment point 511 at a point of its own (its
+    // points numbered apart from the first character's), or at the chest as the first does
+    // (`model points own`).
+    bool modelsOwnPoints = false;
 
     World();
     World(const World&) = delete;

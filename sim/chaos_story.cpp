@@ -57,6 +57,9 @@ constexpr std::size_t NO_BADGE = 7;
 // moving speed slow, and the offsets within about 0.21 (the file's start values, and the edit
 // steps' bounds plus a step). Past 0.1 the attachment check's own search misses the badge.
 constexpr const char* ATTACHED_OFF[] = {"0.05", "0.08"};
+// What death, a fall and another character may do to the badge.
+constexpr const char* LIFE_OPTIONS[] = {"death drops badge", "death new ped", "ragdoll drops badge",
+                                        "model points own", "model outfit refused"};
 // clang-format on
 
 struct Point {
@@ -121,6 +124,14 @@ class StoryWriter {
         }
         if (attachedOff_) {
             addf("object attach off %s", pick(ATTACHED_OFF));
+        }
+        if (chance(30)) {
+            addf("interior reach %s", chance(50) ? "60" : "150");
+        }
+        for (const char* option : LIFE_OPTIONS) {
+            if (chance(40)) {
+                addf("%s on", option);
+            }
         }
     }
 
@@ -391,7 +402,13 @@ class StoryWriter {
     }
 
     void interfere() {
-        switch (below(5)) {
+        switch (below(7)) {
+            case 5:
+                add(chance(50) ? "game wanted disabled" : "game wanted enabled");
+                break;
+            case 6:
+                life();
+                break;
             case 0:
                 add("game removes badge");
                 break;
@@ -407,6 +424,17 @@ class StoryWriter {
             default:
                 addf("interior office %zu %s", 1 + below(atlas::LAW_OFFICE_COUNT),
                      chance(70) ? "on" : "off");
+        }
+    }
+
+    // The player dies (and respawns), falls, or now and then becomes the other character.
+    void life() {
+        if (chance(45)) {
+            add("player dies");
+        } else if (chance(90)) {
+            add("player ragdoll");
+        } else {
+            add(chance(50) ? "player becomes PLAYER_THREE" : "player becomes PLAYER_ZERO");
         }
     }
 

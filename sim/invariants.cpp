@@ -81,7 +81,11 @@ void InvariantChecker::onCommand(const std::string& line) {
     writesAcceptedAgain_ = writesAcceptedAgain_ || (refusedBefore && !story_.writesRefused());
     const bool newRuns = verb == "load" || verb == "unload" || line == "game loads save" ||
                          line == "host restarts scripts";
-    if (newRuns || line.starts_with("game removes badge") || line.starts_with("gate control")) {
+    // A death, a fall or another character may knock the badge off.
+    const bool badgeMayFall = line == "player dies" || line.starts_with("player dies ") ||
+                              line == "player ragdoll" || line.starts_with("player becomes");
+    if (newRuns || badgeMayFall || line.starts_with("game removes badge") ||
+        line.starts_with("gate control")) {
         story_.badgeInterfered = true;
     }
     // The badge script sees the attachment point where it was at the top of its pass: a player
@@ -139,6 +143,22 @@ std::optional<BrokenRule> InvariantChecker::afterFrame(std::uint32_t gameTime,
     }
     if (facts.instance != lastInstance_) {
         startInstance(facts.instance);
+        // A player an earlier load left in REL_COP was on duty: the new load may undo that.
+        story_.dutySinceLoad = facts.group == "REL_COP";
+    }
+    // The respawn moves the player (and takes control): as a move and a change of the gate.
+    if (facts.respawns != lastRespawns_) {
+        lastRespawns_ = facts.respawns;
+        story_.playerMoved = true;
+        story_.badgeInterfered = true;
+    }
+    // A new ped for the player: the scripts' shared player values name the old one until the
+    // badge script's next pass has ended, as after a save load.
+    if (facts.playerped != lastPlayerPed_) {
+        lastPlayerPed_ = facts.playerped;
+        story_.runStartPasses = static_cast<std::int64_t>(facts.passes);
+        story_.playerMoved = true;
+        story_.promptsTaken = true;
     }
     if (facts.restarts != lastRestarts_) {
         startRuns(facts.restarts);

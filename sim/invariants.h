@@ -51,4 +51,6 @@ class InvariantChecker {
                                         // the next frame
     std::uint32_t lastInstance_ = 0;
     std::uint32_t lastRestarts_ = 0;
+    std::uint32_t lastRespawns_ = 0;
+    std::uint32_t lastPlayerPed_ = 0;
 };

@@ -153,6 +153,11 @@ Verdict wornIsRecorded(RuleFrame& frame) {
     }
     const bool caughtUp = !std::exchange(story.catchingUp, false);
     const std::int32_t worn = frame.facts.worn;
+    // A badge knocked off to the ground, lying at the chest point's height where the player
+    // stands, is taken for worn; it is not the one the player chose.
+    if (frame.facts.loosebadge) {
+        return untested();
+    }
     if (worn == NO_BADGE_WORN || (!story.recordedBadge && story.dataKeys.empty())) {
         return untested();
     }
@@ -191,6 +196,32 @@ Verdict lawOnDuty(RuleFrame& frame) {
 
 Verdict plainOffDuty(RuleFrame& frame) {
     return groupOnceLasted(frame, false, "PLAYER", "no badge is worn");
+}
+
+// The off-duty reset undoes what a lawman pass set: before the first since the load, there is
+// nothing of the plug-in's to undo, and what it would undo is the game's own setting.
+Verdict gameSettingsKept(RuleFrame& frame) {
+    Story& story = frame.story;
+    const std::uint32_t undone = frame.facts.undidwanted + frame.facts.undidmute;
+    const bool undid = undone > std::exchange(story.settingsUndone, undone);
+    const bool mayUndo = story.dutySinceLoad;
+    story.dutySinceLoad = story.dutySinceLoad || onDuty(frame.facts);
+    if (mayUndo) {
+        return untested();
+    }
+    return undid ? broken(
+                       "the plug-in undid a setting of the game's own scripts (a wanted "
+                       "level switched off, a ped muted), with no duty since it was loaded")
+                 : held();
+}
+
+// The office sweep treats the people at an office; an office the game has not loaded reads as
+// outdoors, and is no office.
+Verdict sweepIndoors(RuleFrame& frame) {
+    const std::uint32_t treated = frame.facts.outdoortreated;
+    return treated == std::exchange(frame.story.treatedOutdoors, treated)
+               ? held()
+               : broken("the office sweep treated a ped outside every office room");
 }
 
 Verdict blipsComeBack(RuleFrame& frame) {
@@ -287,6 +318,13 @@ constexpr Rule RULES[] = {
      whilePluginLoaded, {1000, 3}, lawOnDuty},
     {"plain-off-duty", "the player is in `PLAYER` two passes after the badge comes off",
      whilePluginLoaded, {0, 2}, plainOffDuty},
+    {"game-settings-kept", "the plug-in never undoes a setting of the game's own scripts (the "
+     "player's wanted level switched off, a ped muted) while the player has not been on duty "
+     "since the plug-in was loaded (nor was left in `REL_COP` by an earlier load)",
+     whilePluginLoaded, {}, gameSettingsKept},
+    {"sweep-indoors", "the office sweep never treats a ped outside every office room (takes "
+     "its weapons or lets it go)",
+     whilePluginLoaded, {}, sweepIndoors},
     {"blips-come-back", "every office blip of the running plug-in is back a second of game time "
      "after the game took one away (or the plug-in's scripts began anew)",
      whilePluginLoaded, {1000, 0}, blipsComeBack},

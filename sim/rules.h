@@ -65,8 +65,12 @@ struct Story {
     bool diskFull = false;
     std::optional<std::uint32_t> writableSince;  // tick count of the first frame after
     bool choiceMayBeLost = false;
-    bool catchingUp = false;          // unlocked, and the file not yet held to the badge worn
-    std::int64_t runStartPasses = 0;  // the badge script's passes when its running run began
+    bool catchingUp = false;            // unlocked, and the file not yet held to the badge worn
+    std::int64_t runStartPasses = 0;    // the badge script's passes when its running run began
+    bool dutySinceLoad = false;         // a badge worn off a mission since the plug-in's load,
+                                        // or REL_COP left by an earlier load
+    std::uint32_t settingsUndone = 0;   // the game's settings undone by the frame before
+    std::uint32_t treatedOutdoors = 0;  // peds outside every office room treated by then
     std::map<std::int32_t, Greeter> greeters;
 
     // The badge script's run is past its start-up (a pass of this run has ended) and has not

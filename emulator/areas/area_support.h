@@ -27,6 +27,8 @@ inline EntityState* pedArg(CallContext& call, std::size_t index) {
 }
 // The player id argument must be the local player's.
 bool playerArg(CallContext& call, std::size_t index);
+// Whether the player has control (player_area.cpp): the game takes it away and gives it back.
+void setPlayerControl(World& world, bool on);
 
 // "on"/"off" for the timeline.
 inline const char* onOff(bool on) {

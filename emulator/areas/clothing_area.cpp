@@ -35,8 +35,13 @@ struct Outfit {
     std::set<std::uint32_t> pending;  // tagged, shown at the next variation update
 };
 
+// The first character's model, whose items these are.
+constexpr std::uint32_t ITEMS_MODEL = jenkinsHash("PLAYER_ZERO");
+
 struct ClothingArea final : Area {
     PerEntity<Outfit> outfits;
+    // Whether the first character's items show on another model (`model outfit refused`).
+    bool otherModelsRefuse = false;
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
@@ -78,6 +83,9 @@ void setMetaPedTag(CallContext& call) {
     // Maps that do not belong to the drawable mean arguments in the wrong order.
     if (call.arg<std::uint32_t>(2) != item->albedo || call.arg<std::uint32_t>(3) != item->normal) {
         call.fail("the albedo and normal maps do not belong to " + world.nameOf(item->drawable));
+        return;
+    }
+    if (world.area<ClothingArea>().otherModelsRefuse && ped->model != ITEMS_MODEL) {
         return;
     }
     outfitOf(world, *ped).pending.insert(item->category);
@@ -134,8 +142,15 @@ ControlReply expectOutfit(Emulator& emu, const Args& args) {
                       : expectationFailed(std::string("the badge item ") + onOff(on), onOff(worn));
 }
 
+ControlReply modelOutfitRefused(Emulator& emu, const Args& args) {
+    emu.world.area<ClothingArea>().otherModelsRefuse = args.is(0, "on");
+    return ok();
+}
+
 // clang-format off
 constexpr Verb VERBS[] = {
+    {"model outfit refused on|off", modelOutfitRefused, DocTable::WORLD,
+     "the first character's badge item does nothing on another model (off at start: it shows)"},
     {"game removes outfit", gameRemovesOutfit, DocTable::WORLD,
      "the game takes the badge clothing item off the player"},
     {"expect outfit on|off", expectOutfit, DocTable::EXPECT,

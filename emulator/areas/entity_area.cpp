@@ -527,31 +527,36 @@ const std::vector<std::uint32_t>& badgeModels() {
     return models;
 }
 
-// Badge objects on the player: attached to the ped, or loose within reach of the chest point
-// (`chest`); and which catalogue badge is worn, as the badge's own test sees one (`worn`, -1
-// for none).
+// Badge objects on the player: attached to the ped, or loose within reach of the chest point,
+// but for one the game knocked off him, which lies on the ground his no more (`chest`); which
+// catalogue badge is worn, as the badge's own test sees one (`worn`, -1 for none), and whether
+// a badge knocked off lies where that test takes it for worn (`loosebadge`).
 void badgeFacts(const World& world, GameFacts& facts) {
     const EntityState& player = world.playerPed();
     const Vec3 chest = world.bonePosition(player, CHEST_BONE_INDEX);
     const auto& models = badgeModels();
     int onChest = 0;
     int worn = -1;
+    bool loose = false;
     for (const auto& [handle, entity] : world.entities) {
         const auto model = std::find(models.begin(), models.end(), entity.model);
         if (entity.type != EntityType::Object || model == models.end()) {
             continue;
         }
         const bool attached = entity.attachment && entity.attachment->parent == player.handle;
+        const bool knockedOff = !attached && entity.knockedOff;
         const float distance = distance3d(world.positionOf(entity), chest);
-        onChest += attached || distance <= 1.0f ? 1 : 0;
+        onChest += attached || (distance <= 1.0f && !knockedOff) ? 1 : 0;
         const int index = static_cast<int>(model - models.begin());
         if ((attached || distance <= 0.6f) &&
             index < static_cast<int>(atlas::WEARABLE_BADGE_COUNT) && (worn < 0 || index < worn)) {
             worn = index;
+            loose = loose || knockedOff;
         }
     }
     facts.chest = onChest;
     facts.worn = worn;
+    facts.loosebadge = loose;
 }
 
 // How many creations of each catalogue badge's model will still fail, in catalogue order.

@@ -10,6 +10,9 @@ namespace {
 
 struct InteriorArea final : Area {
     std::array<bool, atlas::LAW_OFFICE_COUNT> unloaded{};
+    // Offices farther than this from the player read 0, as interiors the game has not loaded
+    // (`interior reach`); 0 for none: every office is always loaded.
+    float reach = 0.0f;
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
@@ -39,9 +42,15 @@ struct InteriorArea final : Area {
     }
 };
 
+bool beyondReach(const World& world, float reach, std::size_t office) {
+    return reach > 0.0f &&
+           distance3d(world.positionOf(world.playerPed()), atlas::OFFICES[office].spot) > reach;
+}
+
 std::int32_t interiorAt(World& world, Vec3 p) {
     const auto office = officeContaining(p);
-    if (!office || world.area<InteriorArea>().unloaded[*office]) {
+    const InteriorArea& area = world.area<InteriorArea>();
+    if (!office || area.unloaded[*office] || beyondReach(world, area.reach, *office)) {
         return 0;
     }
     return officeInteriors()[*office].id;
@@ -66,6 +75,11 @@ ControlReply interiorOffice(Emulator& emu, const Args& args) {
     return ok();
 }
 
+ControlReply interiorReach(Emulator& emu, const Args& args) {
+    emu.world.area<InteriorArea>().reach = args.is(0, "always") ? 0.0f : args.number(0);
+    return ok();
+}
+
 ControlReply expectInterior(Emulator& emu, const Args& args) {
     ControlReply reply;
     const EntityState* ped = namedPed(emu.world, args.word(0), reply);
@@ -80,11 +94,17 @@ ControlReply expectInterior(Emulator& emu, const Args& args) {
                                      inside ? officeInteriors()[*inside].town : "outdoors");
 }
 
+constexpr Placeholder REACH = {"D", Takes::NUMBER, "a distance", 0, 0, "200"};
+
 // clang-format off
 constexpr Verb VERBS[] = {
     {"interior office N on|off", interiorOffice, DocTable::OFFICES,
      "office N's interior is loaded (on at start) or reads 0, as the game answers for an "
      "interior it has not loaded", {&OFFICE_NUMBER}},
+    {"interior reach D|always", interiorReach, DocTable::OFFICES,
+     "an office's interior reads 0 while the player is farther than D from its spot, as the game "
+     "loads interiors only near the player (always at start: every office always loaded)",
+     {&REACH}},
     {"expect interior PED|player N|none", expectInterior, DocTable::EXPECT,
      "it stands in office N's room, or outdoors", {&OFFICE_NUMBER}},
 };

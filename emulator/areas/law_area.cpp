@@ -8,14 +8,22 @@ struct LawArea final : Area {
     std::int32_t bounty = 0;
     bool pursuit = false;  // bounty hunters after the player
     bool wantedDisabled = false;
+    bool wantedSetByGame = false;    // the game's own scripts last set it, as a camp does
+    std::uint32_t wantedUndone = 0;  // the running plug-in enabled it after the game disabled it
     bool incident = false;
     bool mission = false;
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
-    void facts(const Emulator&, GameFacts& facts) const override { facts.mission = mission; }
+    void facts(const Emulator&, GameFacts& facts) const override {
+        facts.mission = mission;
+        facts.undidwanted = wantedUndone;
+    }
     // Whether the player can be wanted is a script's setting; the rest is the game's own.
-    void buildAnew(World&, const NewHandles&) override { wantedDisabled = false; }
+    void buildAnew(World&, const NewHandles&) override {
+        wantedDisabled = false;
+        wantedSetByGame = false;
+    }
     // The law's view of the player.
     void report(const World&, JsonWriter& json) const override {
         json.key("law").beginObject();
@@ -67,6 +75,10 @@ void setDisablePlayerWantedLevel(CallContext& call) {
     }
     LawArea& area = law(call.world());
     const bool disable = call.arg<bool>(1);
+    if (area.wantedSetByGame && area.wantedDisabled && !disable) {
+        ++area.wantedUndone;
+    }
+    area.wantedSetByGame = false;
     if (area.wantedDisabled != disable) {
         area.wantedDisabled = disable;
         call.emulator().narrate("player", disable ? "cannot be wanted" : "can be wanted again");
@@ -75,6 +87,16 @@ void setDisablePlayerWantedLevel(CallContext& call) {
 
 ControlReply gateMission(Emulator& emu, const Args& args) {
     law(emu.world).mission = args.is(0, "on");
+    return ok();
+}
+
+// The game's own scripts: a camp or a mission switches the player's wanted level off.
+ControlReply gameWanted(Emulator& emu, const Args& args) {
+    LawArea& area = law(emu.world);
+    area.wantedDisabled = args.is(0, "disabled");
+    area.wantedSetByGame = true;
+    emu.event(std::string("the game's scripts make the player ") +
+              (area.wantedDisabled ? "unable to be wanted" : "able to be wanted"));
     return ok();
 }
 
@@ -121,6 +143,9 @@ constexpr Placeholder DOLLARS = {
 // clang-format off
 constexpr Verb VERBS[] = {
     {"gate mission on|off", gateMission, DocTable::WORLD, "the mission flag (off at start)"},
+    {"game wanted disabled|enabled", gameWanted, DocTable::WORLD,
+     "the game's own scripts switch the player's wanted level off or on, as a camp or a mission "
+     "does"},
     {"gate incident on|off", gateIncident, DocTable::WORLD,
      "a law incident against the player (off at start)"},
     {"player bounty DOLLARS", playerBounty, DocTable::WORLD, "a bounty on the player", {&DOLLARS}},

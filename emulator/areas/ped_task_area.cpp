@@ -4,6 +4,8 @@
 #include <set>
 
 #include "emulator/areas/area_support.h"
+#include "emulator/game_facts.h"
+#include "emulator/office_map.h"
 
 namespace {
 
@@ -25,6 +27,9 @@ struct PedOrders {
 
 struct PedTaskArea final : Area {
     PerEntity<PedOrders> orders;
+    // Peds outside every office room that were disarmed or released: only the office sweep
+    // takes a ped's weapons or lets it go, and only at an office.
+    std::uint32_t treatedOutdoors = 0;
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
@@ -33,6 +38,9 @@ struct PedTaskArea final : Area {
     // Every order is a script's.
     void buildAnew(World&, const NewHandles&) override { orders.clear(); }
     void report(const World& world, JsonWriter& json) const override;
+    void facts(const Emulator&, GameFacts& facts) const override {
+        facts.outdoortreated = treatedOutdoors;
+    }
 };
 
 PedOrders& ordersOf(World& world, std::int32_t ped) {
@@ -49,6 +57,12 @@ Task currentTask(const PedOrders& orders, std::uint32_t now) {
         return Task::None;
     }
     return orders.task;
+}
+
+void countIfOutdoors(World& world, const EntityState& ped) {
+    if (!officeContaining(world.positionOf(ped))) {
+        ++world.area<PedTaskArea>().treatedOutdoors;
+    }
 }
 
 void narrate(CallContext& call, const EntityState& ped, const std::string& change) {
@@ -71,6 +85,7 @@ void setPedConfigFlag(CallContext& call) {
 
 void removeAllPedWeapons(CallContext& call) {
     if (const EntityState* ped = pedArg(call, 0)) {
+        countIfOutdoors(call.world(), *ped);
         bool& removed = ordersOf(call.world(), ped->handle).weaponsRemoved;
         if (!removed) {
             removed = true;
@@ -127,6 +142,7 @@ void setPedAsNoLongerNeeded(CallContext& call) {
     World& world = call.world();
     const EntityState* ped = world.find(*variable);
     if (ped != nullptr && !ped->stale && ped->type == EntityType::Ped) {
+        countIfOutdoors(world, *ped);
         PedOrders& orders = ordersOf(world, ped->handle);
         if (!orders.noLongerNeeded) {
             orders.noLongerNeeded = true;

@@ -182,6 +182,10 @@ void PlayerArea::facts(const Emulator& emu, GameFacts& facts) const {
 
 }  // namespace
 
+void setPlayerControl(World& world, bool on) {
+    playerArea(world).control = on;
+}
+
 void addPlayerArea(World& world) {
     world.addArea<PlayerArea>();
 }

@@ -14,7 +14,8 @@ struct RelationshipArea final : Area {
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
     std::span<const PedFlag> pedFlags() const override;
-    void start(World& world) override {
+    void start(World& world) override { newPlayerPed(world); }
+    void newPlayerPed(World& world) override {
         groups[world.player.ped] = world.hashName("PLAYER");
         ownGroups[world.player.ped] = world.hashName("PLAYER");
     }

@@ -1,6 +1,7 @@
 // Speech: lines peds say, whether a ped is speaking, and the lawman switch (the game's
 // STOP_PED_SPEAKING, which the plug-in uses as an on/off state of a lawman).
 #include <cstring>
+#include <utility>
 
 #include "emulator/areas/area_support.h"
 #include "emulator/game_facts.h"
@@ -14,6 +15,7 @@ constexpr std::size_t SPEECH_RECORD_SLOTS = 8;
 
 struct PedVoice {
     bool switchOn = false;
+    bool mutedByGame = false;  // the game's own scripts set the switch on, as a mission does
     std::uint32_t switchOnSince = 0;
     bool speaking = false;  // set by a scenario: talking on its own
     std::uint32_t lineEndsAt = 0;
@@ -23,6 +25,7 @@ struct PedVoice {
 
 struct SpeechArea final : Area {
     PerEntity<PedVoice> voices;
+    std::uint32_t mutesUndone = 0;  // peds the game muted that the running plug-in let speak
 
     void registerNatives(NativeTable& table) override;
     std::span<const Verb> verbs() const override;
@@ -70,6 +73,9 @@ bool isSpeaking(World& world, std::int32_t ped, std::uint32_t now) {
 
 void setSwitch(Emulator& emu, std::int32_t ped, bool on) {
     PedVoice& voice = voiceOf(emu.world, ped);
+    if (std::exchange(voice.mutedByGame, false) && voice.switchOn && !on) {
+        ++emu.world.area<SpeechArea>().mutesUndone;
+    }
     if (voice.switchOn == on) {
         return;
     }
@@ -172,8 +178,11 @@ void setSpeaking(World& world, std::int32_t ped, bool on) {
     voiceOf(world, ped).speaking = on;
 }
 
+// The game's own scripts mute a ped (a mission's dialogue, a cutscene) with the same native.
 void setSwitchFlag(World& world, std::int32_t ped, bool on) {
-    voiceOf(world, ped).switchOn = on;
+    PedVoice& voice = voiceOf(world, ped);
+    voice.switchOn = on;
+    voice.mutedByGame = on;
 }
 
 constexpr Placeholder SPEECH_LINE = {"LINE", Takes::WORD, "a speech line", 0, 0, "GREET_MARSHAL"};
@@ -214,6 +223,7 @@ std::span<const PedFlag> SpeechArea::pedFlags() const {
 void SpeechArea::facts(const Emulator& emu, GameFacts& facts) const {
     const World& world = emu.world;
     const Vec3 player = world.positionOf(world.playerPed());
+    facts.undidmute = mutesUndone;
     facts.greeted.clear();
     for (const auto& [handle, voice] : voices) {
         std::uint32_t greetings = 0;

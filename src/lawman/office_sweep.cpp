@@ -76,9 +76,10 @@ OfficePlaces readOfficePlaces() {
     return places;
 }
 
-// Plain equality, 0 included: an office whose interior reads 0 matches everyone outdoors.
+// An office whose interior reads 0 (one the game has not loaded) is no office for the pass:
+// 0 is every place outdoors, and the sweep would hold the whole street as in that office.
 bool isOfficePlace(const OfficePlaces& offices, std::int32_t place) {
-    return std::find(offices.begin(), offices.end(), place) != offices.end();
+    return place != 0 && std::find(offices.begin(), offices.end(), place) != offices.end();
 }
 
 DoorStates readDoorStates() {

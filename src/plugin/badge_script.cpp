@@ -1,6 +1,7 @@
 #include "plugin/badge_script.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "badge/attachment_values.h"
@@ -42,6 +43,10 @@ struct BadgeScriptState {
     GreetingMemory greetings;
     std::vector<Ped> nearby;        // the peds a step collected; its room is kept from pass to pass
     GreetingSwitch greetingSwitch;  // kept across starts: a restart may cut a greeting short
+    // A lawman pass has run since the off-duty reset last undid what it sets. Kept across
+    // starts: a mission retried from a checkpoint restarts the scripts with the player on duty.
+    bool onDutySinceReset = false;
+    bool earlierLoadAsked = false;  // whether an earlier load of the plug-in left a duty to undo
 
     void start() {
         editModeOn = false;
@@ -62,10 +67,27 @@ void offDutyReset(std::vector<Ped>& nearby) {
     for (Ped ped : nearby) {
         setLawmanSwitch(ped, false);
     }
+}
+
+// A load of the plug-in in a running game (a script reloader) remembers no duty of the load
+// before; a player that load left in "REL_COP" was on duty: the game never puts him there.
+bool onDutyInEarlierLoad(BadgeScriptState& state) {
+    return !std::exchange(state.earlierLoadAsked, true) &&
+           getPedRelationshipGroupHash(playerPed) == getHashKey("REL_COP");
+}
+
+// The reset undoes only what a lawman pass did: the game's own scripts switch the wanted level
+// off and mute people for camps and missions, and an off-duty player leaves that as it is.
+void offDutyPass(BadgeScriptState& state) {
+    if (std::exchange(state.onDutySinceReset, false) || onDutyInEarlierLoad(state)) {
+        offDutyReset(state.nearby);
+    }
     scriptWait(OFF_DUTY_PAUSE_MS);
 }
 
 void lawmanPass(BadgeScriptState& state) {
+    state.onDutySinceReset = true;
+    state.earlierLoadAsked = true;
     if (getGameTimer() > state.lawmanDueTime) {
         closestPedGreeting(state.greetings);
         relationshipStep();
@@ -99,7 +121,7 @@ void runPass(BadgeScriptState& state) {
         ensureBadgeAttached();
     }
     if (!isBadgeWorn() || getMissionFlag()) {
-        offDutyReset(state.nearby);
+        offDutyPass(state);
     } else {
         lawmanPass(state);
     }
