@@ -64,16 +64,17 @@ bool badgeModelAt(const Vector3& point, float radius, Hash model, float reach) {
 
 // The game may report an attached badge some way off its bone. A badge put on since the last
 // check and not found in place is looked for as far as the worn radius; found there, every
-// later check looks that far too, so that no further badge is added pass after pass.
+// later check looks that far too, so that no further badge is added pass after pass. One
+// reported right at the in-place radius is found in place at one spot and heading of the
+// player and a rounding error outside at the next: found within that error, it is off its
+// bone too.
 bool hangsOffBone(const Vector3& point, Hash model, float reach) {
-    if (!putOn.sinceCheck && !putOn.offBoneSeen) {
-        return false;
-    }
-    if (!badgeModelAt(point, WORN_RADIUS, model, reach)) {
-        return false;
-    }
-    putOn.offBoneSeen = true;
-    return true;
+    const bool offBone =
+        putOn.sinceCheck || putOn.offBoneSeen
+            ? badgeModelAt(point, WORN_RADIUS, model, reach)
+            : doesObjectOfTypeExistAtCoords(point, IN_PLACE_RADIUS + ROUNDING_ROOM, model);
+    putOn.offBoneSeen = putOn.offBoneSeen || offBone;
+    return offBone;
 }
 
 std::int32_t firstBadgeWithin(const Vector3& point, float radius) {
