@@ -79,6 +79,45 @@ void emulatedHost(benchmark::State& state) {
 }
 BENCHMARK(emulatedHost);
 
+// GET_HASH_KEY, the plug-in's next most frequent call, over model names of the lengths the
+// lawman switch sweep asks about, one after the other as the sweep does.
+constexpr const char* SWEPT_MODEL_NAMES[] = {
+    "CS_VALSHERIFF",
+    "CS_SheriffOwens",
+    "U_M_M_RhdSheriff_01",
+    "CS_rhodeputy_01",
+    "A_M_M_VALDEPUTYRESIDENT_01",
+    "S_M_M_VALDEPUTY_01",
+    "U_M_M_RhdBackupDeputy_01",
+    "S_M_M_DispatchLeaderPolice_01",
+};
+
+void hashKeys(benchmark::State& state, FloorHost host) {
+    benchmark::DoNotOptimize(host);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        host.init(natives::GET_HASH_KEY);
+        host.push(reinterpret_cast<std::uintptr_t>(SWEPT_MODEL_NAMES[next]));
+        benchmark::DoNotOptimize(*host.call());
+        next = (next + 1) % std::size(SWEPT_MODEL_NAMES);
+    }
+    if (emulator().failed()) {
+        state.SkipWithError(emulator().failure().c_str());
+    }
+}
+
+void protocolFloorHashKey(benchmark::State& state) {
+    resetEmulator();
+    hashKeys(state, floorHost(emulator().natives));
+}
+BENCHMARK(protocolFloorHashKey);
+
+void emulatedHostHashKey(benchmark::State& state) {
+    resetEmulator();
+    hashKeys(state, {nativeInit, nativePush64, nativeCall});
+}
+BENCHMARK(emulatedHostHashKey);
+
 void frameOfTwoIdleScripts(benchmark::State& state) {
     freshEmulatorWithTwoIdleScripts();
     for (auto _ : state) {
