@@ -50,8 +50,7 @@ void nativeCallWholePath(benchmark::State& state) {
 BENCHMARK(nativeCallWholePath)->ArgName("traceFile")->Arg(0)->Arg(1);
 
 // IS_PED_MODEL, the call the plug-in makes most (two pushes, an integer result), through
-// pointers to the host functions as through the plug-in's imports: on the protocol's floor
-// (protocol_floor.h), and on the emulated host.
+// pointers to the host functions as through the plug-in's imports.
 void isPedModel(benchmark::State& state, FloorHost host) {
     benchmark::DoNotOptimize(host);
     const std::uint64_t ped = static_cast<std::uint32_t>(emulator().world.player.ped);
@@ -62,22 +61,61 @@ void isPedModel(benchmark::State& state, FloorHost host) {
         host.push(model);
         benchmark::DoNotOptimize(*host.call());
     }
+}
+
+// GET_HASH_KEY, the plug-in's next most frequent call, over model names of the lengths the
+// lawman switch sweep asks about, one after the other as the sweep does.
+constexpr const char* SWEPT_MODEL_NAMES[] = {
+    "CS_VALSHERIFF",
+    "CS_SheriffOwens",
+    "U_M_M_RhdSheriff_01",
+    "CS_rhodeputy_01",
+    "A_M_M_VALDEPUTYRESIDENT_01",
+    "S_M_M_VALDEPUTY_01",
+    "U_M_M_RhdBackupDeputy_01",
+    "S_M_M_DispatchLeaderPolice_01",
+};
+
+void hashKeys(benchmark::State& state, FloorHost host) {
+    benchmark::DoNotOptimize(host);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        host.init(natives::GET_HASH_KEY);
+        host.push(reinterpret_cast<std::uintptr_t>(SWEPT_MODEL_NAMES[next]));
+        benchmark::DoNotOptimize(*host.call());
+        next = (next + 1) % std::size(SWEPT_MODEL_NAMES);
+    }
+}
+
+// The same calls on the protocol's floor (protocol_floor.h) and on the emulated host.
+using Calls = void (*)(benchmark::State&, FloorHost);
+
+void onHost(benchmark::State& state, Calls calls, bool floor) {
+    resetEmulator();
+    calls(state,
+          floor ? floorHost(emulator().natives) : FloorHost{nativeInit, nativePush64, nativeCall});
     if (emulator().failed()) {
         state.SkipWithError(emulator().failure().c_str());
     }
 }
 
-void protocolFloor(benchmark::State& state) {
-    resetEmulator();
-    isPedModel(state, floorHost(emulator().natives));
-}
-BENCHMARK(protocolFloor);
-
-void emulatedHost(benchmark::State& state) {
-    resetEmulator();
-    isPedModel(state, {nativeInit, nativePush64, nativeCall});
-}
-BENCHMARK(emulatedHost);
+struct HostBenchmark {
+    const char* name;
+    Calls calls;
+    bool floor;
+};
+constexpr HostBenchmark HOST_BENCHMARKS[] = {
+    {"protocolFloor", isPedModel, true},
+    {"emulatedHost", isPedModel, false},
+    {"protocolFloorHashKey", hashKeys, true},
+    {"emulatedHostHashKey", hashKeys, false},
+};
+const bool hostBenchmarksRegistered = [] {
+    for (const HostBenchmark& bench : HOST_BENCHMARKS) {
+        benchmark::RegisterBenchmark(bench.name, onHost, bench.calls, bench.floor);
+    }
+    return true;
+}();
 
 void frameOfTwoIdleScripts(benchmark::State& state) {
     freshEmulatorWithTwoIdleScripts();

@@ -77,8 +77,9 @@ Emulator::Emulator() {
     });
 }
 
-void Emulator::callLeftUnmade() {
+void Emulator::startAfterUnmadeCall(NativeHash hash) {
     fail("native call " + hexHash(call_.hash) + " was started but never made");
+    start(hash);
 }
 
 // With no call started, or past the longest argument list: only counted, so that the call

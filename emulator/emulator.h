@@ -34,12 +34,11 @@ class Emulator {
     // keep what they are given; the call finds the native and checks the words in one go.
     // Faults go out of line.
     void nativeInit(NativeHash hash) {
-        if (call_.room != 0) {
-            callLeftUnmade();
+        if (call_.room != 0) [[unlikely]] {
+            startAfterUnmadeCall(hash);
+            return;
         }
-        call_.hash = hash;
-        call_.room = NativeTable::MAX_ARGS;
-        call_.argCount = 0;
+        start(hash);
     }
     void nativePush(std::uint64_t word) {
         const std::uint32_t count = call_.argCount;
@@ -102,7 +101,12 @@ class Emulator {
     std::string hostCallsSinceMark() const;
 
   private:
-    void callLeftUnmade();
+    void start(NativeHash hash) {
+        call_.hash = hash;
+        call_.room = NativeTable::MAX_ARGS;
+        call_.argCount = 0;
+    }
+    void startAfterUnmadeCall(NativeHash hash);
     void pushPastRoom();
     void endCall();
     std::uint64_t* refuseCall(const NativeEntry* entry);

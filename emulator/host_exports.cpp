@@ -2,6 +2,22 @@
 #include "emulator/host_exports.h"
 #include "emulator/emulator.h"
 
+namespace {
+
+// The first host call of a process makes the emulator: out of line, so that the usual path of
+// the three host functions of every native call is a load and a test, with no stack frame.
+[[gnu::noinline]] void initFirst(std::uint64_t hash) {
+    emulator_instance::make().nativeInit(hash);
+}
+[[gnu::noinline]] void pushFirst(std::uint64_t value) {
+    emulator_instance::make().nativePush(value);
+}
+[[gnu::noinline]] std::uint64_t* callFirst() {
+    return emulator_instance::make().nativeCall();
+}
+
+}  // namespace
+
 extern "C" {
 
 void scriptRegister(HINSTANCE module, ScriptEntry entry) {
@@ -19,15 +35,27 @@ void scriptWait(DWORD ms) {
 }
 
 void nativeInit(std::uint64_t hash) {
-    emulator().nativeInit(hash);
+    Emulator* current = emulator_instance::current;
+    if (current == nullptr) [[unlikely]] {
+        return initFirst(hash);
+    }
+    current->nativeInit(hash);
 }
 
 void nativePush64(std::uint64_t value) {
-    emulator().nativePush(value);
+    Emulator* current = emulator_instance::current;
+    if (current == nullptr) [[unlikely]] {
+        return pushFirst(value);
+    }
+    current->nativePush(value);
 }
 
 std::uint64_t* nativeCall() {
-    return emulator().nativeCall();
+    Emulator* current = emulator_instance::current;
+    if (current == nullptr) [[unlikely]] {
+        return callFirst();
+    }
+    return current->nativeCall();
 }
 
 void keyboardHandlerRegister(KeyboardHandler handler) {

@@ -19,6 +19,11 @@ void TextTable::add(std::string_view text, std::uint32_t value) {
     ++count_;
 }
 
+const std::uint32_t* TextTable::findAway(std::string_view text) const {
+    const Slot& found = slots_[slotFor(text, wordsOf(text))];
+    return found.length != FREE ? &found.value : nullptr;
+}
+
 void TextTable::grow() {
     std::vector<Slot> old(slots_.size() * 2);
     old.swap(slots_);

@@ -17,8 +17,7 @@ class TextTable {
         if (slot.length == text.size() && slot.words == words && text.size() <= WHOLE_IN_WORDS) {
             return &slot.value;  // the usual case: found at home, and the words are the text
         }
-        const Slot& found = slots_[slotFor(text, words)];
-        return found.length != FREE ? &found.value : nullptr;
+        return findAway(text);
     }
     // A text already in the table keeps its number.
     void add(std::string_view text, std::uint32_t value);
@@ -93,6 +92,9 @@ class TextTable {
             }
         }
     }
+    // Past its home slot, or a text longer than its words hold: its words made anew, so that
+    // the usual case keeps them in registers.
+    const std::uint32_t* findAway(std::string_view text) const;
     void grow();
 
     std::vector<Slot> slots_ = std::vector<Slot>(16);  // a power of two long, at most a
