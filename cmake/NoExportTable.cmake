@@ -1,7 +1,9 @@
 # GNU ld gives every DLL an export directory, even an empty one. The plug-in must have none,
 # so it links with ld's own default script with the .edata section discarded.
+# The probe links an empty DLL: it goes into the build folder, not the folder cmake ran in.
 execute_process(
-    COMMAND ${CMAKE_CXX_COMPILER} -shared -Wl,--verbose
+    COMMAND ${CMAKE_CXX_COMPILER} -shared -Wl,--verbose -o ld-verbose-probe.dll
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     OUTPUT_VARIABLE TSW_LD_VERBOSE ERROR_QUIET)
 string(REGEX MATCH "==================================================\n(.*)\n==================================================" _ "${TSW_LD_VERBOSE}")
 set(TSW_LD_SCRIPT "${CMAKE_MATCH_1}")
