@@ -10,6 +10,9 @@ case $action in
     start)
         # Started first, so that everything after (wineboot's services too) reuses it. A
         # server already up either lingers for its last 3 s or is another run's persistent one.
+        # The server needs the prefix's folder: without it, a new prefix got only servers that
+        # end 3 s after their last program, and a program starting just then lost its server.
+        mkdir -p "$WINEPREFIX" || exit 1
         for _ in 1 2 3 4 5; do
             "$wineserver" -p 2>/dev/null && break
             sleep 1
